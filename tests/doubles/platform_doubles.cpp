@@ -1,0 +1,75 @@
+#include "doubles/platform_doubles.h"
+
+#include <QWidget>
+
+namespace ssn::testing {
+
+platform::MessageAnswer FakeMessageBox::show(const platform::Message& message) {
+    shown.push_back(message);
+    if (onShow)
+        onShow(message);
+    if (answers.empty())
+        return message.defaultButton;
+    const platform::MessageAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+bool RecordingUrlOpener::open(const QString& url) {
+    urls.push_back(url);
+    return result;
+}
+
+QString MemorySettingsBackend::read(const QString& application, const QString& section, const QString& key) {
+    if (unreadable)
+        return {};
+    return value(application, section, key);
+}
+
+void MemorySettingsBackend::write(const QString& application, const QString& section, const QString& key,
+                                  const QString& text) {
+    ++writes;
+    if (!unwritable)
+        set(application, section, key, text);
+}
+
+QString MemorySettingsBackend::value(const QString& application, const QString& section,
+                                     const QString& key) const {
+    const auto found = values.find({application, section, key});
+    return found == values.end() ? QString() : found->second;
+}
+
+void MemorySettingsBackend::set(const QString& application, const QString& section, const QString& key,
+                                const QString& text) {
+    values[{application, section, key}] = text;
+}
+
+bool MemorySettingsBackend::contains(const QString& application, const QString& section,
+                                     const QString& key) const {
+    return values.count({application, section, key}) != 0;
+}
+
+void FakeTopmost::showTopmostWithoutActivating(QWidget& window) {
+    windows.push_back(&window);
+    window.show();
+}
+
+void FakeProcessEnd::endProcess(int code) {
+    ++calls;
+    exitCode = code;
+}
+
+float FakeRandom::next() {
+    if (values.empty())
+        return 0.0f;
+    const float value = values.front();
+    values.pop_front();
+    return value;
+}
+
+platform::Platform FakePlatform::bundle() {
+    return {messageBox, urlOpener,  clipboard, settings, instanceGuard,
+            topmost,    processEnd, clock,     random,   executable};
+}
+
+} // namespace ssn::testing
