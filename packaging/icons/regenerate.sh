@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Renders the PNG sizes of the application icon from its SVG (needs librsvg2-bin).
+# The PNGs are committed, so building never needs this.
+set -euo pipefail
+cd "$(dirname "$0")"
+for size in 16 24 32 48 64 128 256; do
+  rsvg-convert -w "$size" -h "$size" vl-subconscious-self-number.svg -o "vl-subconscious-self-number-$size.png"
+done
