@@ -1,0 +1,99 @@
+#include "web/mod_help.h"
+
+#include "settings/settings_store.h"
+#include "web/page_urls.h"
+#include "web/reminder_date.h"
+
+namespace ssn::web::modHelp {
+
+namespace {
+
+const QString kDurationSetting = QStringLiteral("Duration");
+
+// A stored date this many calendar days away, in either direction, is still recent enough.
+constexpr qint64 kReminderIntervalDays = 14;
+
+// The two sentences are parted by a lone carriage return, which the message box shows as a
+// line break.
+platform::Message UpdateQuestion() {
+    platform::Message question;
+    question.text = QStringLiteral("There maybe an update to this software available\r"
+                                   "Do you want to check for an update?");
+    question.buttons = platform::MessageButtons::YesNo;
+    question.icon = platform::MessageIcon::Information;
+    question.caption = platform::kApplicationTitle;
+    question.defaultButton = platform::MessageAnswer::Yes;
+    return question;
+}
+
+// Pages are fire-and-forget: whether the browser opened is never looked at.
+void OpenPage(platform::UrlOpener& opener, const QString& url) {
+    static_cast<void>(opener.open(url));
+}
+
+} // namespace
+
+void OpenSoftwareDownloadsPage(platform::UrlOpener& opener) {
+    OpenPage(opener, kSoftwareDownloadsPageUrl);
+}
+
+void OpenDonatePage(platform::UrlOpener& opener) {
+    OpenPage(opener, kDonatePageUrl);
+}
+
+void OpenHelpPage(platform::UrlOpener& opener) {
+    OpenPage(opener, kHelpPageUrl);
+}
+
+void OpenCoBrandPage(platform::UrlOpener& opener) {
+    OpenPage(opener, kCoBrandPageUrl);
+}
+
+void OpenFullyBrandedPage(platform::UrlOpener& opener) {
+    OpenPage(opener, kFullyBrandedPageUrl);
+}
+
+void OpenHomePage(platform::UrlOpener& opener) {
+    OpenPage(opener, kHomePageUrl);
+}
+
+void OpenDownloadPage(platform::UrlOpener& opener) {
+    OpenPage(opener, kDownloadPageUrl);
+}
+
+void CheckUpdateReminder(platform::Platform& platform) {
+    settings::SettingsStore store(platform.settings, platform.executable);
+    const QLocale locale = platform.clock.locale();
+    const QDate today = platform.clock.today();
+    if (!today.isValid()) {
+        return;
+    }
+    const QString todayText = FormatReminderDate(today, locale);
+
+    // An absent date is the first run; a text that is no longer a date (the date format
+    // changed, or the store was edited) starts the count afresh in the same way.
+    const QDate lastAsked = ParseReminderDate(store.read(kDurationSetting), locale);
+    if (!lastAsked.isValid()) {
+        store.write(kDurationSetting, todayText);
+        return;
+    }
+
+    const qint64 daysAway = today.daysTo(lastAsked);
+    if (daysAway >= -kReminderIntervalDays && daysAway <= kReminderIntervalDays) {
+        return;
+    }
+
+    // Today is stored before asking, and the question comes only when the store kept it: a
+    // store that cannot be written would otherwise bring the question back at every call,
+    // twice in every start.
+    store.write(kDurationSetting, todayText);
+    if (ParseReminderDate(store.read(kDurationSetting), locale) != today) {
+        return;
+    }
+
+    if (platform.messageBox.show(UpdateQuestion()) == platform::MessageAnswer::Yes) {
+        OpenDownloadPage(platform.urlOpener);
+    }
+}
+
+} // namespace ssn::web::modHelp

@@ -1,0 +1,36 @@
+#pragma once
+
+// The rules of the refer-a-friend panel's text boxes, which show their own caption (the
+// placeholder) while they hold nothing else. Pure functions on text, so the window only
+// wires them to its focus and key events.
+
+#include <QString>
+
+namespace ssn::web {
+
+inline const QString kNamePlaceholder = QStringLiteral("Your Name");
+inline const QString kEmailPlaceholder = QStringLiteral("Your Email Address");
+inline const QString kFriendNamePlaceholder = QStringLiteral("Friend's Name");
+inline const QString kFriendEmailPlaceholder = QStringLiteral("Friend's Email Address");
+inline const QString kMessagePlaceholder = QStringLiteral("Your Message");
+
+// The message box starts with its placeholder and a line break, so that untouched text is
+// not the bare placeholder and is sent as it stands.
+inline const QString kMessageInitialText = QStringLiteral("Your Message\r\n");
+
+// Shown when a blank is typed into one of the two e-mail boxes.
+inline const QString kEmailCannotContainSpace = QStringLiteral("Email Address Cannot Contain Space");
+
+// Removes blanks (code 32) from both ends and nothing else: tabs and line breaks stay.
+QString TrimBlanks(const QString& text);
+
+// On focus: the empty text when the trimmed text is the placeholder, else the text unchanged.
+QString ClearPlaceholder(const QString& text, const QString& placeholder);
+
+// On leaving: the placeholder when the trimmed text is empty, else the text unchanged.
+QString RestorePlaceholder(const QString& text, const QString& placeholder);
+
+// Whether the trimmed text is empty or the placeholder, i.e. the user has given nothing.
+bool IsUntouched(const QString& text, const QString& placeholder);
+
+} // namespace ssn::web
