@@ -13,7 +13,7 @@ enum class InputField { None, FirstName, LastName, Day, Month, Year };
 struct NameAndDateInput {
     std::u16string_view firstName; // untrimmed, as the field holds it
     std::u16string_view lastName;
-    std::u16string_view dayText;   // the texts of the three lists
+    std::u16string_view dayText; // the texts of the three lists
     std::u16string_view monthText;
     std::u16string_view yearText;
     int dayPosition = 0;   // 0-based: 0 is day 1
