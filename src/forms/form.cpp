@@ -1,0 +1,81 @@
+#include "forms/form.h"
+
+#include "forms/forms.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QPointer>
+
+namespace ssn::forms {
+
+Form::Form(Forms& forms) : m_forms(forms) {}
+
+Form::~Form() {
+    if (m_modalLoop != nullptr) {
+        m_modalLoop->quit();
+    }
+}
+
+platform::Platform& Form::platform() const {
+    return m_forms.platform();
+}
+
+void Form::load() {
+    Form_Load();
+}
+
+void Form::show(Modality modality) {
+    const Qt::WindowModality wanted = modality == Modality::Modal ? Qt::ApplicationModal : Qt::NonModal;
+    if (windowModality() != wanted) {
+        // A window takes a new modality only when it is shown again.
+        if (isVisible()) {
+            QWidget::hide();
+        }
+        setWindowModality(wanted);
+    }
+    QWidget::show();
+    if (modality == Modality::Modeless || m_modalLoop != nullptr || !isVisible()) {
+        return;
+    }
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    const QPointer<Form> self(this);
+    loop.exec(QEventLoop::DialogExec);
+    if (self) {
+        m_modalLoop = nullptr;
+    }
+}
+
+void Form::hide() {
+    QWidget::hide();
+}
+
+void Form::unload() {
+    if (m_unloading) {
+        return;
+    }
+    m_unloading = true;
+    try {
+        Form_Unload();
+    } catch (...) {
+        // A failing unload handler must not leave a half-closed window behind: the window
+        // goes all the same.
+    }
+    QWidget::hide();
+    m_forms.detach(*this);
+    deleteLater();
+}
+
+void Form::closeEvent(QCloseEvent* event) {
+    unload();
+    event->accept();
+}
+
+void Form::setVisible(bool visible) {
+    QWidget::setVisible(visible);
+    if (!visible && m_modalLoop != nullptr) {
+        m_modalLoop->quit();
+    }
+}
+
+} // namespace ssn::forms

@@ -1,0 +1,68 @@
+#pragma once
+
+// The owner of the program's windows. Each window is created and loaded at its first use
+// through its accessor; after an unload the same accessor loads a fresh one. The loaded
+// windows can be walked in the order they were loaded.
+
+#include "forms/form.h"
+#include "platform/platform.h"
+
+#include <QPointer>
+#include <type_traits>
+#include <typeinfo>
+#include <vector>
+
+namespace ssn::forms {
+
+class frmMain;
+class frmSubconciousSelfNumber;
+class frmAbout;
+
+class Forms {
+public:
+    explicit Forms(const platform::Platform& platform);
+    // Destroys the windows still loaded without running their unload handlers, as the end
+    // of the process does.
+    ~Forms();
+    Forms(const Forms&) = delete;
+    Forms& operator=(const Forms&) = delete;
+
+    platform::Platform& platform() { return m_platform; }
+
+    // One accessor per window of the program; each loads its window on first use.
+    frmMain& main();
+    frmSubconciousSelfNumber& result();
+    frmAbout& about();
+
+    // The window of class F, created and loaded now if it is not loaded.
+    template <class F> F& use();
+
+    template <class F> bool isLoaded() const { return find(typeid(F)) != nullptr; }
+    bool isLoaded(const Form& form) const;
+    // The loaded windows in load order, those being unloaded included.
+    std::vector<Form*> loaded() const;
+
+private:
+    friend class Form;
+    Form* find(const std::type_info& type) const;
+    void detach(Form& form);
+
+    platform::Platform m_platform;
+    std::vector<QPointer<Form>> m_loaded;   // in load order
+    std::vector<QPointer<Form>> m_unloaded; // gone from the program, waiting for deletion
+};
+
+template <class F> F& Forms::use() {
+    static_assert(std::is_base_of_v<Form, F>, "only windows are loaded on use");
+    if (Form* existing = find(typeid(F))) {
+        return static_cast<F&>(*existing);
+    }
+    auto* form = new F(*this);
+    // Registered before its load handler runs, so that the handler and anything it calls
+    // reach this same window rather than loading a second one.
+    m_loaded.emplace_back(form);
+    static_cast<Form*>(form)->load();
+    return *form;
+}
+
+} // namespace ssn::forms

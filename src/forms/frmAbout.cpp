@@ -1,0 +1,118 @@
+#include "forms/frmAbout.h"
+
+#include "forms/captions.h"
+#include "forms/forms.h"
+#include "forms/link_label.h"
+#include "forms/look.h"
+#include "forms/twips.h"
+#include "web/mod_help.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+namespace ssn::forms {
+
+namespace modHelp = web::modHelp;
+
+namespace {
+
+constexpr int kClientWidth = 6825;
+constexpr int kClientHeight = 3750;
+
+const QString kDescription = QStringLiteral(
+    "VL Subconscious Self Number Software gives you an idea about the strengths and weaknesses in your "
+    "character. So, by knowing your strengths you get an inner confidence to face hurdles in life and by "
+    "knowing your weaknesses you get an opportunity to work on them and rectify them. All rights reserved.");
+
+const QString kFullBrandPromotion = QStringLiteral(
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this "
+    "software fully branded for your website. ");
+
+QLabel* addText(QWidget& parent, const QString& text, const QRect& geometry, const QFont& font) {
+    auto* label = new QLabel(&parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setAccessibleName(text);
+    return label;
+}
+
+LinkLabel* addLink(QWidget& parent, const QString& caption, const QRect& geometry) {
+    auto* link = new LinkLabel(caption, &parent);
+    link->setGeometry(geometry);
+    link->setFont(look::verdana(8.25, {.underline = true}));
+    return link;
+}
+
+} // namespace
+
+frmAbout::frmAbout(Forms& forms) : Form(forms) {
+    setWindowTitle(captions::kDesignedWindowCaption);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(twipsSize(kClientWidth, kClientHeight));
+    look::applyFormLook(*this);
+    platform::UrlOpener& opener = platform().urlOpener;
+
+    Picture1 = new QLabel(this);
+    Picture1->setGeometry(twipsRect(120, 120, 480, 480));
+    Picture1->setAccessibleName(QStringLiteral("Application icon"));
+    if (const QIcon icon = QApplication::windowIcon(); !icon.isNull()) {
+        Picture1->setPixmap(icon.pixmap(Picture1->size()));
+    }
+
+    Label2 = addText(*this, captions::kDesignedWindowCaption, twipsRect(960, 120, 4815, 255),
+                     look::verdana(9.75, {.bold = true}));
+    Label1 = addText(*this, kDescription, twipsRect(720, 480, 5895, 1185), look::verdana(8.25));
+
+    lblHomePage =
+        addLink(*this, QStringLiteral("Click here to visit Velmora"), twipsRect(2640, 1800, 4050, 255));
+    connect(lblHomePage, &LinkLabel::clicked, this, [&opener] { modHelp::OpenHomePage(opener); });
+
+    Label3 = addText(*this, kFullBrandPromotion, twipsRect(720, 2160, 5685, 675),
+                     look::verdana(8.25, {.bold = true}));
+
+    lblCoBrand =
+        addLink(*this, QStringLiteral("Click here for more details."), twipsRect(4320, 3000, 2355, 255));
+    connect(lblCoBrand, &LinkLabel::clicked, this, [&opener] { modHelp::OpenFullyBrandedPage(opener); });
+
+    Line1 = new QFrame(this);
+    Line1->setGeometry(0, twipsToPixels(3270), width(), 2);
+    Line1->setAutoFillBackground(true);
+    Line1->setBackgroundRole(QPalette::WindowText); // the white of the texts
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setGeometry(twipsRect(5400, 3360, 1260, 345));
+    cmdOK->setAccessibleName(QStringLiteral("OK"));
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+
+    // OK first, so that Enter right after opening closes the box rather than following a link.
+    setTabOrder(cmdOK, lblHomePage);
+    setTabOrder(lblHomePage, lblCoBrand);
+    cmdOK->setFocus();
+}
+
+void frmAbout::cmdOK_Click() {
+    unload();
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        cmdOK_Click();
+        return;
+    default:
+        Form::keyPressEvent(event);
+    }
+}
+
+} // namespace ssn::forms

@@ -1,0 +1,38 @@
+#pragma once
+
+// What the program is for, with two links to the sponsor's pages. Shown modally from the
+// main window's Help menu; OK, Enter, Escape or the close box unload it.
+
+#include "forms/form.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace ssn::forms {
+
+class LinkLabel;
+
+class frmAbout : public Form {
+    Q_OBJECT
+
+public:
+    explicit frmAbout(Forms& forms);
+
+    QLabel* Picture1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    LinkLabel* lblHomePage = nullptr;
+    QLabel* Label3 = nullptr;
+    LinkLabel* lblCoBrand = nullptr; // stands under the fully-branded offer and opens its page
+    QFrame* Line1 = nullptr;
+    QPushButton* cmdOK = nullptr;
+
+    void cmdOK_Click();
+
+protected:
+    // Enter and Escape, unless a control with the focus used them, close the box.
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+} // namespace ssn::forms

@@ -1,0 +1,274 @@
+#include "forms/frmMain.h"
+
+#include "core/input_rules.h"
+#include "core/self_number.h"
+#include "forms/captions.h"
+#include "forms/forms.h"
+#include "forms/frmAbout.h"
+#include "forms/frmSubconciousSelfNumber.h"
+#include "forms/link_label.h"
+#include "forms/look.h"
+#include "forms/name_field.h"
+#include "forms/qt_text.h"
+#include "forms/shared_controls.h"
+#include "forms/twips.h"
+#include "web/mod_help.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <array>
+
+namespace ssn::forms {
+
+namespace modHelp = web::modHelp;
+
+namespace {
+
+constexpr int kClientWidth = 6405;
+constexpr int kClientHeight = 3330;
+
+const std::array<QString, 12> kMonthNames = {
+    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
+    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
+    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
+
+QLabel* addFieldCaption(QWidget& frame, const QString& caption, int left, int width) {
+    auto* label = new QLabel(caption, &frame);
+    label->setGeometry(twipsRect(left, 240, width, 195));
+    label->setFont(look::msSansSerif(8.25));
+    return label;
+}
+
+QLineEdit* addNameField(QWidget& frame, const QLabel& caption, int left, int width) {
+    auto* field = new QLineEdit(&frame);
+    field->setGeometry(twipsRect(left, 450, width, 315));
+    field->setFont(look::verdana(8.25));
+    field->setAccessibleName(caption.text());
+    makeNameField(*field);
+    return field;
+}
+
+QComboBox* addList(QWidget& frame, const QString& accessibleName, int left, int width) {
+    auto* list = new QComboBox(&frame);
+    list->setEditable(false);
+    list->setGeometry(twipsRect(left, 240, width, 315));
+    list->setFont(look::verdana(8.25));
+    list->setAccessibleName(accessibleName);
+    look::applyListLook(*list);
+    return list;
+}
+
+} // namespace
+
+frmMain::frmMain(Forms& forms) : Form(forms) {
+    setWindowTitle(captions::kDesignedWindowCaption);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->setMenuBar(createMenuBar());
+    layout->addWidget(createClient());
+    setFocusOrder();
+}
+
+QMenuBar* frmMain::createMenuBar() {
+    auto* bar = new QMenuBar(this);
+    platform::UrlOpener& opener = platform().urlOpener;
+
+    nuFile = bar->addMenu(QStringLiteral("&File"));
+    mnuNext = nuFile->addAction(QStringLiteral("&Next"), this, [this] { cmdNext_Click(); });
+    mnuExit = nuFile->addAction(QStringLiteral("E&xit"), this, [this] { cmdExit_Click(); });
+
+    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
+    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"), this,
+                                   [&opener] { modHelp::OpenHelpPage(opener); });
+    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"), this,
+                                  [&opener] { modHelp::OpenHomePage(opener); });
+    mnuFileSep1 = mnuHelp->addSeparator();
+    mnuUpdate = mnuHelp->addAction(QStringLiteral("&Check for Software Update"), this,
+                                   [&opener] { modHelp::OpenDownloadPage(opener); });
+    mnuFileSep2 = mnuHelp->addSeparator();
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"), this,
+                                  [this] { this->forms().about().show(Modality::Modal); });
+
+    mnuDonate =
+        bar->addAction(QStringLiteral("&Donate"), this, [&opener] { modHelp::OpenDonatePage(opener); });
+    mkmoney = bar->addAction(QStringLiteral("Make Money &Online"), this,
+                             [&opener] { modHelp::OpenFullyBrandedPage(opener); });
+    mkmoney->setVisible(false);
+    return bar;
+}
+
+QWidget* frmMain::createClient() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(twipsSize(kClientWidth, kClientHeight));
+    look::applyFormLook(*client);
+    platform::UrlOpener& opener = platform().urlOpener;
+
+    const SponsorLine sponsor = addSponsorLine(*client, 80, 6255, opener);
+    Frame2 = sponsor.Frame2;
+    Label61 = sponsor.Label61;
+
+    createNameFrame(*client);
+
+    const AdvertisementPanel panel = addAdvertisementPanel(*client, 80, 2400, 6255, opener);
+    fraFullBrand = panel.fraFullBrand;
+    lblCobrand = panel.lblCobrand;
+    lblFullBrand = panel.lblFullBrand;
+
+    cmdExit = new QPushButton(QStringLiteral("E&xit"), client);
+    cmdExit->setGeometry(twipsRect(5040, 3600, 1215, 375));
+    cmdExit->setAccessibleName(QStringLiteral("Exit"));
+    cmdExit->hide();
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    return client;
+}
+
+void frmMain::createNameFrame(QWidget& client) {
+    fraName = new QGroupBox(QStringLiteral("Please Fill In The Below Details:"), &client);
+    fraName->setGeometry(twipsRect(80, 720, 6255, 1605));
+    fraName->setFont(look::verdana(8.25, {.bold = true}));
+
+    Label1 = addFieldCaption(*fraName, QStringLiteral("First Name"), 90, 1905);
+    txtFirstName = addNameField(*fraName, *Label1, 90, 1905);
+    Label4 = addFieldCaption(*fraName, QStringLiteral("Middle Name"), 2115, 1965);
+    txtMiddleName = addNameField(*fraName, *Label4, 2115, 1965);
+    Label5 = addFieldCaption(*fraName, QStringLiteral("Last Name"), 4200, 1935);
+    txtLastName = addNameField(*fraName, *Label5, 4200, 1935);
+
+    createBirthDayFrame();
+}
+
+void frmMain::createBirthDayFrame() {
+    fraBirthDay = new QGroupBox(QStringLiteral("Date Of Birth"), fraName);
+    fraBirthDay->setGeometry(twipsRect(120, 840, 6045, 645));
+    fraBirthDay->setFont(look::verdana(8.25, {.bold = true}));
+
+    // Picked in the order month, day, year.
+    cboMonth = addList(*fraBirthDay, QStringLiteral("Birth month"), 120, 1455);
+    cboDate = addList(*fraBirthDay, QStringLiteral("Birth day"), 1695, 855);
+    cboYear = addList(*fraBirthDay, QStringLiteral("Birth year"), 2670, 975);
+
+    cmdNext = new QPushButton(QStringLiteral("&Next"), fraBirthDay);
+    cmdNext->setGeometry(twipsRect(3960, 210, 1965, 375));
+    cmdNext->setFont(look::verdana(8.25));
+    cmdNext->setAccessibleName(QStringLiteral("Next"));
+    connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
+}
+
+void frmMain::setFocusOrder() {
+    const std::array<QWidget*, 10> order = {txtFirstName, txtMiddleName, txtLastName, cboMonth,
+                                            cboDate,      cboYear,       cmdNext,     Label61,
+                                            lblCobrand,   lblFullBrand};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        setTabOrder(order[i - 1], order[i]);
+    }
+    txtFirstName->setFocus();
+}
+
+void frmMain::Form_Load() {
+    // An ordinary start has just run the reminder, so this second call stays silent.
+    modHelp::CheckUpdateReminder(platform());
+    for (int day = 1; day <= 31; ++day) {
+        cboDate->addItem(QString::number(day));
+    }
+    for (const QString& month : kMonthNames) {
+        cboMonth->addItem(month);
+    }
+    for (int year = 1900; year <= 2050; ++year) {
+        cboYear->addItem(QString::number(year));
+    }
+    cboDate->setCurrentIndex(0);
+    cboMonth->setCurrentIndex(0);
+    cboYear->setCurrentIndex(0);
+}
+
+void frmMain::Form_Unload() {
+    // Closing this window ends the session for now: the event loop stops once no window
+    // is left open.
+}
+
+bool frmMain::ValidateInput() {
+    const QString firstName = txtFirstName->text();
+    const QString lastName = txtLastName->text();
+    const QString day = cboDate->currentText();
+    const QString month = cboMonth->currentText();
+    const QString year = cboYear->currentText();
+    const core::InputCheck check = core::CheckNameAndDate({.firstName = toU16View(firstName),
+                                                           .lastName = toU16View(lastName),
+                                                           .dayText = toU16View(day),
+                                                           .monthText = toU16View(month),
+                                                           .yearText = toU16View(year),
+                                                           .dayPosition = cboDate->currentIndex(),
+                                                           .monthPosition = cboMonth->currentIndex()});
+    if (check.ok) {
+        return true;
+    }
+    platform::Message message;
+    message.text = toQString(check.message);
+    message.icon = platform::MessageIcon::Information;
+    platform().messageBox.show(message);
+
+    QWidget* field = nullptr;
+    switch (check.focus) {
+    case core::InputField::FirstName:
+        field = txtFirstName;
+        break;
+    case core::InputField::LastName:
+        field = txtLastName;
+        break;
+    case core::InputField::Day:
+        field = cboDate;
+        break;
+    case core::InputField::Month:
+        field = cboMonth;
+        break;
+    case core::InputField::Year:
+        field = cboYear;
+        break;
+    case core::InputField::None:
+        break;
+    }
+    if (field != nullptr) {
+        field->setFocus();
+    }
+    return false;
+}
+
+void frmMain::cmdNext_Click() {
+    if (!ValidateInput()) {
+        return;
+    }
+    // Hidden, not unloaded: the names and the date are still here when the user comes back.
+    hide();
+    frmSubconciousSelfNumber& result = forms().result();
+    result.show();
+
+    const QString firstName = txtFirstName->text();
+    const QString middleName = txtMiddleName->text();
+    const QString lastName = txtLastName->text();
+    const int number =
+        core::GetSubconsciousSelfNumber(toU16View(firstName), toU16View(middleName), toU16View(lastName));
+    const std::u16string report =
+        core::BuildSelfNumberReport(number, core::GetSelfNumberInterpretation(number));
+    result.txtDisplay->setPlainText(toQString(report));
+    result.txtDisplay->moveCursor(QTextCursor::Start);
+}
+
+void frmMain::cmdExit_Click() {
+    // For now leaving the main window ends the session the way its close box does.
+    close();
+}
+
+} // namespace ssn::forms

@@ -1,0 +1,80 @@
+#pragma once
+
+// The window in which the user works: three name fields, the birth date, Next, the menu
+// bar, the sponsor line at the top and the advertisement panel at the bottom.
+
+#include "forms/form.h"
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+
+namespace ssn::forms {
+
+class LinkLabel;
+
+class frmMain : public Form {
+    Q_OBJECT
+
+public:
+    explicit frmMain(Forms& forms);
+
+    QMenu* nuFile = nullptr;
+    QAction* mnuNext = nullptr;
+    QAction* mnuExit = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuOnline = nullptr;
+    QAction* mnuVisit = nullptr;
+    QAction* mnuFileSep1 = nullptr;
+    QAction* mnuUpdate = nullptr;
+    QAction* mnuFileSep2 = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuDonate = nullptr;
+    // Switched off: not shown in the menu bar, but it keeps its action.
+    QAction* mkmoney = nullptr;
+
+    QFrame* Frame2 = nullptr;
+    LinkLabel* Label61 = nullptr;
+    QGroupBox* fraName = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* txtFirstName = nullptr;
+    QLabel* Label4 = nullptr;
+    QLineEdit* txtMiddleName = nullptr;
+    QLabel* Label5 = nullptr;
+    QLineEdit* txtLastName = nullptr;
+    QGroupBox* fraBirthDay = nullptr;
+    QComboBox* cboMonth = nullptr;
+    QComboBox* cboDate = nullptr;
+    QComboBox* cboYear = nullptr;
+    QPushButton* cmdNext = nullptr;
+    QFrame* fraFullBrand = nullptr;
+    // Public so that the start-up form can bring either one to the front.
+    LinkLabel* lblCobrand = nullptr;
+    LinkLabel* lblFullBrand = nullptr;
+    QPushButton* cmdExit = nullptr; // never visible; File, Exit runs its click handler
+
+    // Validates the input and, when it passes, hands over to the result window with the report.
+    void cmdNext_Click();
+    void cmdExit_Click();
+    // Shows the first failed check's message and moves the focus to its field.
+    bool ValidateInput();
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    QWidget* createClient();
+    QMenuBar* createMenuBar();
+    void createNameFrame(QWidget& client);
+    void createBirthDayFrame();
+    void setFocusOrder();
+};
+
+} // namespace ssn::forms

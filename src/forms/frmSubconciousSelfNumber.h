@@ -1,0 +1,41 @@
+#pragma once
+
+// The result window: the report in a read-only box, Back to the main window, the sponsor
+// line and the advertisement panel. It empties the clipboard whenever the report changes
+// or the mouse works on it.
+
+#include "forms/form.h"
+
+class QFrame;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ssn::forms {
+
+class LinkLabel;
+
+class frmSubconciousSelfNumber : public Form {
+    Q_OBJECT
+
+public:
+    explicit frmSubconciousSelfNumber(Forms& forms);
+
+    QFrame* Frame2 = nullptr;
+    LinkLabel* Label61 = nullptr;
+    QPlainTextEdit* txtDisplay = nullptr; // the main window writes the report here
+    QPushButton* cmdback = nullptr;
+    QFrame* fraFullBrand = nullptr;
+    LinkLabel* lblCobrand = nullptr;
+    LinkLabel* lblFullBrand = nullptr; // always the one in front here
+
+    void cmdback_Click();
+
+protected:
+    void Form_Unload() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void emptyClipboard();
+};
+
+} // namespace ssn::forms

@@ -1,0 +1,34 @@
+#pragma once
+
+// A label that works as a link: hand pointer, clicked by the mouse or, when it has the
+// keyboard focus, by Enter or Space. Its caption is plain text, so "&" shows as itself.
+
+#include <QLabel>
+
+namespace ssn::forms {
+
+class LinkLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit LinkLabel(const QString& caption, QWidget* parent = nullptr);
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Two advertisement labels can lie on top of each other; the covered one must not take
+    // the keyboard focus, or a keyboard user would land on a link that cannot be seen.
+    bool isCoveredBySibling() const;
+
+    bool m_pressed = false;
+};
+
+} // namespace ssn::forms

@@ -1,0 +1,21 @@
+#pragma once
+
+// The numerology core works on std::u16string_view, the same UTF-16 that QString holds.
+
+#include <QString>
+#include <QStringView>
+#include <cstddef>
+#include <string_view>
+
+namespace ssn::forms {
+
+// The view is valid as long as the QString is alive and unchanged.
+inline std::u16string_view toU16View(const QString& text) {
+    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
+}
+
+inline QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace ssn::forms

@@ -1,0 +1,33 @@
+#pragma once
+
+// The sponsor line across the top and the advertisement panel at the bottom, which the
+// main window and the result window carry alike.
+
+namespace ssn::platform {
+class UrlOpener;
+}
+
+class QFrame;
+class QWidget;
+
+namespace ssn::forms {
+
+class LinkLabel;
+
+struct SponsorLine {
+    QFrame* Frame2;
+    LinkLabel* Label61; // opens the home page
+};
+
+struct AdvertisementPanel {
+    QFrame* fraFullBrand;
+    LinkLabel* lblCobrand;   // opens the co-brand page
+    LinkLabel* lblFullBrand; // opens the fully-branded page; added later, so it lies in front
+};
+
+// Geometry in twips, relative to the client area.
+SponsorLine addSponsorLine(QWidget& client, int left, int width, platform::UrlOpener& opener);
+AdvertisementPanel addAdvertisementPanel(QWidget& client, int left, int top, int width,
+                                         platform::UrlOpener& opener);
+
+} // namespace ssn::forms
