@@ -6,6 +6,7 @@
 
 #include <bit>
 #include <charconv>
+#include <initializer_list>
 
 namespace ssn::core {
 
