@@ -1,0 +1,157 @@
+// The settings store over the real QSettings INI backend, in a temporary folder.
+
+#include "code_page_table.h"
+#include "doubles/platform_doubles.h"
+#include "platform/qt/qt_settings_backend.h"
+#include "run_as_unprivileged.h"
+#include "settings/settings_store.h"
+#include "temporary_settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <gtest/gtest.h>
+#include <ostream>
+#include <unistd.h>
+
+namespace ssn::settings {
+namespace {
+
+const QString kProgram = QStringLiteral("VLFreeSubconsciousSelfNumber");
+const QString kDuration = QStringLiteral("Duration");
+const QString kDate = QStringLiteral("12/7/2026");
+
+class IniStoreTest : public ::testing::Test {
+protected:
+    QByteArray fileContents() const {
+        QFile file(m_folder.iniFile(kProgram));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void putFile(const QByteArray& contents) const {
+        ASSERT_TRUE(QDir().mkpath(m_folder.applicationFolder(kProgram)));
+        QFile file(m_folder.iniFile(kProgram));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+
+    testing::TemporarySettingsFolder m_folder;
+    platform::QtSettingsBackend m_backend;
+    testing::FakeExecutable m_executable;
+    SettingsStore m_store{m_backend, m_executable};
+};
+
+TEST_F(IniStoreTest, WrittenSettingReadsBackAndIsOnDiskAtOnce) {
+    m_store.write(kDuration, kDate);
+    EXPECT_EQ(m_store.read(kDuration), kDate);
+    EXPECT_FALSE(fileContents().isEmpty());
+}
+
+TEST_F(IniStoreTest, KeyAndValueAreStoredEncodedInSectionSettings) {
+    m_store.write(kDuration, kDate);
+    const QByteArray onDisk = fileContents();
+    EXPECT_FALSE(onDisk.contains("Duration"));
+    EXPECT_FALSE(onDisk.contains("12/7/2026"));
+    EXPECT_TRUE(onDisk.contains("[Settings]"));
+
+    const QSettings direct(m_folder.iniFile(kProgram), QSettings::IniFormat);
+    const QString storedKey = QString::fromUtf16(u"\u2122\u00CA\u00C7\u00B6\u00C9\u00BE\u00C4\u00C3");
+    EXPECT_EQ(direct.childGroups(), QStringList{QStringLiteral("Settings")});
+    EXPECT_EQ(direct.value(QStringLiteral("Settings/") + storedKey).toString(),
+              QString::fromUtf16(u"\u2020\u2021\u201E\u0152\u201E\u2021\u2026\u2021\u2039"));
+}
+
+TEST_F(IniStoreTest, EveryStorableCodeSurvivesTheFile) {
+    // Stored text uses codes 85..255, control characters of the code page included.
+    const QString everyCode = QString::fromStdU16String(testing::everyStorableCharacter());
+    m_store.write(kDuration, everyCode);
+    EXPECT_EQ(m_store.read(kDuration), everyCode);
+}
+
+TEST_F(IniStoreTest, AnotherExecutableNameStartsWithEmptySettings) {
+    m_store.write(kDuration, kDate);
+    m_executable.name = QStringLiteral("RenamedCopy");
+    EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+    EXPECT_FALSE(QFile::exists(m_folder.iniFile(QStringLiteral("RenamedCopy"))));
+}
+
+struct DamagedFileCase {
+    const char* name;
+    QByteArray contents;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const DamagedFileCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class DamagedIniFileTest : public IniStoreTest, public ::testing::WithParamInterface<DamagedFileCase> {};
+
+TEST_P(DamagedIniFileTest, ReadsAsEmptyAndIsReplacedOnTheNextWrite) {
+    putFile(GetParam().contents);
+    EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+    m_store.write(kDuration, kDate);
+    EXPECT_EQ(m_store.read(kDuration), kDate);
+    const QSettings direct(m_folder.iniFile(kProgram), QSettings::IniFormat);
+    EXPECT_EQ(direct.status(), QSettings::NoError);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedIniFileTest,
+    ::testing::Values(DamagedFileCase{"Empty", QByteArray()},
+                      DamagedFileCase{"Garbage",
+                                      QByteArray("\x00\xff\xfe[[[Settings\n=\x01\x02]]\n\xc3", 18)},
+                      DamagedFileCase{"UnclosedSection", QByteArray("[Settings\nx=1\n")}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// A folder of root's that the unprivileged child can read but not change.
+struct UnwritableCase {
+    const char* name;
+    bool withExistingSetting;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const UnwritableCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class UnwritableFolderTest : public IniStoreTest, public ::testing::WithParamInterface<UnwritableCase> {};
+
+TEST_P(UnwritableFolderTest, WriteIsIgnoredWithoutCrash) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to prepare a folder the child cannot write";
+    if (GetParam().withExistingSetting)
+        m_store.write(kDuration, kDate);
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(m_folder.path(), readOnly));
+    if (GetParam().withExistingSetting) {
+        ASSERT_TRUE(QFile::setPermissions(m_folder.applicationFolder(kProgram), readOnly));
+    }
+    const QString expected = GetParam().withExistingSetting ? kDate : QString();
+
+    const QByteArray before = fileContents();
+
+    // The program only needs the write to leave the store as it was, without harm. (Within
+    // the same process QSettings keeps the unsaved value in memory; it never reaches the file.)
+    const std::optional<int> result = testing::runAsUnprivileged([&] {
+        if (m_store.read(kDuration) != expected)
+            return 1;
+        m_store.write(kDuration, QStringLiteral("1/1/2030"));
+        return fileContents() == before ? 0 : 2;
+    });
+    if (!result)
+        GTEST_SKIP() << "could not run a child process as an unprivileged user";
+    EXPECT_EQ(*result, 0) << "1: wrong value before the write, 2: the file changed, above 128: crash";
+    EXPECT_EQ(fileContents(), before);
+    EXPECT_EQ(QFile::exists(m_folder.iniFile(kProgram)), GetParam().withExistingSetting);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UnwritableFolderTest,
+                         ::testing::Values(UnwritableCase{"NoSettingsYet", false},
+                                           UnwritableCase{"ExistingSetting", true}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+} // namespace
+} // namespace ssn::settings

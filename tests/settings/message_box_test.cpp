@@ -1,0 +1,114 @@
+// The real message box, answered from inside its own modal loop.
+
+#include "platform/qt/qt_message_box.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace ssn::platform {
+namespace {
+
+// Shows `message` and, once the box is up, lets `act` look at it and close it.
+MessageAnswer showAndAct(const Message& message, const std::function<void(QMessageBox&)>& act) {
+    QTimer::singleShot(0, [act] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            ADD_FAILURE() << "no message box is up";
+            QApplication::activeModalWidget()->close();
+            return;
+        }
+        act(*box);
+    });
+    return QtMessageBox().show(message);
+}
+
+void pressKey(QMessageBox& box, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(&box, &press);
+}
+
+Message reminderQuestion() {
+    Message message;
+    message.text = QStringLiteral(
+        "There maybe an update to this software available\rDo you want to check for an update?");
+    message.buttons = MessageButtons::YesNo;
+    message.defaultButton = MessageAnswer::Yes;
+    return message;
+}
+
+TEST(QtMessageBoxTest, ShowsCaptionIconButtonsAndTheLoneCarriageReturnAsALineBreak) {
+    showAndAct(reminderQuestion(), [](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("VL Subconscious Self Number"));
+        EXPECT_EQ(
+            box.text(),
+            QStringLiteral(
+                "There maybe an update to this software available\nDo you want to check for an update?"));
+        EXPECT_EQ(box.icon(), QMessageBox::Information);
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(static_cast<QAbstractButton*>(box.defaultButton()), box.button(QMessageBox::Yes));
+        box.button(QMessageBox::No)->click();
+    });
+}
+
+struct AnswerCase {
+    const char* name;
+    MessageAnswer defaultButton;
+    std::function<void(QMessageBox&)> act;
+    MessageAnswer expected;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const AnswerCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class QtMessageBoxAnswerTest : public ::testing::TestWithParam<AnswerCase> {};
+
+TEST_P(QtMessageBoxAnswerTest, ReturnsTheButtonPressed) {
+    Message message = reminderQuestion();
+    message.defaultButton = GetParam().defaultButton;
+    EXPECT_EQ(showAndAct(message, GetParam().act), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QtMessageBoxAnswerTest,
+    ::testing::Values(AnswerCase{"YesClicked", MessageAnswer::Yes,
+                                 [](QMessageBox& b) { b.button(QMessageBox::Yes)->click(); },
+                                 MessageAnswer::Yes},
+                      AnswerCase{"NoClicked", MessageAnswer::Yes,
+                                 [](QMessageBox& b) { b.button(QMessageBox::No)->click(); },
+                                 MessageAnswer::No},
+                      AnswerCase{"EnterTakesYesDefault", MessageAnswer::Yes,
+                                 [](QMessageBox& b) { pressKey(b, Qt::Key_Return); }, MessageAnswer::Yes},
+                      AnswerCase{"EnterTakesNoDefault", MessageAnswer::No,
+                                 [](QMessageBox& b) { pressKey(b, Qt::Key_Return); }, MessageAnswer::No},
+                      AnswerCase{"EscapeAnswersNo", MessageAnswer::Yes,
+                                 [](QMessageBox& b) { pressKey(b, Qt::Key_Escape); }, MessageAnswer::No},
+                      AnswerCase{"CloseBoxAnswersNo", MessageAnswer::Yes, [](QMessageBox& b) { b.close(); },
+                                 MessageAnswer::No}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(QtMessageBoxTest, OkBoxWithCriticalIconAndMarkupShownAsPlainText) {
+    Message message;
+    message.text = QStringLiteral("<b>Please enter your name</b>");
+    message.icon = MessageIcon::Critical;
+    message.caption = QStringLiteral("Refer a friend");
+    const MessageAnswer answer = showAndAct(message, [](QMessageBox& box) {
+        EXPECT_EQ(box.windowTitle(), QStringLiteral("Refer a friend"));
+        EXPECT_EQ(box.icon(), QMessageBox::Critical);
+        EXPECT_EQ(box.textFormat(), Qt::PlainText);
+        EXPECT_EQ(box.standardButtons(), QMessageBox::Ok);
+        pressKey(box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(answer, MessageAnswer::Ok);
+}
+
+} // namespace
+} // namespace ssn::platform

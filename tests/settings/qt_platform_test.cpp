@@ -1,0 +1,150 @@
+// The real desktop operations that can be checked on the offscreen platform.
+
+#include "platform/qt/qt_platform.h"
+
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QUrl>
+#include <QWidget>
+#include <cstdio>
+#include <gtest/gtest.h>
+#include <ostream>
+
+namespace ssn::platform {
+namespace {
+
+TEST(QtRandomSourceTest, StaysBelowOneBeforeAndAfterSeeding) {
+    QtRandomSource random;
+    for (int i = 0; i < 200000; ++i) {
+        if (i == 100000)
+            random.seedFromTimer();
+        const float r = random.next();
+        ASSERT_GE(r, 0.0f);
+        ASSERT_LT(r, 1.0f);
+    }
+}
+
+TEST(QtRandomSourceTest, FourWaySplitIsRoughlyEven) {
+    // floor(r * 4) picks one of four messages; each should come up about a quarter of the time.
+    QtRandomSource random;
+    random.seedFromTimer();
+    int counts[4] = {};
+    constexpr int kDraws = 40000;
+    for (int i = 0; i < kDraws; ++i) {
+        const int k = static_cast<int>(random.next() * 4.0f);
+        ASSERT_GE(k, 0);
+        ASSERT_LT(k, 4);
+        ++counts[k];
+    }
+    for (const int count : counts) {
+        EXPECT_GT(count, kDraws / 5);
+        EXPECT_LT(count, kDraws * 3 / 10);
+    }
+}
+
+TEST(QtRandomSourceTest, SeedingChangesTheSequence) {
+    QtRandomSource unseeded;
+    QtRandomSource seeded;
+    seeded.seedFromTimer();
+    int same = 0;
+    for (int i = 0; i < 8; ++i)
+        same += unseeded.next() == seeded.next() ? 1 : 0;
+    EXPECT_LT(same, 8);
+}
+
+TEST(QtExecutableInfoTest, NameIsTheFileNameWithoutFolder) {
+    EXPECT_EQ(QtExecutableInfo().executableName(), QStringLiteral("settings_tests"));
+}
+
+TEST(QtProcessEndTest, EndsAtOnceWithTheGivenCode) {
+    EXPECT_EXIT(QtProcessEnd().endProcess(3), ::testing::ExitedWithCode(3), "");
+}
+
+TEST(QtProcessEndTest, FlushesBufferedOutputFirst) {
+    EXPECT_EXIT(
+        {
+            static char buffer[256];
+            std::setvbuf(stderr, buffer, _IOFBF, sizeof buffer);
+            std::fputs("last words", stderr);
+            QtProcessEnd().endProcess(0);
+        },
+        ::testing::ExitedWithCode(0), "last words");
+}
+
+TEST(QtClipboardTest, EmptiesTheClipboard) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    ASSERT_NE(clipboard, nullptr);
+    clipboard->setText(QStringLiteral("report text"));
+    ASSERT_EQ(clipboard->text(), QStringLiteral("report text"));
+    QtClipboard().clear();
+    EXPECT_TRUE(clipboard->text().isEmpty());
+}
+
+TEST(QtTopmostWindowTest, ShowsTheWindowAboveOthersWithoutActivation) {
+    QWidget window;
+    QtTopmostWindow().showTopmostWithoutActivating(window);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window.testAttribute(Qt::WA_ShowWithoutActivating));
+}
+
+// Stands in for the browser: records what the desktop services would hand to it.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void handle(const QUrl& url) { urls.append(url); }
+};
+
+struct UrlCase {
+    const char* name;
+    const char* given;
+    const char* handedOn;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const UrlCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class QtUrlOpenerTest : public ::testing::TestWithParam<UrlCase> {
+protected:
+    QtUrlOpenerTest() { QDesktopServices::setUrlHandler(QStringLiteral("https"), &m_recorder, "handle"); }
+    ~QtUrlOpenerTest() override { QDesktopServices::unsetUrlHandler(QStringLiteral("https")); }
+
+    UrlRecorder m_recorder;
+};
+
+TEST_P(QtUrlOpenerTest, HandsTheUrlOnWithItsEncodingIntact) {
+    EXPECT_TRUE(QtUrlOpener().open(QString::fromUtf8(GetParam().given)));
+    ASSERT_EQ(m_recorder.urls.size(), 1);
+    EXPECT_EQ(m_recorder.urls.front().toEncoded(), QByteArray(GetParam().handedOn));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QtUrlOpenerTest,
+    ::testing::Values(
+        UrlCase{"PlainPage", "https://example.org/vl-free-subconscious-self-number/ssd.php?page=about",
+                "https://example.org/vl-free-subconscious-self-number/ssd.php?page=about"},
+        UrlCase{"EncodedSeparatorsStayEncoded", "https://example.org/p?taf1=a%26b%3Dc&taf2=x%23y%0D%0A",
+                "https://example.org/p?taf1=a%26b%3Dc&taf2=x%23y%0D%0A"},
+        UrlCase{"EncodedUtf8StaysEncoded", "https://example.org/p?taf1=J%C3%BCrgen",
+                "https://example.org/p?taf1=J%C3%BCrgen"},
+        UrlCase{"BlankIsEncoded", "https://example.org/p?taf1=a b", "https://example.org/p?taf1=a%20b"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(QtUrlOpenerInvalidTest, UnusableUrlIsRefusedQuietly) {
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "handle");
+    EXPECT_FALSE(QtUrlOpener().open(QStringLiteral("https://[::1")));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    EXPECT_TRUE(recorder.urls.isEmpty());
+}
+
+} // namespace
+} // namespace ssn::platform
+
+#include "qt_platform_test.moc"
