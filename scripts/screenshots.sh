@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Takes PNG pictures of the program's windows on a private X server (Xvfb with openbox, so the
+# pictures show the window frame and caption) and writes them to docs/screenshots/.
+#
+# Usage: scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]
+#   BUILD_DIR   a configured and built tree, e.g. build/release
+#   OUTPUT_DIR  where the pictures go (default: docs/screenshots in the repository)
+#
+# Each window has one shoot_* step below; to add a window, add a step that brings it up from
+# the state the previous step left, and call it at the end.
+set -u
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=SCRIPTDIR/../tests/e2e/lib.sh
+source "$repo/tests/e2e/lib.sh"
+
+build_dir=${1:?usage: scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]}
+out_dir=${2:-$repo/docs/screenshots}
+program="$(cd "$build_dir" && pwd)/src/app/VLFreeSubconsciousSelfNumber"
+[ -x "$program" ] || {
+    echo "not built: $program" >&2
+    exit 1
+}
+mkdir -p "$out_dir"
+out_dir=$(cd "$out_dir" && pwd)
+
+readonly WINDOW_CAPTION="VL Subconscious Self Number  v1.90"
+
+# Writes the window with its frame to OUTPUT_DIR/NAME.png, without time stamps in the file so
+# that an unchanged window gives an unchanged file. The window may still be repainting after
+# the last key, so pictures are taken until two in a row are the same.
+shoot() { # WINDOW_ID NAME
+    local file="$out_dir/$2.png" previous="$E2E_DIR/previous.png" current="$E2E_DIR/current.png"
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    import -window "$1" -frame -define png:exclude-chunks=date,time "$previous" ||
+        e2e_abort "could not take a picture of window $1"
+    while :; do
+        sleep 0.2
+        import -window "$1" -frame -define png:exclude-chunks=date,time "$current" ||
+            e2e_abort "could not take a picture of window $1"
+        cmp -s "$previous" "$current" && break
+        e2e_before "$deadline" || e2e_abort "the picture of window $1 does not settle"
+        mv "$current" "$previous"
+    done
+    mv "$current" "$file"
+    echo "wrote $file"
+}
+
+# The main window with a name typed in (lower case, shown in capitals). The focus then goes on
+# to the Next button, so that no blinking text cursor makes two runs give different pictures.
+shoot_main_window() {
+    main=$(wait_for_window "$WINDOW_CAPTION") || e2e_abort "the main window did not appear"
+    e2e_activate "$main"
+    type_text "john"
+    press_keys Tab Tab
+    type_text "smith"
+    press_keys Tab Tab Tab Tab
+    shoot "$main" main-window
+}
+
+# The result window with the report for JOHN SMITH, the focus on Back (no blinking cursor);
+# Back returns to the main window.
+shoot_result_window() {
+    e2e_activate "$main"
+    press_keys alt+n
+    wait_for_window_gone "$main" || e2e_abort "Next did not hide the main window"
+    local result
+    result=$(wait_for_window "$WINDOW_CAPTION" "$main") || e2e_abort "the result window did not appear"
+    e2e_activate "$result"
+    press_keys Tab
+    shoot "$result" result-window
+    press_keys alt+b
+    wait_for_window_gone "$result" || e2e_abort "Back did not close the result window"
+    wait_for_window "$WINDOW_CAPTION" >/dev/null || e2e_abort "the main window did not come back"
+}
+
+# The About box (Help, About Software), closed again by its close box.
+shoot_about_box() {
+    e2e_activate "$main"
+    press_keys alt+h a
+    local about
+    about=$(wait_for_window "$WINDOW_CAPTION" "$main") || e2e_abort "the About box did not appear"
+    e2e_activate "$about"
+    shoot "$about" about-box
+    wmctrl -i -c "$about"
+    wait_for_window_gone "$about" || e2e_abort "the About box did not close"
+}
+
+e2e_setup
+e2e_start_x
+e2e_start_app "$program"
+shoot_main_window
+shoot_result_window
+shoot_about_box

@@ -1,0 +1,344 @@
+# shellcheck shell=bash
+# Helpers that drive the real program on a private X server (Xvfb with openbox as window
+# manager). Source this file, call e2e_setup once, then e2e_start_x and e2e_start_app.
+#
+# Everything waits for a condition (a window appearing or going, a process ending, the
+# clipboard changing) with a generous limit; nothing relies on a fixed sleep alone, because
+# shared CI machines are slow at times. Every process started here is ended by the exit trap.
+
+E2E_TIMEOUT=${E2E_TIMEOUT:-30}      # seconds to wait for a window or a process
+E2E_COPY_TIMEOUT=${E2E_COPY_TIMEOUT:-5} # seconds to wait for a keyboard copy to reach the clipboard
+E2E_KEY_DELAY=${E2E_KEY_DELAY:-60}  # milliseconds between synthesised keystrokes
+E2E_SKIP=77                         # ctest's SKIP_RETURN_CODE
+
+E2E_FAILURES=0
+E2E_PIDS=()   # every background process started here, ended by e2e_cleanup
+E2E_DIR=""
+E2E_DISPLAY_READY=""
+APP_PID=""
+
+e2e_log() { printf '%s\n' "$*" >&2; }
+
+e2e_pass() { printf 'PASS: %s\n' "$*"; }
+
+# Records a failure and goes on, so that one run reports every broken check it reaches.
+e2e_fail() {
+    printf 'FAIL: %s\n' "$*"
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+}
+
+# Records a failure that makes the rest of the run meaningless and stops.
+e2e_abort() {
+    printf 'FAIL: %s\n' "$*"
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+    exit 1
+}
+
+e2e_check_equal() { # DESCRIPTION EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        e2e_pass "$1: '$3'"
+    else
+        e2e_fail "$1: expected '$2', got '$3'"
+    fi
+}
+
+# Ends the run with the summary line and the exit code that ctest reads.
+e2e_finish() {
+    if [ "$E2E_FAILURES" -eq 0 ]; then
+        printf 'PASS: all checks of %s\n' "$(basename "$0")"
+        exit 0
+    fi
+    printf 'FAIL: %d check(s) of %s failed\n' "$E2E_FAILURES" "$(basename "$0")"
+    exit 1
+}
+
+# Skips the test (exit 77) when there is no X server to run on, fails when another tool is
+# missing: a machine with Xvfb but without xdotool is set up wrongly, not unsuited.
+e2e_require_tools() {
+    if ! command -v Xvfb >/dev/null; then
+        echo "SKIP: Xvfb is not installed (scripts/install-deps.sh installs it)"
+        exit "$E2E_SKIP"
+    fi
+    local tool missing=()
+    for tool in openbox xdotool xclip xwininfo xdpyinfo import wmctrl; do
+        command -v "$tool" >/dev/null || missing+=("$tool")
+    done
+    if [ ${#missing[@]} -gt 0 ]; then
+        e2e_abort "missing tools: ${missing[*]} (run scripts/install-deps.sh)"
+    fi
+}
+
+# A private home, configuration, runtime and temporary folder, so that the program never reads
+# or writes the user's settings, and a fake browser first on PATH that only writes down the
+# URLs it is given, so that no real browser ever starts.
+e2e_setup() {
+    e2e_require_tools
+    E2E_DIR=$(mktemp -d "${TMPDIR:-/tmp}/ssn-e2e.XXXXXX")
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+
+    mkdir -p "$E2E_DIR/home" "$E2E_DIR/config" "$E2E_DIR/data" "$E2E_DIR/cache" \
+        "$E2E_DIR/runtime" "$E2E_DIR/tmp" "$E2E_DIR/bin"
+    chmod 0700 "$E2E_DIR/runtime"
+    export HOME="$E2E_DIR/home"
+    export XDG_CONFIG_HOME="$E2E_DIR/config"
+    export XDG_DATA_HOME="$E2E_DIR/data"
+    export XDG_CACHE_HOME="$E2E_DIR/cache"
+    export XDG_RUNTIME_DIR="$E2E_DIR/runtime"
+    export TMPDIR="$E2E_DIR/tmp"
+
+    E2E_BROWSER_LOG="$E2E_DIR/opened-urls.txt"
+    : >"$E2E_BROWSER_LOG"
+    local opener
+    for opener in xdg-open x-www-browser sensible-browser www-browser firefox google-chrome \
+        chromium kfmclient gnome-open; do
+        cat >"$E2E_DIR/bin/$opener" <<EOF
+#!/bin/sh
+# Stand-in browser of the end-to-end tests: records the URL and opens nothing.
+printf '%s\n' "\$*" >>"$E2E_BROWSER_LOG"
+exit 0
+EOF
+        chmod +x "$E2E_DIR/bin/$opener"
+    done
+    export PATH="$E2E_DIR/bin:$PATH"
+    export BROWSER="$E2E_DIR/bin/xdg-open"
+    export DEFAULT_BROWSER="$BROWSER"
+
+    # No desktop session: no D-Bus (and no bus autolaunched), no desktop-specific opener.
+    export DBUS_SESSION_BUS_ADDRESS="unix:path=$E2E_DIR/no-session-bus"
+    unset XDG_CURRENT_DESKTOP DESKTOP_SESSION KDE_FULL_SESSION GNOME_DESKTOP_SESSION_ID
+    unset WAYLAND_DISPLAY SESSION_MANAGER
+    export QT_QPA_PLATFORM=xcb
+    unset DISPLAY # nothing may reach the user's own display; e2e_start_x sets the private one
+    unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_STYLE_OVERRIDE
+}
+
+e2e_cleanup() {
+    local status=$?
+    local pid i
+    # A picture of the screen as the failure left it, before anything is ended.
+    if [ "$status" -ne 0 ] && [ "$status" -ne "$E2E_SKIP" ] && [ -n "$E2E_DISPLAY_READY" ]; then
+        screenshot_screen "$E2E_DIR/failure.png"
+    fi
+    [ -n "$E2E_CLIP_PID" ] && kill "$E2E_CLIP_PID" 2>/dev/null
+    # Newest first: the program, then the helpers, then the window manager, then the X server.
+    for ((i = ${#E2E_PIDS[@]} - 1; i >= 0; i--)); do
+        pid=${E2E_PIDS[i]}
+        kill -0 "$pid" 2>/dev/null && kill "$pid" 2>/dev/null
+    done
+    for pid in "${E2E_PIDS[@]}" $E2E_CLIP_PID; do
+        wait "$pid" 2>/dev/null
+    done
+    if [ -n "$E2E_DIR" ] && [ -d "$E2E_DIR" ]; then
+        if [ "$status" -ne 0 ] && [ "$status" -ne "$E2E_SKIP" ]; then
+            e2e_log "e2e: artefacts kept in $E2E_DIR (program output app.log, screen failure.png)"
+            [ -s "$E2E_DIR/app.log" ] && sed 's/^/  app: /' "$E2E_DIR/app.log" >&2
+        else
+            rm -rf "$E2E_DIR"
+        fi
+    fi
+    exit "$status"
+}
+
+# Seconds since the epoch with fractions, for deadlines.
+e2e_now() { date +%s.%N; }
+
+e2e_before() { # DEADLINE: true while now < DEADLINE
+    awk -v now="$(e2e_now)" -v deadline="$1" 'BEGIN { exit !(now < deadline) }'
+}
+
+e2e_deadline() { # SECONDS
+    awk -v now="$(e2e_now)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'
+}
+
+# Starts Xvfb on a free display (it picks the number itself) and openbox on it.
+e2e_start_x() {
+    local display_file="$E2E_DIR/display"
+    : >"$display_file"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
+        3>"$display_file" >"$E2E_DIR/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    E2E_PIDS+=("$E2E_XVFB_PID")
+
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    while ! grep -q '[0-9]' "$display_file" 2>/dev/null; do
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_abort "Xvfb did not start: $(cat "$E2E_DIR/xvfb.log")"
+        e2e_before "$deadline" || e2e_abort "Xvfb did not report a display within ${E2E_TIMEOUT}s"
+        sleep 0.05
+    done
+    DISPLAY=":$(tr -dc '0-9' <"$display_file")"
+    export DISPLAY
+    until xdpyinfo >/dev/null 2>&1; do
+        e2e_before "$deadline" || e2e_abort "display $DISPLAY does not answer"
+        sleep 0.05
+    done
+    E2E_DISPLAY_READY=1
+
+    openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
+    E2E_PIDS+=("$!")
+    until wmctrl -m >/dev/null 2>&1; do
+        e2e_before "$deadline" || e2e_abort "openbox did not start: $(cat "$E2E_DIR/openbox.log")"
+        sleep 0.05
+    done
+    # The pointer rests in a corner where no window is placed, so that no window sees it move.
+    xdotool mousemove 1279 1023
+}
+
+# Starts the program in the background; its output goes to app.log. Sets APP_PID.
+e2e_start_app() { # EXECUTABLE [ARGS...]
+    [ -x "$1" ] || e2e_abort "program not found or not executable: $1"
+    "$@" >>"$E2E_DIR/app.log" 2>&1 &
+    APP_PID=$!
+    E2E_PIDS+=("$APP_PID")
+}
+
+# Escapes a literal text for the extended regular expressions of xdotool search.
+e2e_regex_literal() {
+    # shellcheck disable=SC2016 # the dollar sign is one of the characters to escape
+    printf '%s' "$1" | sed 's/[][\.|$(){}?+*^]/\\&/g'
+}
+
+# Ids of the visible windows whose title is exactly TITLE, one a line.
+e2e_visible_windows() { # TITLE
+    xdotool search --onlyvisible --name "^$(e2e_regex_literal "$1")\$" 2>/dev/null
+}
+
+e2e_window_visible() { # WINDOW_ID
+    xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+# Waits until a visible window titled exactly TITLE exists that is none of the given ids
+# (a hidden window keeps its id, so a new window of the same title is told apart this way)
+# and prints its id.
+wait_for_window() { # TITLE [EXCLUDED_ID...]
+    local title=$1 id excluded found
+    shift
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    while e2e_before "$deadline"; do
+        for id in $(e2e_visible_windows "$title"); do
+            found=$id
+            for excluded in "$@"; do
+                [ "$id" == "$excluded" ] && found=""
+            done
+            if [ -n "$found" ]; then
+                echo "$found"
+                return 0
+            fi
+        done
+        [ -n "$APP_PID" ] && ! kill -0 "$APP_PID" 2>/dev/null && break
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits until the window is no longer visible (hidden or destroyed).
+wait_for_window_gone() { # WINDOW_ID
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    while e2e_window_visible "$1"; do
+        e2e_before "$deadline" || return 1
+        sleep 0.1
+    done
+}
+
+# Waits until the process has ended and sets E2E_EXIT_STATUS to its exit status.
+wait_for_exit() { # PID
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    while kill -0 "$1" 2>/dev/null; do
+        # A zombie child has ended too; only wait can reap it.
+        [ "$(ps -o stat= -p "$1" 2>/dev/null | cut -c1)" == "Z" ] && break
+        e2e_before "$deadline" || return 1
+        sleep 0.1
+    done
+    wait "$1" 2>/dev/null
+    # shellcheck disable=SC2034 # read by the test scripts
+    E2E_EXIT_STATUS=$?
+    return 0
+}
+
+# Makes the window the active one, so that synthesised keys reach it.
+e2e_activate() { # WINDOW_ID
+    timeout "$E2E_TIMEOUT" xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
+        e2e_log "e2e: window $1 did not become active"
+}
+
+# Types text into the focused widget, one key at a time as a user would.
+type_text() { # TEXT
+    xdotool type --clearmodifiers --delay "$E2E_KEY_DELAY" -- "$1"
+}
+
+# Presses keys or chords in turn, e.g. press_keys alt+n  or  press_keys Tab Tab ctrl+a.
+press_keys() { # KEY...
+    xdotool key --clearmodifiers --delay "$E2E_KEY_DELAY" "$@"
+}
+
+# The clipboard's text exactly, trailing line breaks included (written to stdout).
+clipboard_text() {
+    xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null
+}
+
+# Puts a marker text into the clipboard (owned by a small xclip process) and waits until it
+# can be read back, so that a later copy by the program is seen as a change.
+E2E_CLIP_PID=""
+e2e_set_clipboard() { # TEXT
+    if [ -n "$E2E_CLIP_PID" ]; then
+        kill "$E2E_CLIP_PID" 2>/dev/null
+        wait "$E2E_CLIP_PID" 2>/dev/null
+    fi
+    printf '%s' "$1" | xclip -quiet -i -selection clipboard >/dev/null 2>&1 &
+    E2E_CLIP_PID=$!
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    until [ "$(clipboard_text)" == "$1" ]; do
+        e2e_before "$deadline" || e2e_abort "could not put a marker into the clipboard"
+        sleep 0.05
+    done
+}
+
+E2E_MARKER_COUNT=0
+
+# Copies from the focused widget with the given keys (default: select all, copy) and writes
+# what reached the clipboard to the file OUT. Returns 1, with OUT empty, when nothing was
+# copied. Not for use inside $(...): it starts a process that the exit trap must know.
+copy_with_keys() { # OUT [KEY...]
+    local out=$1
+    shift
+    [ $# -eq 0 ] && set -- ctrl+a ctrl+c
+    E2E_MARKER_COUNT=$((E2E_MARKER_COUNT + 1))
+    local marker="e2e-clipboard-marker-$E2E_MARKER_COUNT-$$"
+    e2e_set_clipboard "$marker"
+    press_keys "$@"
+    local deadline
+    deadline=$(e2e_deadline "$E2E_COPY_TIMEOUT")
+    while e2e_before "$deadline"; do
+        clipboard_text >"$out"
+        if [ -s "$out" ] && [ "$(cat "$out")" != "$marker" ]; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    : >"$out"
+    return 1
+}
+
+# Copies the focused field's whole text into E2E_COPIED (trailing line breaks dropped);
+# E2E_COPIED is empty when nothing was copied.
+copy_field_text() {
+    local out="$E2E_DIR/copied.txt"
+    copy_with_keys "$out"
+    # shellcheck disable=SC2034 # read by the test scripts
+    E2E_COPIED=$(cat "$out")
+}
+
+# Saves a PNG of the window with its frame from the window manager.
+screenshot_window() { # WINDOW_ID FILE
+    import -window "$1" -frame "$2" 2>>"$E2E_DIR/import.log"
+}
+
+# Saves a PNG of the whole screen, e.g. after a failure.
+screenshot_screen() { # FILE
+    import -window root "$1" 2>>"$E2E_DIR/import.log"
+}
