@@ -2,6 +2,7 @@
 
 #include "forms/frmAbout.h"
 #include "forms/frmMain.h"
+#include "forms/frmNagScreen.h"
 #include "forms/frmSubconciousSelfNumber.h"
 
 #include <algorithm>
@@ -28,6 +29,10 @@ frmSubconciousSelfNumber& Forms::result() {
 
 frmAbout& Forms::about() {
     return use<frmAbout>();
+}
+
+frmNagScreen& Forms::nagScreen() {
+    return use<frmNagScreen>();
 }
 
 bool Forms::isLoaded(const Form& form) const {

@@ -17,6 +17,7 @@ namespace ssn::forms {
 class frmMain;
 class frmSubconciousSelfNumber;
 class frmAbout;
+class frmNagScreen;
 
 class Forms {
 public:
@@ -33,6 +34,7 @@ public:
     frmMain& main();
     frmSubconciousSelfNumber& result();
     frmAbout& about();
+    frmNagScreen& nagScreen();
 
     // The window of class F, created and loaded now if it is not loaded.
     template <class F> F& use();
@@ -42,6 +44,15 @@ public:
     // The loaded windows in load order, those being unloaded included.
     std::vector<Form*> loaded() const;
 
+    // What EndProgram keeps across its nested entries: how deep they go, and whether one of
+    // them has ended the process (a process end that returns, as in tests, leaves the rest
+    // of the program to stop by itself).
+    struct Ending {
+        int depth = 0;
+        bool processEnded = false;
+    };
+    Ending& ending() { return m_ending; }
+
 private:
     friend class Form;
     Form* find(const std::type_info& type) const;
@@ -50,6 +61,7 @@ private:
     platform::Platform m_platform;
     std::vector<QPointer<Form>> m_loaded;   // in load order
     std::vector<QPointer<Form>> m_unloaded; // gone from the program, waiting for deletion
+    Ending m_ending;
 };
 
 template <class F> F& Forms::use() {

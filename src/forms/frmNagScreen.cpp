@@ -1,0 +1,115 @@
+#include "forms/frmNagScreen.h"
+
+#include "core/cobrand.h"
+#include "forms/application_icon.h"
+#include "forms/end_program.h"
+#include "forms/forms.h"
+#include "forms/frmMain.h"
+#include "forms/ignore_errors.h"
+#include "forms/link_label.h"
+#include "forms/twips.h"
+#include "web/mod_help.h"
+#include "web/support_messages.h"
+
+#include <QLabel>
+
+namespace ssn::forms {
+
+namespace {
+
+// Set at run time with one blank before the version, unlike the other windows' captions.
+const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
+const QString kDonationLine =
+    QStringLiteral("The donation for VL Subconscious Self Number is $3.00. Donate Now.");
+const QString kAlreadyRunning = QStringLiteral("Application is already running");
+
+constexpr int kIconTwips = 480;
+
+QLabel* addLabel(QWidget& parent, const QRect& geometry) {
+    auto* label = new QLabel(&parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setGeometry(geometry);
+    return label;
+}
+
+} // namespace
+
+frmNagScreen::frmNagScreen(Forms& forms) : Form(forms) {
+    // The form is never shown, so its layout only has to hold the members together.
+    setWindowFlags(Qt::Window);
+    IMGIcon.add(ApplicationIcon());
+    picNagscreenIcon = addLabel(*this, twipsRect(120, 120, kIconTwips, kIconTwips));
+    lblNagScreenCaption = addLabel(*this, twipsRect(720, 120, 6000, 435));
+    lblNagScreenDonationCaption = addLabel(*this, twipsRect(120, 720, 6600, 255));
+    Label2 = addLabel(*this, twipsRect(120, 1080, 6600, 1095));
+    // Created in this order, so the fully-branded offer lies in front until it is changed.
+    lblCobrand = addLabel(*this, twipsRect(120, 2280, 6600, 615));
+    lblFullBrand = addLabel(*this, twipsRect(120, 2285, 6600, 615));
+}
+
+void frmNagScreen::Form_Load() {
+    // Every step runs whatever happened to the one before it.
+    ignoringErrors([this] { setWindowTitle(kRunTimeCaption); });
+    ignoringErrors([this] { lblNagScreenCaption->setText(kRunTimeCaption); });
+    ignoringErrors([this] { setWindowIcon(IMGIcon.image(1)); });
+    ignoringErrors(
+        [this] { picNagscreenIcon->setPixmap(IMGIcon.image(1).pixmap(twipsSize(kIconTwips, kIconTwips))); });
+    ignoringErrors([this] { lblNagScreenDonationCaption->setText(kDonationLine); });
+
+    if (refuseSecondCopy()) {
+        // EndProgram has unloaded this form; nothing of it may be touched any more.
+        return;
+    }
+
+    platform::Platform& desktop = platform();
+    ignoringErrors([&desktop] { desktop.random.seedFromTimer(); });
+    ignoringErrors([this, &desktop] { Label2->setText(web::SupportMessageFor(desktop.random.next())); });
+    // The reminder's question, if any, comes before any window of the program is seen.
+    ignoringErrors([&desktop] { web::modHelp::CheckUpdateReminder(desktop); });
+    ignoringErrors([this] { forms().main().show(); });
+    ignoringErrors([this] { hide(); });
+    // After the main window is up, so the label brought to the front is the one the user sees.
+    ignoringErrors([this] { CoBrand_Randomize(); });
+}
+
+bool frmNagScreen::refuseSecondCopy() {
+    bool running = false;
+    ignoringErrors([this, &running] { running = platform().instanceGuard.previousInstanceRunning(); });
+    if (!running) {
+        return false;
+    }
+    ignoringErrors([this] {
+        platform::Message message;
+        message.text = kAlreadyRunning;
+        message.buttons = platform::MessageButtons::Ok;
+        message.icon = platform::MessageIcon::Information;
+        message.caption = platform::kApplicationTitle;
+        platform().messageBox.show(message);
+    });
+    EndProgram(forms());
+    return true;
+}
+
+void frmNagScreen::CoBrand_Randomize() {
+    intCoBrandRandomNumber = core::CoBrandNumber(platform().random.next());
+    switch (core::CoBrandFrontFor(intCoBrandRandomNumber)) {
+    case core::CoBrandFront::CoBrand:
+        lblCobrand->raise();
+        forms().main().lblCobrand->raise();
+        break;
+    case core::CoBrandFront::FullBrand:
+        lblFullBrand->raise();
+        forms().main().lblFullBrand->raise();
+        break;
+    case core::CoBrandFront::Unchanged:
+        break;
+    }
+}
+
+void frmNagScreen::Form_Unload() {
+    // The program cannot outlive this form.
+    ignoringErrors([this] { EndProgram(forms()); });
+}
+
+} // namespace ssn::forms
