@@ -1,13 +1,17 @@
+#include "forms/application_icon.h"
 #include "forms/forms.h"
-#include "forms/frmMain.h"
+#include "forms/frmNagScreen.h"
 #include "platform/qt/qt_platform.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    // Message boxes and any window without an icon of its own show the program's icon too.
+    QApplication::setWindowIcon(ssn::forms::ApplicationIcon());
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());
-    forms.main().show();
+    // Loading the start-up form is the start-up: it shows the main window, or refuses a second copy.
+    forms.nagScreen();
     return QApplication::exec();
 }

@@ -1,5 +1,6 @@
 #include "forms/frmAbout.h"
 
+#include "forms/application_icon.h"
 #include "forms/captions.h"
 #include "forms/forms.h"
 #include "forms/link_label.h"
@@ -7,8 +8,8 @@
 #include "forms/twips.h"
 #include "web/mod_help.h"
 
-#include <QApplication>
 #include <QFrame>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -54,6 +55,7 @@ LinkLabel* addLink(QWidget& parent, const QString& caption, const QRect& geometr
 
 frmAbout::frmAbout(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
@@ -63,9 +65,7 @@ frmAbout::frmAbout(Forms& forms) : Form(forms) {
     Picture1 = new QLabel(this);
     Picture1->setGeometry(twipsRect(120, 120, 480, 480));
     Picture1->setAccessibleName(QStringLiteral("Application icon"));
-    if (const QIcon icon = QApplication::windowIcon(); !icon.isNull()) {
-        Picture1->setPixmap(icon.pixmap(Picture1->size()));
-    }
+    Picture1->setPixmap(windowIcon().pixmap(Picture1->size()));
 
     Label2 = addText(*this, captions::kDesignedWindowCaption, twipsRect(960, 120, 4815, 255),
                      look::verdana(9.75, {.bold = true}));

@@ -2,6 +2,7 @@
 
 #include "core/input_rules.h"
 #include "core/self_number.h"
+#include "forms/application_icon.h"
 #include "forms/captions.h"
 #include "forms/forms.h"
 #include "forms/frmAbout.h"
@@ -71,6 +72,7 @@ QComboBox* addList(QWidget& frame, const QString& accessibleName, int left, int 
 
 frmMain::frmMain(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);

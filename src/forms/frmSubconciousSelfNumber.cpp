@@ -1,5 +1,6 @@
 #include "forms/frmSubconciousSelfNumber.h"
 
+#include "forms/application_icon.h"
 #include "forms/captions.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
@@ -22,6 +23,7 @@ constexpr int kClientHeight = 5130;
 
 frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
@@ -37,6 +39,8 @@ frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     txtDisplay->setReadOnly(true);
     txtDisplay->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     txtDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Nothing can be typed into the report, so Tab may as well lead on to the next control.
+    txtDisplay->setTabChangesFocus(true);
     txtDisplay->setAccessibleName(QStringLiteral("Report"));
     // Mouse moves without a pressed button count too.
     txtDisplay->viewport()->setMouseTracking(true);
