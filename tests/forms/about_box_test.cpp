@@ -1,0 +1,116 @@
+// The About box: shown modally from Help, About Software; its two links; closed by OK,
+// Enter, Escape or its close box; a fresh box each time.
+
+#include "expected_texts.h"
+#include "forms/frmAbout.h"
+#include "forms/frmMain.h"
+#include "forms/link_label.h"
+#include "forms_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <ostream>
+
+namespace ssn::forms::test {
+namespace {
+
+class AboutBoxTest : public FormsTest {
+protected:
+    void SetUp() override { main.show(); }
+
+    // Chooses Help, About Software and runs `whileOpen` inside the modal wait.
+    void openAbout(const std::function<void(frmAbout&)>& whileOpen) {
+        bool ran = false;
+        QTimer::singleShot(0, &main, [&] {
+            ran = true;
+            frmAbout& about = forms->about();
+            EXPECT_TRUE(about.isVisible());
+            EXPECT_EQ(QApplication::activeModalWidget(), &about)
+                << "the main window takes no input meanwhile";
+            whileOpen(about);
+            if (about.isVisible()) {
+                about.cmdOK->click(); // never leave the test waiting
+            }
+        });
+        main.mnuAbout->trigger();
+        EXPECT_TRUE(ran);
+    }
+
+    frmMain& main = forms->main();
+};
+
+TEST_F(AboutBoxTest, ShowsItsTexts) {
+    openAbout([](frmAbout& about) {
+        EXPECT_EQ(about.windowTitle(), expected::kWindowCaption);
+        EXPECT_EQ(about.Label2->text(), "VL Subconscious Self Number  v1.90");
+        EXPECT_TRUE(about.Label1->text().startsWith(
+            "VL Subconscious Self Number Software gives you an idea about the strengths and weaknesses in "
+            "your "
+            "character. So, by knowing your strengths you get an inner confidence to face hurdles in life "
+            "and by "
+            "knowing your weaknesses you get an opportunity to work on them and rectify them. "));
+        EXPECT_EQ(about.Label3->text(),
+                  "Home Business Opportunity. Start your own Internet business and make money "
+                  "online. Get this software fully branded for your website. ");
+        EXPECT_EQ(about.lblHomePage->text(), "Click here to visit Velmora");
+        EXPECT_EQ(about.lblCoBrand->text(), "Click here for more details.");
+        EXPECT_EQ(about.cmdOK->text(), "OK");
+    });
+}
+
+TEST_F(AboutBoxTest, TheLinksOpenTheHomePageAndTheFullyBrandedPageAndLeaveTheBoxOpen) {
+    openAbout([this](frmAbout& about) {
+        QTest::mouseClick(about.lblHomePage, Qt::LeftButton);
+        EXPECT_TRUE(about.isVisible());
+        QTest::mouseClick(about.lblCoBrand, Qt::LeftButton);
+        EXPECT_TRUE(about.isVisible());
+        EXPECT_EQ(fake.urlOpener.urls,
+                  (std::vector<QString>{expected::kHomePage, expected::kFullyBrandedPage}));
+    });
+}
+
+struct CloseCase {
+    const char* name;
+    std::function<void(frmAbout&)> close;
+};
+
+void PrintTo(const CloseCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class AboutCloseTest : public AboutBoxTest, public ::testing::WithParamInterface<CloseCase> {};
+
+TEST_P(AboutCloseTest, ClosesTheBoxAndTheMainWindowIsUsableAgain) {
+    openAbout([](frmAbout& about) { GetParam().close(about); });
+    EXPECT_FALSE(forms->isLoaded<frmAbout>());
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_TRUE(fake.urlOpener.urls.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, AboutCloseTest,
+    ::testing::Values(CloseCase{"OkButton", [](frmAbout& a) { QTest::mouseClick(a.cmdOK, Qt::LeftButton); }},
+                      CloseCase{"EnterOnOk", [](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Return); }},
+                      CloseCase{"Escape", [](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Escape); }},
+                      CloseCase{"CloseBox", [](frmAbout& a) { a.close(); }}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(AboutBoxTest, ChosenTwiceItShowsTheSameBoxFreshlyLoaded) {
+    frmAbout* first = nullptr;
+    openAbout([&first](frmAbout& about) { first = &about; });
+    QString secondCaption;
+    openAbout([&](frmAbout& about) {
+        EXPECT_NE(&about, first) << "the first box was unloaded and is not yet deleted";
+        secondCaption = about.Label2->text();
+    });
+    EXPECT_EQ(secondCaption, "VL Subconscious Self Number  v1.90");
+}
+
+} // namespace
+} // namespace ssn::forms::test

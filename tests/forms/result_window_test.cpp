@@ -1,0 +1,197 @@
+// The result window: the report it is given, Back to the main window with the input kept,
+// the clipboard emptied by every change and mouse action, and its links.
+
+#include "expected_texts.h"
+#include "forms/frmMain.h"
+#include "forms/frmSubconciousSelfNumber.h"
+#include "forms/link_label.h"
+#include "forms_fixture.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <functional>
+#include <ostream>
+
+namespace ssn::forms::test {
+namespace {
+
+class ResultWindowTest : public FormsTest {
+protected:
+    void SetUp() override {
+        main.show();
+        QTest::keyClicks(main.txtFirstName, "john");
+        QTest::keyClicks(main.txtLastName, "smith");
+        main.cboMonth->setCurrentIndex(6);
+        main.cboDate->setCurrentIndex(14);
+        main.cboYear->setCurrentIndex(main.cboYear->findText("1984"));
+        fake.clipboard.clears = 0;
+        main.cmdNext->click();
+        ASSERT_TRUE(forms->isLoaded<frmSubconciousSelfNumber>());
+    }
+
+    frmSubconciousSelfNumber& result() { return forms->result(); }
+
+    frmMain& main = forms->main();
+};
+
+TEST_F(ResultWindowTest, ShowsTheReportReadOnlyWithItsCaptions) {
+    EXPECT_EQ(result().windowTitle(), expected::kWindowCaption);
+    EXPECT_EQ(result().Label61->text(), expected::kSponsorLine);
+    EXPECT_EQ(result().lblCobrand->text(), expected::kCoBrandOnScreen);
+    EXPECT_EQ(result().lblFullBrand->text(), expected::kFullBrandOffer);
+    EXPECT_EQ(result().cmdback->text(), "&Back");
+    EXPECT_EQ(result().txtDisplay->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7));
+    EXPECT_EQ(result().txtDisplay->textCursor().position(), 0);
+
+    result().txtDisplay->setFocus();
+    QTest::keyClicks(result().txtDisplay, "typed");
+    QTest::keyClick(result().txtDisplay, Qt::Key_Delete);
+    EXPECT_EQ(result().txtDisplay->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7))
+        << "the user cannot edit the report";
+}
+
+TEST_F(ResultWindowTest, ShowingTheReportEmptiesTheClipboard) {
+    EXPECT_GT(fake.clipboard.clears, 0);
+}
+
+TEST_F(ResultWindowTest, TheReportCanBeSelectedAndCopiedByKeyboard) {
+    QPlainTextEdit* display = result().txtDisplay;
+    display->setFocus();
+    QTest::keyClick(display, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(display, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "Your Subconscious Self Number is: 7");
+}
+
+struct MouseCase {
+    const char* name;
+    std::function<void(QWidget&)> act;
+};
+
+void PrintTo(const MouseCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ClipboardTest : public ResultWindowTest, public ::testing::WithParamInterface<MouseCase> {};
+
+TEST_P(ClipboardTest, EveryMouseActionOverTheReportEmptiesTheClipboard) {
+    const int before = fake.clipboard.clears;
+    GetParam().act(*result().txtDisplay->viewport());
+    EXPECT_GT(fake.clipboard.clears, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MouseActions, ClipboardTest,
+    ::testing::Values(
+        MouseCase{"Press",
+                  [](QWidget& w) { sendMouse(w, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton); }},
+        MouseCase{"Release",
+                  [](QWidget& w) { sendMouse(w, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton); }},
+        MouseCase{
+            "RightPress",
+            [](QWidget& w) { sendMouse(w, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton); }},
+        MouseCase{"MoveWithoutButton",
+                  [](QWidget& w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton); }},
+        MouseCase{"DragWithButton",
+                  [](QWidget& w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton); }},
+        MouseCase{"Click", [](QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton); }},
+        MouseCase{"DoubleClick", [](QWidget& w) { QTest::mouseDClick(&w, Qt::LeftButton); }}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(ResultWindowTest, TheReportBoxFollowsMouseMovesWithoutAButton) {
+    EXPECT_TRUE(result().txtDisplay->viewport()->hasMouseTracking());
+}
+
+TEST_F(ResultWindowTest, AChangedReportEmptiesTheClipboard) {
+    const int before = fake.clipboard.clears;
+    result().txtDisplay->appendPlainText(QStringLiteral("more"));
+    EXPECT_GT(fake.clipboard.clears, before);
+}
+
+TEST_F(ResultWindowTest, AClipboardThatCannotBeEmptiedLeavesTheWindowUsable) {
+    fake.clipboard.failing = true;
+    sendMouse(*result().txtDisplay->viewport(), QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+    result().cmdback->click();
+    EXPECT_TRUE(main.isVisible());
+}
+
+TEST_F(ResultWindowTest, BackUnloadsThisWindowAndShowsTheMainWindowWithTheInputKept) {
+    QPointer<frmSubconciousSelfNumber> shown = &result();
+    shown->cmdback->click();
+
+    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
+    EXPECT_FALSE(shown->isVisible());
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(main.txtFirstName->text(), "JOHN");
+    EXPECT_EQ(main.txtMiddleName->text(), "");
+    EXPECT_EQ(main.txtLastName->text(), "SMITH");
+    EXPECT_EQ(main.cboMonth->currentText(), "July");
+    EXPECT_EQ(main.cboDate->currentText(), "15");
+    EXPECT_EQ(main.cboYear->currentText(), "1984");
+    flushDeferredDeletes();
+    EXPECT_TRUE(shown.isNull());
+}
+
+TEST_F(ResultWindowTest, NextAfterBackGivesTheSameReportInAFreshWindow) {
+    result().txtDisplay->appendPlainText(QStringLiteral("left over"));
+    result().cmdback->click();
+    flushDeferredDeletes();
+
+    main.cmdNext->click();
+
+    EXPECT_TRUE(result().isVisible());
+    EXPECT_EQ(result().txtDisplay->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7));
+}
+
+TEST_F(ResultWindowTest, TheCloseBoxUnloadsTheWindowAndKeepsTheMainWindowHidden) {
+    result().close();
+    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
+    EXPECT_TRUE(forms->isLoaded<frmMain>());
+    EXPECT_FALSE(main.isVisible());
+}
+
+struct ResultLinkCase {
+    const char* name;
+    std::function<LinkLabel*(frmSubconciousSelfNumber&)> label;
+    QString url;
+};
+
+void PrintTo(const ResultLinkCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ResultLinkTest : public ResultWindowTest, public ::testing::WithParamInterface<ResultLinkCase> {};
+
+TEST_P(ResultLinkTest, OpensExactlyItsOnePage) {
+    QTest::mouseClick(GetParam().label(result()), Qt::LeftButton);
+    EXPECT_EQ(fake.urlOpener.urls, (std::vector<QString>{GetParam().url}));
+    EXPECT_TRUE(result().isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, ResultLinkTest,
+    ::testing::Values(ResultLinkCase{"SponsorLine", [](auto& r) { return r.Label61; }, expected::kHomePage},
+                      ResultLinkCase{"CoBrand", [](auto& r) { return r.lblCobrand; }, expected::kCoBrandPage},
+                      ResultLinkCase{"FullBrand", [](auto& r) { return r.lblFullBrand; },
+                                     expected::kFullyBrandedPage}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(ResultWindowTest, TheFullyBrandedOfferLiesInFront) {
+    QWidget* panel = result().fraFullBrand;
+    EXPECT_EQ(panel->childAt(panel->rect().center()), result().lblFullBrand);
+}
+
+TEST_F(ResultWindowTest, TheControlsHaveAccessibleNames) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(result().cmdback)->text(QAccessible::Name), "Back");
+    EXPECT_FALSE(
+        QAccessible::queryAccessibleInterface(result().txtDisplay)->text(QAccessible::Name).isEmpty());
+}
+
+} // namespace
+} // namespace ssn::forms::test
