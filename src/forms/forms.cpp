@@ -3,6 +3,7 @@
 #include "forms/frmAbout.h"
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
+#include "forms/frmNagScreen2.h"
 #include "forms/frmSubconciousSelfNumber.h"
 
 #include <algorithm>
@@ -33,6 +34,10 @@ frmAbout& Forms::about() {
 
 frmNagScreen& Forms::nagScreen() {
     return use<frmNagScreen>();
+}
+
+frmNagScreen2& Forms::nagScreen2() {
+    return use<frmNagScreen2>();
 }
 
 bool Forms::isLoaded(const Form& form) const {

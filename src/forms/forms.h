@@ -18,6 +18,7 @@ class frmMain;
 class frmSubconciousSelfNumber;
 class frmAbout;
 class frmNagScreen;
+class frmNagScreen2;
 
 class Forms {
 public:
@@ -35,6 +36,7 @@ public:
     frmSubconciousSelfNumber& result();
     frmAbout& about();
     frmNagScreen& nagScreen();
+    frmNagScreen2& nagScreen2();
 
     // The window of class F, created and loaded now if it is not loaded.
     template <class F> F& use();

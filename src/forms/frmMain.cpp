@@ -4,6 +4,7 @@
 #include "core/self_number.h"
 #include "forms/application_icon.h"
 #include "forms/captions.h"
+#include "forms/exit_hand_off.h"
 #include "forms/forms.h"
 #include "forms/frmAbout.h"
 #include "forms/frmSubconciousSelfNumber.h"
@@ -197,8 +198,9 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Form_Unload() {
-    // Closing this window ends the session for now: the event loop stops once no window
-    // is left open.
+    // The close box, or the hand-off of File, Exit unloading this window: the exit screen
+    // takes over.
+    ExitHandOff(forms(), *this);
 }
 
 bool frmMain::ValidateInput() {
@@ -269,8 +271,8 @@ void frmMain::cmdNext_Click() {
 }
 
 void frmMain::cmdExit_Click() {
-    // For now leaving the main window ends the session the way its close box does.
-    close();
+    // Leaving the main window does not end the program: the exit screen does.
+    ExitHandOff(forms(), *this);
 }
 
 } // namespace ssn::forms

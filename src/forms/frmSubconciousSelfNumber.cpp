@@ -2,8 +2,11 @@
 
 #include "forms/application_icon.h"
 #include "forms/captions.h"
+#include "forms/exit_hand_off.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
+#include "forms/frmNagScreen.h"
+#include "forms/frmNagScreen2.h"
 #include "forms/ignore_errors.h"
 #include "forms/link_label.h"
 #include "forms/look.h"
@@ -67,13 +70,23 @@ frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
 
 void frmSubconciousSelfNumber::cmdback_Click() {
     Forms& owner = forms();
-    // Each step runs even if an earlier one failed. The report goes with this window.
+    // Each step runs even if an earlier one failed. The report goes with this window, and its
+    // unload hands over to the exit screen, which is put away again at once: it stays loaded,
+    // hidden, with the support message it drew, until a later exit shows it.
     ignoringErrors([this] { unload(); });
     ignoringErrors([&owner] { owner.main().show(); });
+    ignoringErrors([&owner] {
+        // The start-up form is loaded for the whole run; hiding one that is not would load it.
+        if (owner.isLoaded<frmNagScreen>()) {
+            owner.nagScreen().hide();
+        }
+    });
+    ignoringErrors([&owner] { owner.nagScreen2().hide(); });
 }
 
 void frmSubconciousSelfNumber::Form_Unload() {
-    // Leaving this window, by Back or by its close box, needs nothing more for now.
+    // By Back or by its close box: the exit screen takes over.
+    ignoringErrors([this] { ExitHandOff(forms(), *this); });
 }
 
 bool frmSubconciousSelfNumber::eventFilter(QObject* watched, QEvent* event) {

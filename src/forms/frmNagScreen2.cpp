@@ -1,0 +1,276 @@
+#include "forms/frmNagScreen2.h"
+
+#include "forms/application_icon.h"
+#include "forms/end_program.h"
+#include "forms/forms.h"
+#include "forms/frmNagScreen.h"
+#include "forms/link_label.h"
+#include "forms/look.h"
+#include "forms/placeholder_field.h"
+#include "forms/twips.h"
+#include "web/mod_help.h"
+#include "web/placeholder_rules.h"
+#include "web/support_messages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <array>
+
+namespace ssn::forms {
+
+namespace modHelp = web::modHelp;
+namespace modTellAFriend = web::modTellAFriend;
+
+namespace {
+
+constexpr int kClientWidth = 11115;
+constexpr int kClientHeight = 4725;
+constexpr int kIconTwips = 540;
+
+// Set at run time with one blank before the version, unlike the designed captions.
+const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
+
+// The two paragraphs are parted by a run of 61 blanks, which the word wrap turns into a gap.
+const QString kPromotion =
+    QStringLiteral("If you have enjoyed this software you will surely be interested in our other "
+                   "Zorvic Softwares. From a single software, we have now grown to become the "
+                   "world\u2019s largest resource of zorvic softwares. Be it astrology, psychic, "
+                   "tarot, numerology or occult, we have programs in all fields thus giving our "
+                   "users a wide choice depending on their interests.") +
+    QString(61, QLatin1Char(' ')) +
+    QStringLiteral("All the programs in the Zorvic Softwares suite are simple and easy to use. They "
+                   "are not only fun to use but also very informative. Try them out today and share "
+                   "your experience with your friends and family. ");
+
+const QColor kNavy{0, 0, 128};
+const QColor kYellow{255, 255, 0};
+const QColor kLinkBlue{0, 0, 192};
+
+// The toolkit's own font, set in full so that nothing of a bold frame's font passes to the
+// controls inside it.
+QFont defaultFont() {
+    const QFont application = QApplication::font();
+    QFont font;
+    font.setFamilies(application.families());
+    font.setFamily(application.family());
+    if (application.pointSizeF() > 0) {
+        font.setPointSizeF(application.pointSizeF());
+    } else {
+        font.setPixelSize(application.pixelSize());
+    }
+    font.setBold(false);
+    font.setItalic(false);
+    font.setUnderline(false);
+    return font;
+}
+
+void setColours(QWidget& widget, const QColor& background, const QColor& text) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    widget.setPalette(palette);
+}
+
+void setTextColour(QWidget& widget, const QColor& text) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, text);
+    widget.setPalette(palette);
+}
+
+QGroupBox* addNavyFrame(QWidget& parent, const QString& caption, const QRect& geometry) {
+    auto* frame = new QGroupBox(caption, &parent);
+    frame->setGeometry(geometry);
+    frame->setFont(look::verdana(9.75, {.bold = true}));
+    setColours(*frame, kNavy, look::kWhite);
+    frame->setAutoFillBackground(true);
+    return frame;
+}
+
+QLabel* addLabel(QWidget& parent, const QString& caption, const QRect& geometry, const QFont& font) {
+    auto* label = new QLabel(caption, &parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit* addTextBox(QWidget& frame, const QString& text, const QRect& geometry) {
+    auto* box = new QLineEdit(text, &frame);
+    box->setGeometry(geometry);
+    box->setFont(defaultFont());
+    return box;
+}
+
+QPushButton* addButton(QWidget& parent, const QString& caption, const QRect& geometry, const QFont& font) {
+    auto* button = new QPushButton(caption, &parent);
+    button->setGeometry(geometry);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+frmNagScreen2::frmNagScreen2(Forms& forms) : Form(forms) {
+    // A close box, but no minimise or maximise button.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(twipsSize(kClientWidth, kClientHeight));
+    setColours(*this, look::kWhite, QApplication::palette().color(QPalette::WindowText));
+    setAutoFillBackground(true);
+
+    // In the order the controls were designed, so that they stack the same way.
+    createPromotionFrame();
+    createReferralFrame();
+    createTitleAndLinks();
+    setTabOrderByIndex();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void frmNagScreen2::createPromotionFrame() {
+    Frame6 =
+        addNavyFrame(*this, QStringLiteral("Download Zorvic Softwares"), twipsRect(7320, 120, 3735, 4575));
+
+    lblGoToHome = new LinkLabel(QStringLiteral("Click Here To Visit Zorvic Softwares"), Frame6);
+    lblGoToHome->setFont(look::verdana(9, {.bold = true, .underline = true}));
+    setTextColour(*lblGoToHome, kYellow);
+    lblGoToHome->move(twipsRect(75, 4250, 3585, 210).topLeft());
+    lblGoToHome->adjustSize(); // sizes itself to its text
+    connect(lblGoToHome, &LinkLabel::clicked, this, [this] { lblGoToHome_Click(); });
+
+    Label3 = addLabel(*Frame6, kPromotion, twipsRect(120, 360, 3495, 3855), look::verdana(9));
+    Label3->setWordWrap(true);
+    setTextColour(*Label3, look::kWhite);
+}
+
+void frmNagScreen2::createReferralFrame() {
+    Frame2 = addNavyFrame(*this, QStringLiteral("Refer A Friend"), twipsRect(120, 3240, 7065, 1455));
+    platform::MessageBoxService& messageBox = platform().messageBox;
+
+    txtMessage = new QPlainTextEdit(Frame2);
+    txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
+    txtMessage->setFont(defaultFont());
+    txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // A text box, even a multi-line one, passes Tab on to the next control.
+    txtMessage->setTabChangesFocus(true);
+    txtMessage->setAccessibleName(web::kMessagePlaceholder);
+    m_messageField = new PlaceholderField(*txtMessage, web::kMessagePlaceholder, messageBox);
+    m_messageField->setText(web::kMessageInitialText);
+
+    txtFriendName = addTextBox(*Frame2, web::kFriendNamePlaceholder, twipsRect(85, 720, 3375, 285));
+    new PlaceholderField(*txtFriendName, web::kFriendNamePlaceholder, SpaceKey::Accepted, messageBox);
+    txtFriendEmail = addTextBox(*Frame2, web::kFriendEmailPlaceholder, twipsRect(3600, 720, 3375, 285));
+    new PlaceholderField(*txtFriendEmail, web::kFriendEmailPlaceholder, SpaceKey::Refused, messageBox);
+    txtEmail = addTextBox(*Frame2, web::kEmailPlaceholder, twipsRect(3600, 360, 3375, 285));
+    new PlaceholderField(*txtEmail, web::kEmailPlaceholder, SpaceKey::Refused, messageBox);
+
+    cmdSubmit = addButton(*Frame2, QStringLiteral("Refer A Friend &Now"), twipsRect(1920, 1080, 3375, 285),
+                          look::verdana(8.25, {.bold = true}));
+    connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
+
+    txtName = addTextBox(*Frame2, web::kNamePlaceholder, twipsRect(85, 360, 3375, 285));
+    new PlaceholderField(*txtName, web::kNamePlaceholder, SpaceKey::Accepted, messageBox);
+}
+
+void frmNagScreen2::createTitleAndLinks() {
+    cmdClose = addButton(*this, QStringLiteral("E&xit"), twipsRect(6000, 2760, 1245, 375), defaultFont());
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+
+    Check1 = new QCheckBox(QStringLiteral("Click Here To Visit Velmora Now"), this);
+    Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
+    Check1->setFont(look::verdana(14.25));
+    setTextColour(*Check1, kLinkBlue);
+    Check1->setCursor(Qt::PointingHandCursor);
+    // Also raised when the handler itself sets the box back, as the link rule expects.
+    connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
+
+    picNagscreen2Icon = new QLabel(this);
+    picNagscreen2Icon->setGeometry(twipsRect(360, 120, kIconTwips, kIconTwips));
+    picNagscreen2Icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    lblNagScreen2Caption =
+        addLabel(*this, QStringLiteral("ABC"), twipsRect(1080, 240, 720, 435), look::msSansSerif(18));
+    lblNagScreen2Caption->adjustSize();
+
+    // Replaced at load by the message drawn then.
+    Label2 = addLabel(*this, web::kSupportMessages[1], twipsRect(120, 840, 6975, 1095),
+                      look::verdana(9.75, {.bold = true}));
+    Label2->setWordWrap(true);
+}
+
+void frmNagScreen2::setTabOrderByIndex() {
+    // The controls that take the focus, by their tab index; cmdClose comes first and holds
+    // the focus when the window opens.
+    const std::array<QWidget*, 9> byIndex = {cmdClose,       Check1,        txtName,    cmdSubmit,  txtEmail,
+                                             txtFriendEmail, txtFriendName, txtMessage, lblGoToHome};
+    for (std::size_t i = 1; i < byIndex.size(); ++i) {
+        setTabOrder(byIndex[i - 1], byIndex[i]);
+    }
+    cmdClose->setFocus();
+}
+
+QString frmNagScreen2::messageText() const {
+    return m_messageField->text();
+}
+
+void frmNagScreen2::Form_Load() {
+    setWindowTitle(kRunTimeCaption);
+    lblNagScreen2Caption->setText(kRunTimeCaption);
+    lblNagScreen2Caption->adjustSize();
+    // Borrowed from the start-up form, which is loaded for the whole run. Were it gone, using
+    // it would load it and run the start-up again, so the icon is then taken at its source.
+    const QIcon icon =
+        forms().isLoaded<frmNagScreen>() ? forms().nagScreen().IMGIcon.image(1) : ApplicationIcon();
+    setWindowIcon(icon);
+    picNagscreen2Icon->setPixmap(icon.pixmap(32, 32));
+
+    // Seeded again at every load, so the message varies from run to run.
+    platform::RandomSource& random = platform().random;
+    random.seedFromTimer();
+    Label2->setText(web::SupportMessageFor(random.next()));
+
+    // Above every other window, shown, and without taking the focus from anyone.
+    platform().topmost.showTopmostWithoutActivating(*this);
+}
+
+void frmNagScreen2::Form_Unload() {
+    EndProgram(forms());
+}
+
+void frmNagScreen2::cmdClose_Click() {
+    // The program ends here; nothing of this window may be touched after it.
+    EndProgram(forms());
+}
+
+void frmNagScreen2::cmdSubmit_Click() {
+    // The fields and the window stay as they are, whatever the outcome.
+    static_cast<void>(modTellAFriend::SubmitClicked(
+        m_tellAFriend, txtName->text(), txtEmail->text(), messageText(), txtFriendName->text(),
+        txtFriendEmail->text(), platform().messageBox, platform().urlOpener));
+}
+
+void frmNagScreen2::Check1_Click() {
+    // The box never stays checked: setting it back raises this handler once more, and that
+    // second run finds it unchecked and does nothing.
+    if (!Check1->isChecked()) {
+        return;
+    }
+    Check1->setChecked(false);
+    modHelp::OpenHomePage(platform().urlOpener);
+}
+
+void frmNagScreen2::lblGoToHome_Click() {
+    modHelp::OpenSoftwareDownloadsPage(platform().urlOpener);
+}
+
+} // namespace ssn::forms
