@@ -86,9 +86,23 @@ shoot_about_box() {
     wait_for_window_gone "$about" || e2e_abort "the About box did not close"
 }
 
+# The exit screen after File, Exit, activated so that its Exit button shows the focus; its
+# Exit button then ends the program.
+shoot_exit_screen() {
+    e2e_activate "$main"
+    press_keys alt+f x
+    local exit_screen
+    exit_screen=$(wait_for_window "VL Subconscious Self Number v1.90") || e2e_abort "the exit screen did not appear"
+    e2e_activate "$exit_screen"
+    shoot "$exit_screen" exit-screen
+    press_keys alt+x
+    wait_for_exit "$APP_PID" || e2e_abort "the exit screen's Exit button did not end the program"
+}
+
 e2e_setup
 e2e_start_x
 e2e_start_app "$program"
 shoot_main_window
 shoot_result_window
 shoot_about_box
+shoot_exit_screen

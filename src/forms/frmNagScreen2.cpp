@@ -32,11 +32,12 @@ namespace {
 constexpr int kClientWidth = 11115;
 constexpr int kClientHeight = 4725;
 constexpr int kIconTwips = 540;
+constexpr int kTitleGapTwips = 120;
 
 // Set at run time with one blank before the version, unlike the designed captions.
 const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
 
-// The two paragraphs are parted by a run of 61 blanks, which the word wrap turns into a gap.
+// The run of 61 blanks is wider than the label, so the second paragraph starts a line of its own.
 const QString kPromotion =
     QStringLiteral("If you have enjoyed this software you will surely be interested in our other "
                    "Zorvic Softwares. From a single software, we have now grown to become the "
@@ -219,6 +220,21 @@ void frmNagScreen2::setTabOrderByIndex() {
     cmdClose->setFocus();
 }
 
+void frmNagScreen2::fitTitle() {
+    // The title sizes itself to its text. Where the designed face is missing, the one that
+    // stands in may be wider: the title then gets smaller until it ends before the promotion
+    // frame instead of running under it.
+    constexpr qreal kSmallestPoints = 8;
+    const int room = Frame6->x() - lblNagScreen2Caption->x() - twipsToPixels(kTitleGapTwips);
+    QFont font = lblNagScreen2Caption->font();
+    lblNagScreen2Caption->adjustSize();
+    while (lblNagScreen2Caption->width() > room && font.pointSizeF() > kSmallestPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        lblNagScreen2Caption->setFont(font);
+        lblNagScreen2Caption->adjustSize();
+    }
+}
+
 QString frmNagScreen2::messageText() const {
     return m_messageField->text();
 }
@@ -226,7 +242,7 @@ QString frmNagScreen2::messageText() const {
 void frmNagScreen2::Form_Load() {
     setWindowTitle(kRunTimeCaption);
     lblNagScreen2Caption->setText(kRunTimeCaption);
-    lblNagScreen2Caption->adjustSize();
+    fitTitle();
     // Borrowed from the start-up form, which is loaded for the whole run. Were it gone, using
     // it would load it and run the start-up again, so the icon is then taken at its source.
     const QIcon icon =

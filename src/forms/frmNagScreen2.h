@@ -63,6 +63,7 @@ private:
     void createReferralFrame();
     void createTitleAndLinks();
     void setTabOrderByIndex();
+    void fitTitle();
 
     PlaceholderField* m_messageField = nullptr;
     web::modTellAFriend::TellAFriendStrings m_tellAFriend;
