@@ -1,0 +1,109 @@
+#pragma once
+
+// What the start-up and program-end tests share: literal copies of the start-up texts, a
+// random source that reports each use, a watch on windows being shown, and platform bundles
+// with a part swapped for another.
+
+#include "doubles/platform_doubles.h"
+#include "forms/form.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QString>
+#include <array>
+#include <deque>
+#include <functional>
+#include <typeinfo>
+#include <vector>
+
+namespace ssn::forms::test::startup {
+
+inline const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
+inline const QString kDonationLine =
+    QStringLiteral("The donation for VL Subconscious Self Number is $3.00. Donate Now.");
+inline const QString kAlreadyRunning = QStringLiteral("Application is already running");
+inline const QString kApplicationTitle = QStringLiteral("VL Subconscious Self Number");
+inline const QString kReminderQuestion =
+    QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?");
+
+inline const std::array<QString, 4> kSupportMessages = {
+    QStringLiteral("Zorvic Softwares, such as this can be created and maintained only with your support. The "
+                   "best way to support Velmora is to visit Velmora regularly and take part in the "
+                   "discussions and other activities on the board."),
+    QStringLiteral("Visit Velmora regularly. Support Velmora by taking part in the discussions and other "
+                   "activities. These softwares cannot be supported and maintained, without you regularly "
+                   "visiting Velmora"),
+    QStringLiteral("Velmora is a FREE online discussion forum for all things zorvic. To help Velmora develop "
+                   "and maintain this software visit Velmora regularly."),
+    QStringLiteral("Velmora needs your help. All you need to do is visit Velmora regularly and take part in "
+                   "the various discussions and activites to help us maintain and develop more Zorvic "
+                   "Softwares."),
+};
+
+// Gives the queued values (then 0) and tells the test about every seeding and every draw.
+class ObservedRandom : public platform::RandomSource {
+public:
+    void seedFromTimer() override {
+        if (onUse)
+            onUse(false);
+        ++seeds;
+    }
+    float next() override {
+        if (onUse)
+            onUse(true);
+        ++draws;
+        if (values.empty())
+            return 0.0f;
+        const float value = values.front();
+        values.pop_front();
+        return value;
+    }
+
+    std::deque<float> values;
+    int seeds = 0;
+    int draws = 0;
+    std::function<void(bool isDraw)> onUse;
+};
+
+// Every window of the program that receives a Show event while it is installed, in order.
+class ShowWatch : public QObject {
+public:
+    ShowWatch() { QCoreApplication::instance()->installEventFilter(this); }
+    ~ShowWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    std::vector<const std::type_info*> shown;
+
+    template <class F> bool wasShown() const {
+        for (const std::type_info* type : shown) {
+            if (*type == typeid(F))
+                return true;
+        }
+        return false;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* form = dynamic_cast<Form*>(watched))
+                shown.push_back(&typeid(*form));
+        }
+        return false;
+    }
+};
+
+// The fake platform with the random source and, optionally, the process end replaced.
+inline platform::Platform bundleWith(ssn::testing::FakePlatform& fake, platform::RandomSource& random,
+                                     platform::ProcessEnd* processEnd = nullptr) {
+    return {fake.messageBox,
+            fake.urlOpener,
+            fake.clipboard,
+            fake.settings,
+            fake.instanceGuard,
+            fake.topmost,
+            processEnd != nullptr ? *processEnd : fake.processEnd,
+            fake.clock,
+            random,
+            fake.executable};
+}
+
+} // namespace ssn::forms::test::startup
