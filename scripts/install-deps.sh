@@ -12,6 +12,8 @@ packages=(
   fonts-dejavu-core libqt6svg6
   # end-to-end tests and screenshots on a real X server
   xvfb xauth xdotool xclip wmctrl openbox imagemagick x11-utils
+  # the Debian package and the checks of its menu entry and metadata
+  dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
