@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# End-to-end: a first start (no settings at all) asks nothing, shows the main window with the
+# program's icon, never shows the start-up form, and stores today as the reminder's date.
+#
+# Usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/startup_lib.sh"
+
+program=${1:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+settings_tool=${2:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+program_name=$(basename "$program")
+
+e2e_setup
+e2e_start_x
+e2e_check_equal "no reminder date before the first start" "none" \
+    "$("$settings_tool" "$program_name" days-from-today)"
+
+e2e_start_app "$program"
+main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "main window '$MAIN_CAPTION' did not appear"
+e2e_pass "the main window appears"
+
+# A question would have held the start until answered; none was ever created.
+if [ -n "$(e2e_all_windows "$MESSAGE_CAPTION")" ]; then
+    e2e_fail "a message box titled '$MESSAGE_CAPTION' came up on a first start"
+else
+    e2e_pass "a first start asks nothing"
+fi
+check_startup_form_never_shown
+e2e_check_equal "windows titled '$MAIN_CAPTION'" "1" "$(e2e_visible_windows "$MAIN_CAPTION" | wc -l)"
+
+# The icon reaches the window manager in the small sizes a title bar and a task bar use.
+icon_sizes=$(xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+if [[ "$icon_sizes" == *"Icon (16 x 16)"* && "$icon_sizes" == *"Icon (32 x 32)"* ]]; then
+    e2e_pass "the main window carries the program's icon: $icon_sizes"
+else
+    e2e_fail "the main window lacks the icon sizes 16 and 32: '$icon_sizes'"
+fi
+
+e2e_check_equal "the reminder's date is today after the first start" "0" \
+    "$("$settings_tool" "$program_name" days-from-today)"
+kill -0 "$APP_PID" 2>/dev/null && e2e_pass "the program keeps running" || e2e_fail "the program ended"
+
+e2e_finish

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# End-to-end: with the reminder's date 15 days back, the update question (a Yes/No box titled
+# "VL Subconscious Self Number") comes before any window of the program; the main window
+# follows the answer. No opens nothing, Yes opens the download page; either stores today.
+#
+# Usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/startup_lib.sh"
+
+program=${1:?usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+settings_tool=${2:?usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+program_name=$(basename "$program")
+readonly DOWNLOAD_PAGE="https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=download-web-page"
+
+e2e_setup
+e2e_start_x
+
+# Starts the program with the stored date 15 days back, answers the question with KEY and
+# checks what comes before and after the answer.
+start_and_answer() { # KEY ANSWER_NAME
+    local key=$1 answer=$2
+    "$settings_tool" "$program_name" set-duration -15 || e2e_abort "could not store the reminder's date"
+    e2e_check_equal "stored date before the start ($answer)" "-15" \
+        "$("$settings_tool" "$program_name" days-from-today)"
+
+    e2e_start_app "$program"
+    local question main
+    question=$(wait_for_window "$MESSAGE_CAPTION") ||
+        e2e_abort "no question titled '$MESSAGE_CAPTION' with the date 15 days back"
+    e2e_pass "the question comes ($answer run)"
+    # The main window does not exist yet, not even hidden: the question comes first.
+    if [ -n "$(e2e_all_windows "$MAIN_CAPTION")" ]; then
+        e2e_fail "the main window exists while the question is up"
+    else
+        e2e_pass "no window of the program exists while the question is up"
+    fi
+    check_startup_form_never_shown
+
+    # The box takes only Yes and No: an OK box would not close on this key.
+    e2e_activate "$question"
+    press_keys "$key"
+    wait_for_window_gone "$question" || e2e_abort "the question did not close on '$key'"
+    main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not appear after $answer"
+    e2e_pass "the main window appears after $answer"
+    if [ -n "$(e2e_visible_windows "$MESSAGE_CAPTION")" ]; then
+        e2e_fail "a second question came after $answer"
+    fi
+    check_startup_form_never_shown
+    e2e_check_equal "stored date after $answer" "0" "$("$settings_tool" "$program_name" days-from-today)"
+}
+
+start_and_answer n No
+if [ -s "$E2E_BROWSER_LOG" ]; then
+    e2e_fail "No opened a page: $(tr '\n' ' ' <"$E2E_BROWSER_LOG")"
+else
+    e2e_pass "No opens no page"
+fi
+
+# The program ends only through its exit screen; this run is simply stopped.
+first=$APP_PID
+kill "$first"
+wait_for_exit "$first" || e2e_abort "the first run did not stop"
+
+start_and_answer y Yes
+deadline=$(e2e_deadline "$E2E_TIMEOUT")
+until [ -s "$E2E_BROWSER_LOG" ] || ! e2e_before "$deadline"; do sleep 0.1; done
+e2e_check_equal "Yes opens the download page" "$DOWNLOAD_PAGE" "$(cat "$E2E_BROWSER_LOG")"
+
+e2e_finish

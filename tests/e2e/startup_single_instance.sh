@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# End-to-end: a second copy started beside a running one shows "Application is already
+# running" once and ends with status 0 without a window of its own, while the first copy keeps
+# its main window where it was; a copy killed with SIGKILL leaves no lock that refuses the
+# next start.
+#
+# Usage: startup_single_instance.sh PATH_TO_PROGRAM
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/startup_lib.sh"
+
+program=${1:?usage: startup_single_instance.sh PATH_TO_PROGRAM}
+
+e2e_setup
+e2e_start_x
+
+e2e_start_app "$program"
+first=$APP_PID
+main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the first copy's main window did not appear"
+e2e_pass "the first copy shows its main window"
+geometry_before=$(window_geometry "$main")
+
+# --- A second copy: one message, then it ends.
+e2e_start_app "$program"
+second=$APP_PID
+message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "the second copy showed no message"
+e2e_check_equal "the message belongs to the second copy" "$second" "$(window_pid "$message")"
+e2e_check_equal "message boxes up" "1" "$(e2e_visible_windows "$MESSAGE_CAPTION" | wc -l)"
+# The second copy made no window of its own besides the message: one main window in all.
+e2e_check_equal "main windows in all while the message is up" "1" "$(e2e_all_windows "$MAIN_CAPTION" | wc -l)"
+check_startup_form_never_shown
+
+e2e_activate "$message"
+press_keys Return
+if wait_for_exit "$second"; then
+    e2e_check_equal "exit status of the second copy" "0" "$E2E_EXIT_STATUS"
+else
+    e2e_abort "the second copy did not end after OK"
+fi
+
+if kill -0 "$first" 2>/dev/null && e2e_window_visible "$main"; then
+    e2e_pass "the first copy keeps running with its main window"
+else
+    e2e_fail "the first copy or its main window is gone"
+fi
+e2e_check_equal "the first copy's main window stays where it was" "$geometry_before" "$(window_geometry "$main")"
+if [ -n "$(e2e_visible_windows "$MESSAGE_CAPTION")" ]; then
+    e2e_fail "a message box is still up after the second copy ended"
+fi
+
+# --- A copy killed outright leaves a lock behind; the next start takes it over.
+kill -KILL "$first"
+wait_for_exit "$first" || e2e_abort "the first copy did not die on SIGKILL"
+e2e_start_app "$program"
+main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the start after SIGKILL showed no main window"
+e2e_pass "a start after SIGKILL shows the main window"
+if [ -n "$(e2e_all_windows "$MESSAGE_CAPTION")" ]; then
+    e2e_fail "the start after SIGKILL was told another copy runs"
+else
+    e2e_pass "the start after SIGKILL is not refused"
+fi
+
+e2e_finish
