@@ -6,7 +6,6 @@
 // Usage: next_report_bench [rounds]   (QT_QPA_PLATFORM picks offscreen or an X server)
 
 #include "core/self_number.h"
-#include "forms/application_icon.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
@@ -165,7 +164,8 @@ int main(int argc, char** argv) {
     const int rounds = roundsFrom(argc, argv);
     const ssn::bench::PrivateEnvironment environment; // before the application reads any path
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(ssn::forms::ApplicationIcon());
+    // Unlike the program, no application-wide icon: the result window sets its own, and the
+    // bare floor window must not carry one that the program put there.
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());
     Harness harness(forms);

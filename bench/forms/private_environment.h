@@ -37,6 +37,7 @@ public:
     PrivateEnvironment(const PrivateEnvironment&) = delete;
     PrivateEnvironment& operator=(const PrivateEnvironment&) = delete;
 
+    std::filesystem::path root() const { return m_root; }
     std::filesystem::path runtimeFolder() const { return m_root / "runtime"; }
 
 private:
