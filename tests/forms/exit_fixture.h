@@ -1,0 +1,105 @@
+#pragma once
+
+// The program started over the doubles as it really starts (the start-up form loaded, the
+// main window up), the ways to reach the exit screen, and literal copies of its texts.
+
+#include "forms/frmMain.h"
+#include "forms/frmNagScreen.h"
+#include "forms/frmNagScreen2.h"
+#include "forms_fixture.h"
+
+#include <QApplication>
+#include <QString>
+#include <QTest>
+#include <array>
+#include <typeinfo>
+
+namespace ssn::forms::test::exit {
+
+inline const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
+inline const QString kMessageCaption = QStringLiteral("VL Subconscious Self Number");
+inline const QString kNoSpace = QStringLiteral("Email Address Cannot Contain Space");
+
+inline const std::array<QString, 4> kSupportMessages = {
+    QStringLiteral("Zorvic Softwares, such as this can be created and maintained only with your support. The "
+                   "best way to support Velmora is to visit Velmora regularly and take part in the "
+                   "discussions and other activities on the board."),
+    QStringLiteral("Visit Velmora regularly. Support Velmora by taking part in the discussions and other "
+                   "activities. These softwares cannot be supported and maintained, without you regularly "
+                   "visiting Velmora"),
+    QStringLiteral("Velmora is a FREE online discussion forum for all things zorvic. To help Velmora develop "
+                   "and maintain this software visit Velmora regularly."),
+    QStringLiteral("Velmora needs your help. All you need to do is visit Velmora regularly and take part in "
+                   "the various discussions and activites to help us maintain and develop more Zorvic "
+                   "Softwares."),
+};
+
+inline const QString kReferralPage = QStringLiteral(
+    "https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=vlzs-refer-a-friend");
+inline const QString kHomePage =
+    QStringLiteral("https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=home-page");
+inline const QString kSoftwareDownloadsPage =
+    QStringLiteral("https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=zorvicsoftwares");
+
+// How many loaded windows are of class F (never more than one may be).
+template <class F> int loadedCount(const Forms& forms) {
+    int count = 0;
+    for (const Form* form : forms.loaded()) {
+        if (typeid(*form) == typeid(F)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+// Counts the Show events that one window receives while installed.
+class ShowCounter : public QObject {
+public:
+    explicit ShowCounter(QWidget& window) : m_window(window) { m_window.installEventFilter(this); }
+
+    int shows = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &m_window && event->type() == QEvent::Show) {
+            ++shows;
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+};
+
+class ExitTest : public FormsTest {
+protected:
+    // The program's start: the start-up form loads, shows the main window and hides itself.
+    void SetUp() override {
+        forms->nagScreen();
+        ASSERT_TRUE(forms->isLoaded<frmMain>());
+    }
+
+    frmMain& main() { return forms->main(); }
+
+    // File, Exit on the main window, as the menu runs it.
+    frmNagScreen2& exitByFileExit() {
+        main().mnuExit->trigger();
+        return forms->nagScreen2();
+    }
+
+    // The exit screen opened by File, Exit and made the active window, so that the focus
+    // moves as it does under the user's hands.
+    frmNagScreen2& openExitScreen() {
+        frmNagScreen2& screen = exitByFileExit();
+        flushDeferredDeletes();
+        activate(screen);
+        return screen;
+    }
+
+    static void activate(QWidget& window) {
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+};
+
+} // namespace ssn::forms::test::exit

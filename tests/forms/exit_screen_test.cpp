@@ -1,0 +1,380 @@
+// The exit screen through its real controls: its layout, texts, fonts and colours, the tab
+// order and access keys, the load sequence, the placeholder and no-space rules of the
+// refer-a-friend fields, the submission with its checks and URL, and the two links.
+
+#include "exit_fixture.h"
+#include "forms/link_label.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <cstdlib>
+#include <functional>
+#include <ostream>
+#include <vector>
+
+namespace ssn::forms::test::exit {
+namespace {
+
+using Screen = frmNagScreen2;
+using Control = std::function<QWidget*(Screen&)>;
+
+// 15 twips to the pixel, rounded to the nearest.
+int px(int twips) {
+    return (twips + 7) / 15;
+}
+
+// The promotion text as designed: 615 characters, the typographic apostrophe in "world’s", a
+// run of 61 blanks between the paragraphs and one blank at the end.
+const QString kPromotion = QStringLiteral(
+    "If you have enjoyed this software you will surely be interested in our other Zorvic Softwares. From a "
+    "single software, we have now grown to become the world\u2019s largest resource of zorvic softwares. Be "
+    "it astrology, psychic, tarot, numerology or occult, we have programs in all fields thus giving our "
+    "users "
+    "a wide choice depending on their interests."
+    "                                                             "
+    "All the programs in the Zorvic Softwares suite are simple and easy to use. They are not only fun to use "
+    "but also very informative. Try them out today and share your experience with your friends and family. ");
+
+class ExitScreenTest : public ExitTest {};
+
+TEST_F(ExitScreenTest, TheWindowIsWhiteCentredOfItsDesignedSizeWithACloseBoxOnly) {
+    Screen& screen = exitByFileExit();
+    EXPECT_EQ(screen.size(), QSize(741, 315));
+    EXPECT_EQ(screen.minimumSize(), screen.maximumSize()) << "the size is fixed";
+    EXPECT_EQ(screen.palette().color(QPalette::Window), QColor(255, 255, 255));
+    EXPECT_TRUE(screen.windowFlags().testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(screen.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(screen.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    // Centred as a whole; the window system's frame may shift the inside by a few pixels.
+    const QPoint offCentre =
+        screen.geometry().center() - QGuiApplication::primaryScreen()->availableGeometry().center();
+    EXPECT_LE(std::abs(offCentre.x()), 12);
+    EXPECT_LE(std::abs(offCentre.y()), 12);
+}
+
+struct Placement {
+    const char* name;
+    Control control;
+    Control container; // nullptr: the window itself
+    int left, top, width, height;
+    bool sizedToText;
+};
+
+void PrintTo(const Placement& p, std::ostream* os) {
+    *os << p.name;
+}
+
+class PlacementTest : public ExitTest, public ::testing::WithParamInterface<Placement> {};
+
+TEST_P(PlacementTest, SitsInItsContainerWhereItWasDesigned) {
+    Screen& screen = exitByFileExit();
+    const Placement& p = GetParam();
+    const QWidget* control = p.control(screen);
+    const QWidget* container = p.container ? p.container(screen) : &screen;
+    EXPECT_EQ(control->parentWidget(), container);
+    EXPECT_EQ(control->pos(), QPoint(px(p.left), px(p.top)));
+    if (!p.sizedToText) {
+        EXPECT_EQ(control->size(), QSize(px(p.width), px(p.height)));
+    }
+}
+
+Control frame6 = [](Screen& s) -> QWidget* { return s.Frame6; };
+Control frame2 = [](Screen& s) -> QWidget* { return s.Frame2; };
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, PlacementTest,
+    ::testing::Values(Placement{"Frame6", frame6, nullptr, 7320, 120, 3735, 4575, false},
+                      Placement{"lblGoToHome", [](Screen& s) -> QWidget* { return s.lblGoToHome; }, frame6,
+                                75, 4250, 3585, 210, true},
+                      Placement{"Label3", [](Screen& s) -> QWidget* { return s.Label3; }, frame6, 120, 360,
+                                3495, 3855, false},
+                      Placement{"Frame2", frame2, nullptr, 120, 3240, 7065, 1455, false},
+                      Placement{"txtMessage", [](Screen& s) -> QWidget* { return s.txtMessage; }, frame2,
+                                4800, 3600, 1815, 495, false},
+                      Placement{"txtFriendName", [](Screen& s) -> QWidget* { return s.txtFriendName; },
+                                frame2, 85, 720, 3375, 285, false},
+                      Placement{"txtFriendEmail", [](Screen& s) -> QWidget* { return s.txtFriendEmail; },
+                                frame2, 3600, 720, 3375, 285, false},
+                      Placement{"txtEmail", [](Screen& s) -> QWidget* { return s.txtEmail; }, frame2, 3600,
+                                360, 3375, 285, false},
+                      Placement{"cmdSubmit", [](Screen& s) -> QWidget* { return s.cmdSubmit; }, frame2, 1920,
+                                1080, 3375, 285, false},
+                      Placement{"txtName", [](Screen& s) -> QWidget* { return s.txtName; }, frame2, 85, 360,
+                                3375, 285, false},
+                      Placement{"cmdClose", [](Screen& s) -> QWidget* { return s.cmdClose; }, nullptr, 6000,
+                                2760, 1245, 375, false},
+                      Placement{"Check1", [](Screen& s) -> QWidget* { return s.Check1; }, nullptr, 30, 2040,
+                                7185, 555, false},
+                      Placement{"picNagscreen2Icon",
+                                [](Screen& s) -> QWidget* { return s.picNagscreen2Icon; }, nullptr, 360, 120,
+                                540, 540, false},
+                      Placement{"lblNagScreen2Caption",
+                                [](Screen& s) -> QWidget* { return s.lblNagScreen2Caption; }, nullptr, 1080,
+                                240, 720, 435, true},
+                      Placement{"Label2", [](Screen& s) -> QWidget* { return s.Label2; }, nullptr, 120, 840,
+                                6975, 1095, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(ExitScreenTest, ShowsItsDesignedCaptionsAndInitialTexts) {
+    Screen& screen = exitByFileExit();
+    EXPECT_EQ(screen.Frame6->title(), "Download Zorvic Softwares");
+    EXPECT_EQ(screen.lblGoToHome->text(), "Click Here To Visit Zorvic Softwares");
+    EXPECT_EQ(screen.Frame2->title(), "Refer A Friend");
+    EXPECT_EQ(screen.txtMessage->toPlainText(), "Your Message\n") << "the box shows the line break as such";
+    EXPECT_EQ(screen.messageText(), "Your Message\r\n");
+    EXPECT_EQ(screen.txtFriendName->text(), "Friend's Name");
+    EXPECT_EQ(screen.txtFriendEmail->text(), "Friend's Email Address");
+    EXPECT_EQ(screen.txtEmail->text(), "Your Email Address");
+    EXPECT_EQ(screen.cmdSubmit->text(), "Refer A Friend &Now");
+    EXPECT_EQ(screen.txtName->text(), "Your Name");
+    EXPECT_EQ(screen.cmdClose->text(), "E&xit");
+    EXPECT_EQ(screen.Check1->text(), "Click Here To Visit Velmora Now");
+    EXPECT_FALSE(screen.Check1->isChecked());
+    EXPECT_EQ(screen.Label3->text(), kPromotion);
+}
+
+TEST_F(ExitScreenTest, ThePromotionIsTheDesignedText) {
+    ASSERT_EQ(kPromotion.size(), 615) << "the literal copy itself";
+    Screen& screen = exitByFileExit();
+    EXPECT_EQ(screen.Label3->text().size(), 615);
+    EXPECT_EQ(screen.Label3->text(), kPromotion);
+    EXPECT_TRUE(screen.Label3->wordWrap());
+}
+
+struct FontCase {
+    const char* name;
+    Control control;
+    QString family; // empty: the toolkit's default font
+    qreal points;
+    bool bold;
+    bool underline;
+};
+
+void PrintTo(const FontCase& f, std::ostream* os) {
+    *os << f.name;
+}
+
+class FontTest : public ExitTest, public ::testing::WithParamInterface<FontCase> {};
+
+TEST_P(FontTest, HasItsDesignedFont) {
+    Screen& screen = exitByFileExit();
+    const FontCase& f = GetParam();
+    const QFont font = f.control(screen)->font();
+    if (f.family.isEmpty()) {
+        EXPECT_EQ(font.family(), QApplication::font().family());
+        EXPECT_EQ(font.pointSizeF(), QApplication::font().pointSizeF());
+    } else {
+        EXPECT_EQ(font.family(), f.family);
+        EXPECT_EQ(font.pointSizeF(), f.points);
+    }
+    EXPECT_EQ(font.bold(), f.bold);
+    EXPECT_EQ(font.underline(), f.underline);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Controls, FontTest,
+    ::testing::Values(
+        FontCase{"Frame6", frame6, "Verdana", 9.75, true, false},
+        FontCase{"lblGoToHome", [](Screen& s) -> QWidget* { return s.lblGoToHome; }, "Verdana", 9, true,
+                 true},
+        FontCase{"Label3", [](Screen& s) -> QWidget* { return s.Label3; }, "Verdana", 9, false, false},
+        FontCase{"Frame2", frame2, "Verdana", 9.75, true, false},
+        FontCase{"cmdSubmit", [](Screen& s) -> QWidget* { return s.cmdSubmit; }, "Verdana", 8.25, true,
+                 false},
+        FontCase{"Check1", [](Screen& s) -> QWidget* { return s.Check1; }, "Verdana", 14.25, false, false},
+        FontCase{"Label2", [](Screen& s) -> QWidget* { return s.Label2; }, "Verdana", 9.75, true, false},
+        // Inside a bold frame, but in the default font all the same.
+        FontCase{"txtName", [](Screen& s) -> QWidget* { return s.txtName; }, "", 0, false, false},
+        FontCase{"txtFriendEmail", [](Screen& s) -> QWidget* { return s.txtFriendEmail; }, "", 0, false,
+                 false},
+        FontCase{"txtMessage", [](Screen& s) -> QWidget* { return s.txtMessage; }, "", 0, false, false},
+        FontCase{"cmdClose", [](Screen& s) -> QWidget* { return s.cmdClose; }, "", 0, false, false}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(ExitScreenTest, TheTitleUsesItsDesignedFaceAndEndsBeforeThePromotionFrame) {
+    Screen& screen = exitByFileExit();
+    EXPECT_EQ(screen.lblNagScreen2Caption->font().family(), "MS Sans Serif");
+    EXPECT_LE(screen.lblNagScreen2Caption->font().pointSizeF(), 18.0);
+    EXPECT_LT(screen.lblNagScreen2Caption->geometry().right(), screen.Frame6->x());
+    EXPECT_GE(screen.lblNagScreen2Caption->width(), screen.lblNagScreen2Caption->sizeHint().width())
+        << "the whole title fits its label";
+}
+
+TEST_F(ExitScreenTest, FramesAreNavyWithWhiteCaptionsAndTheLinksHaveTheirColoursAndHand) {
+    Screen& screen = exitByFileExit();
+    for (const QGroupBox* frame : {screen.Frame6, screen.Frame2}) {
+        EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(0, 0, 128));
+        EXPECT_EQ(frame->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+        EXPECT_TRUE(frame->autoFillBackground());
+    }
+    EXPECT_EQ(screen.Label3->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    EXPECT_EQ(screen.lblGoToHome->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    EXPECT_FALSE(screen.lblGoToHome->autoFillBackground()) << "transparent over the navy frame";
+    EXPECT_EQ(screen.Check1->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_EQ(screen.lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(screen.Check1->cursor().shape(), Qt::PointingHandCursor);
+    // The text boxes keep the toolkit's colours, not the frame's white text.
+    EXPECT_EQ(screen.txtName->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
+    EXPECT_EQ(screen.txtName->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+}
+
+TEST_F(ExitScreenTest, TheMessageBoxIsHiddenBelowItsFrameButReachedByTab) {
+    Screen& screen = openExitScreen();
+    EXPECT_GE(screen.txtMessage->y(), screen.Frame2->height());
+    EXPECT_TRUE(screen.txtMessage->visibleRegion().isEmpty()) << "no part of it can be seen";
+    EXPECT_EQ(screen.txtMessage->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    screen.txtFriendName->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(screen.txtFriendName, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), screen.txtMessage);
+}
+
+TEST_F(ExitScreenTest, OpensWithTheFocusOnExitAndTabFollowsTheTabIndexes) {
+    Screen& screen = openExitScreen();
+    ASSERT_EQ(QApplication::focusWidget(), screen.cmdClose);
+    const std::vector<QWidget*> expected = {screen.Check1,     screen.txtName,        screen.cmdSubmit,
+                                            screen.txtEmail,   screen.txtFriendEmail, screen.txtFriendName,
+                                            screen.txtMessage, screen.lblGoToHome,    screen.cmdClose};
+    std::vector<QWidget*> visited;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, expected);
+}
+
+TEST_F(ExitScreenTest, AltNSubmitsAndAltXEndsTheProgram) {
+    Screen& screen = openExitScreen();
+    // An access key presses its button as a click would, which lets the press be seen briefly.
+    QTest::keyClick(&screen, Qt::Key_N, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !fake.messageBox.shown.empty(); }));
+    EXPECT_EQ(fake.messageBox.shown[0].text, "Please Enter Proper Email Address");
+    EXPECT_FALSE(fake.processEnd.exitCode.has_value());
+
+    QTest::keyClick(&screen, Qt::Key_X, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return fake.processEnd.exitCode.has_value(); }));
+    EXPECT_EQ(fake.processEnd.exitCode, 0);
+    EXPECT_EQ(fake.messageBox.shown.size(), 1u);
+}
+
+// --- Load sequence
+
+// A random source that logs its uses and draws a set value once the start-up is over.
+class ScriptedRandom : public platform::RandomSource {
+public:
+    void seedFromTimer() override {
+        ++seeds;
+        log.push_back("seed");
+    }
+    float next() override {
+        log.push_back("draw");
+        return value;
+    }
+
+    float value = 0.0f;
+    int seeds = 0;
+    std::vector<std::string> log;
+};
+
+// Notes what the window looked like when it was made topmost, and shows it.
+class ObservingTopmost : public platform::TopmostWindow {
+public:
+    void showTopmostWithoutActivating(QWidget& window) override {
+        auto& screen = dynamic_cast<frmNagScreen2&>(window);
+        calls.push_back({screen.windowTitle(), screen.lblNagScreen2Caption->text(), screen.Label2->text(),
+                         !screen.windowIcon().isNull(), !screen.picNagscreen2Icon->pixmap().isNull(),
+                         screen.isVisible()});
+        window.show();
+    }
+
+    struct Seen {
+        QString title;
+        QString caption;
+        QString message;
+        bool hasIcon;
+        bool hasPicture;
+        bool wasVisible;
+    };
+    std::vector<Seen> calls;
+};
+
+struct DrawCase {
+    float r;
+    int message;
+};
+
+class LoadSequenceTest : public ::testing::TestWithParam<DrawCase> {
+protected:
+    void TearDown() override {
+        forms.reset();
+        flushDeferredDeletes();
+    }
+
+    ssn::testing::FakePlatform fake;
+    ScriptedRandom random;
+    ObservingTopmost topmost;
+    std::unique_ptr<Forms> forms = std::make_unique<Forms>(
+        platform::Platform{fake.messageBox, fake.urlOpener, fake.clipboard, fake.settings, fake.instanceGuard,
+                           topmost, fake.processEnd, fake.clock, random, fake.executable});
+};
+
+TEST_P(LoadSequenceTest, SetsTitleAndIconReseedsDrawsAMessageThenBecomesTopmost) {
+    forms->nagScreen();
+    const int seedsAtStart = random.seeds;
+    const std::size_t usesAtStart = random.log.size();
+    random.value = GetParam().r;
+
+    forms->main().mnuExit->trigger();
+
+    EXPECT_EQ(random.seeds, seedsAtStart + 1) << "the exit screen seeds again at its load";
+    EXPECT_EQ(std::vector<std::string>(random.log.begin() + static_cast<std::ptrdiff_t>(usesAtStart),
+                                       random.log.end()),
+              (std::vector<std::string>{"seed", "draw"}));
+    ASSERT_EQ(topmost.calls.size(), 1u);
+    const ObservingTopmost::Seen& seen = topmost.calls[0];
+    EXPECT_EQ(seen.title, kRunTimeCaption);
+    EXPECT_EQ(seen.caption, kRunTimeCaption);
+    EXPECT_EQ(seen.message, kSupportMessages[static_cast<std::size_t>(GetParam().message)]);
+    EXPECT_TRUE(seen.hasIcon);
+    EXPECT_TRUE(seen.hasPicture);
+    EXPECT_FALSE(seen.wasVisible) << "the design-time message is never seen";
+
+    frmNagScreen2& screen = forms->nagScreen2();
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_EQ(screen.windowIcon().cacheKey(), forms->nagScreen().IMGIcon.image(1).cacheKey())
+        << "the icon is the start-up form's image 1";
+}
+
+INSTANTIATE_TEST_SUITE_P(Draws, LoadSequenceTest,
+                         ::testing::Values(DrawCase{0.0f, 0}, DrawCase{0.2499f, 0}, DrawCase{0.25f, 1},
+                                           DrawCase{0.5f, 2}, DrawCase{0.75f, 3}, DrawCase{0.99999994f, 3}));
+
+// --- Links
+
+TEST_F(ExitScreenTest, Check1OpensTheHomePageOnceAndEndsUnchecked) {
+    Screen& screen = openExitScreen();
+    QTest::mouseClick(screen.Check1, Qt::LeftButton);
+    EXPECT_EQ(fake.urlOpener.urls, std::vector<QString>{kHomePage});
+    EXPECT_FALSE(screen.Check1->isChecked());
+
+    screen.Check1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(screen.Check1, Qt::Key_Space);
+    EXPECT_EQ(fake.urlOpener.urls, (std::vector<QString>{kHomePage, kHomePage}));
+    EXPECT_FALSE(screen.Check1->isChecked());
+    EXPECT_TRUE(screen.isVisible()) << "following a link leaves the window open";
+}
+
+TEST_F(ExitScreenTest, TheSoftwareLinkOpensTheDownloadsPage) {
+    Screen& screen = openExitScreen();
+    QTest::mouseClick(screen.lblGoToHome, Qt::LeftButton);
+    EXPECT_EQ(fake.urlOpener.urls, std::vector<QString>{kSoftwareDownloadsPage});
+    EXPECT_TRUE(screen.isVisible());
+}
+
+} // namespace
+} // namespace ssn::forms::test::exit

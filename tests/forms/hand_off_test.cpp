@@ -1,0 +1,235 @@
+// Leaving the program: the main window and the result window hand over to the exit screen,
+// Back puts the exit screen away again until a later exit, and the exit screen's Exit button
+// and close box end the program through EndProgram.
+
+#include "exit_fixture.h"
+#include "forms/frmSubconciousSelfNumber.h"
+#include "platform/qt/qt_process_end.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <functional>
+#include <map>
+#include <ostream>
+#include <string>
+
+namespace ssn::forms::test::exit {
+namespace {
+
+// Counts the Show events that reach each class of window while installed.
+class ShowWatch : public QObject {
+public:
+    ShowWatch() { QCoreApplication::instance()->installEventFilter(this); }
+    ~ShowWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    template <class F> int shows() const {
+        const auto found = m_shows.find(typeid(F).name());
+        return found == m_shows.end() ? 0 : found->second;
+    }
+    int total() const {
+        int sum = 0;
+        for (const auto& [name, count] : m_shows) {
+            sum += count;
+        }
+        return sum;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* form = dynamic_cast<Form*>(watched)) {
+                ++m_shows[typeid(*form).name()];
+            }
+        }
+        return false;
+    }
+
+private:
+    std::map<std::string, int> m_shows;
+};
+
+std::vector<QWidget*> visibleWindows() {
+    std::vector<QWidget*> result;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible()) {
+            result.push_back(widget);
+        }
+    }
+    return result;
+}
+
+class HandOffTest : public ExitTest {
+protected:
+    // The names JOHN SMITH and a valid date, then Next: the result window is up.
+    frmSubconciousSelfNumber& showResult() {
+        main().txtFirstName->setText(QStringLiteral("JOHN"));
+        main().txtLastName->setText(QStringLiteral("SMITH"));
+        main().cboMonth->setCurrentIndex(6);
+        main().cboDate->setCurrentIndex(14);
+        main().cboYear->setCurrentIndex(main().cboYear->findText(QStringLiteral("1984")));
+        main().cmdNext->click();
+        EXPECT_TRUE(forms->isLoaded<frmSubconciousSelfNumber>());
+        return forms->result();
+    }
+
+    void expectOnlyTheExitScreenUp() {
+        flushDeferredDeletes();
+        ASSERT_EQ(loadedCount<frmNagScreen2>(*forms), 1);
+        frmNagScreen2& screen = forms->nagScreen2();
+        EXPECT_EQ(visibleWindows(), std::vector<QWidget*>{&screen});
+        EXPECT_EQ(fake.topmost.windows, std::vector<QWidget*>{&screen}) << "made topmost once, at its load";
+        EXPECT_TRUE(forms->isLoaded<frmNagScreen>());
+        EXPECT_FALSE(forms->nagScreen().isVisible());
+        EXPECT_FALSE(fake.processEnd.exitCode.has_value()) << "the program goes on";
+    }
+};
+
+struct LeaveCase {
+    const char* name;
+    std::function<void(frmMain&)> leave;
+};
+
+void PrintTo(const LeaveCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class LeaveMainTest : public HandOffTest, public ::testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(LeaveMainTest, ShowsTheExitScreenOnceAndUnloadsTheMainWindow) {
+    const int seedsAtStart = fake.random.seeds;
+    ShowWatch watch;
+    GetParam().leave(main());
+
+    expectOnlyTheExitScreenUp();
+    EXPECT_FALSE(forms->isLoaded<frmMain>());
+    EXPECT_EQ(watch.shows<frmNagScreen2>(), 1) << "the second hand-off shows nothing again";
+    EXPECT_EQ(watch.total(), 1);
+    EXPECT_EQ(fake.random.seeds, seedsAtStart + 1) << "loaded once";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, LeaveMainTest,
+                         ::testing::Values(LeaveCase{"FileExit", [](frmMain& m) { m.mnuExit->trigger(); }},
+                                           LeaveCase{"ExitButtonHandler",
+                                                     [](frmMain& m) { m.cmdExit_Click(); }},
+                                           LeaveCase{"CloseBox", [](frmMain& m) { m.close(); }}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(HandOffTest, ClosingTheResultWindowShowsTheExitScreenAndKeepsTheMainWindowHidden) {
+    frmSubconciousSelfNumber& result = showResult();
+    result.close();
+
+    expectOnlyTheExitScreenUp();
+    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
+    EXPECT_TRUE(forms->isLoaded<frmMain>());
+    EXPECT_FALSE(main().isVisible());
+}
+
+TEST_F(HandOffTest, BackLeavesTheMainWindowWithItsInputAndTheExitScreenLoadedButHidden) {
+    showResult().cmdback->click();
+    flushDeferredDeletes();
+
+    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
+    EXPECT_TRUE(main().isVisible());
+    EXPECT_EQ(main().txtFirstName->text(), "JOHN");
+    EXPECT_EQ(main().txtLastName->text(), "SMITH");
+    EXPECT_EQ(main().cboYear->currentText(), "1984");
+    EXPECT_EQ(loadedCount<frmNagScreen2>(*forms), 1);
+    EXPECT_FALSE(forms->nagScreen2().isVisible());
+    EXPECT_FALSE(forms->nagScreen().isVisible());
+    EXPECT_EQ(visibleWindows(), std::vector<QWidget*>{&main()});
+}
+
+TEST_F(HandOffTest, ALaterExitShowsTheExitScreenOfBackWithItsMessageAndDrawsNothing) {
+    fake.random.values = {0.5f};
+    showResult().cmdback->click();
+    flushDeferredDeletes();
+    QPointer<frmNagScreen2> atBack = &forms->nagScreen2();
+    ASSERT_EQ(atBack->Label2->text(), kSupportMessages[2]);
+    const int seedsAtBack = fake.random.seeds;
+    fake.random.values = {0.99f}; // a new draw would pick message 3
+
+    main().mnuExit->trigger();
+
+    expectOnlyTheExitScreenUp();
+    EXPECT_EQ(&forms->nagScreen2(), atBack.data());
+    EXPECT_EQ(atBack->Label2->text(), kSupportMessages[2]);
+    EXPECT_EQ(fake.random.seeds, seedsAtBack);
+    EXPECT_EQ(fake.random.values.size(), 1u) << "nothing was drawn";
+}
+
+struct CloseCase {
+    const char* name;
+    std::function<void(frmNagScreen2&)> close;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+const CloseCase kExitButton{"ExitButton",
+                            [](frmNagScreen2& s) { QTest::mouseClick(s.cmdClose, Qt::LeftButton); }};
+const CloseCase kCloseBox{"CloseBox", [](frmNagScreen2& s) { s.close(); }};
+
+class EndTest : public HandOffTest, public ::testing::WithParamInterface<std::tuple<CloseCase, bool>> {};
+
+TEST_P(EndTest, EndsWithCodeZeroUnloadingEveryWindowAndShowingNothingMore) {
+    const auto& [way, mainStillLoaded] = GetParam();
+    if (mainStillLoaded) {
+        showResult().close(); // the main window stays loaded, hidden
+    } else {
+        main().mnuExit->trigger();
+    }
+    flushDeferredDeletes();
+    frmNagScreen2& screen = forms->nagScreen2();
+    ASSERT_TRUE(screen.isVisible());
+    ASSERT_EQ(forms->isLoaded<frmMain>(), mainStillLoaded);
+    const int seeds = fake.random.seeds;
+    ShowWatch watch;
+
+    way.close(screen);
+
+    EXPECT_EQ(fake.processEnd.exitCode, 0);
+    EXPECT_EQ(fake.processEnd.calls, 1);
+    EXPECT_TRUE(forms->loaded().empty()) << "every window was unloaded";
+    EXPECT_EQ(watch.total(), 0) << "the main window's hand-off during the end brings nothing up";
+    EXPECT_EQ(fake.topmost.windows.size(), 1u);
+    EXPECT_EQ(fake.random.seeds, seeds) << "no window was loaded afresh";
+    EXPECT_TRUE(fake.messageBox.shown.empty());
+    EXPECT_TRUE(fake.urlOpener.urls.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, EndTest,
+                         ::testing::Combine(::testing::Values(kExitButton, kCloseBox), ::testing::Bool()),
+                         [](const auto& row) {
+                             return std::string(std::get<0>(row.param).name) +
+                                    (std::get<1>(row.param) ? "_MainWindowHidden" : "_MainWindowGone");
+                         });
+
+class RealEndTest : public ::testing::TestWithParam<CloseCase> {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+TEST_P(RealEndTest, EndsTheProcessWithCodeZero) {
+    EXPECT_EXIT(
+        {
+            ssn::testing::FakePlatform fake;
+            platform::QtProcessEnd processEnd;
+            Forms forms({fake.messageBox, fake.urlOpener, fake.clipboard, fake.settings, fake.instanceGuard,
+                         fake.topmost, processEnd, fake.clock, fake.random, fake.executable});
+            forms.nagScreen();
+            forms.main().mnuExit->trigger();
+            GetParam().close(forms.nagScreen2());
+            std::exit(3); // not reached when the program ends as it should
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, RealEndTest, ::testing::Values(kExitButton, kCloseBox),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+} // namespace
+} // namespace ssn::forms::test::exit

@@ -1,0 +1,397 @@
+// The refer-a-friend panel of the exit screen through its real text boxes and button: the
+// placeholders coming and going with the focus, the e-mail boxes refusing the typed space,
+// the submission's checks in their order, and the referral URL that reaches the browser.
+
+#include "exit_fixture.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <tuple>
+
+namespace ssn::forms::test::exit {
+namespace {
+
+using Screen = frmNagScreen2;
+using Field = std::function<QWidget*(Screen&)>;
+
+QString textOf(Screen& screen, QWidget* field) {
+    if (field == screen.txtMessage) {
+        return screen.messageText();
+    }
+    return static_cast<QLineEdit*>(field)->text();
+}
+
+void setTextOf(Screen& screen, QWidget* field, const QString& text) {
+    if (field == screen.txtMessage) {
+        screen.txtMessage->setPlainText(text);
+    } else {
+        static_cast<QLineEdit*>(field)->setText(text);
+    }
+}
+
+const Field txtName = [](Screen& s) -> QWidget* { return s.txtName; };
+const Field txtEmail = [](Screen& s) -> QWidget* { return s.txtEmail; };
+const Field txtFriendName = [](Screen& s) -> QWidget* { return s.txtFriendName; };
+const Field txtFriendEmail = [](Screen& s) -> QWidget* { return s.txtFriendEmail; };
+const Field txtMessage = [](Screen& s) -> QWidget* { return s.txtMessage; };
+
+// --- Placeholders
+
+struct FocusCase {
+    const char* name;
+    Field field;
+    QString before;
+    QString afterFocus;
+    QString afterLeaving;
+};
+
+void PrintTo(const FocusCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class PlaceholderFocusTest : public ExitTest, public ::testing::WithParamInterface<FocusCase> {};
+
+TEST_P(PlaceholderFocusTest, FocusClearsThePlaceholderAndLeavingRestoresIt) {
+    Screen& screen = openExitScreen();
+    const FocusCase& c = GetParam();
+    QWidget* field = c.field(screen);
+    setTextOf(screen, field, c.before);
+
+    field->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), field);
+    EXPECT_EQ(textOf(screen, field), c.afterFocus);
+
+    screen.cmdClose->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(textOf(screen, field), c.afterLeaving);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, PlaceholderFocusTest,
+    ::testing::Values(
+        FocusCase{"BlanksBeforeThePlaceholder", txtName, "  Your Name", "", "Your Name"},
+        FocusCase{"BlanksAfterThePlaceholder", txtName, "Your Name   ", "", "Your Name"},
+        FocusCase{"OnlyBlanksAreRestored", txtName, "   ", "   ", "Your Name"},
+        FocusCase{"EmptyIsRestored", txtName, "", "", "Your Name"},
+        FocusCase{"LetterCaseCounts", txtName, "your name", "your name", "your name"},
+        FocusCase{"ATabIsNotTrimmed", txtName, "\tYour Name", "\tYour Name", "\tYour Name"},
+        FocusCase{"OtherTextStaysUntrimmed", txtName, " John ", " John ", " John "},
+        FocusCase{"Email", txtEmail, "Your Email Address", "", "Your Email Address"},
+        FocusCase{"FriendName", txtFriendName, "Friend's Name", "", "Friend's Name"},
+        FocusCase{"FriendEmail", txtFriendEmail, " Friend's Email Address ", "", "Friend's Email Address"},
+        FocusCase{"MessageWithItsLineBreakIsNotThePlaceholder", txtMessage, "Your Message\r\n",
+                  "Your Message\r\n", "Your Message\r\n"},
+        FocusCase{"MessageWithBlanks", txtMessage, " Your Message ", "", "Your Message"},
+        FocusCase{"EmptyMessageGetsThePlaceholderWithoutLineBreak", txtMessage, "", "", "Your Message"}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST_F(ExitTest, TheMessageBoxBehavesLikeTheOthersOnceEmptiedAndLeft) {
+    Screen& screen = openExitScreen();
+    screen.txtMessage->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(screen.messageText(), "Your Message\r\n") << "not cleared on its first focus";
+    QTest::keyClick(screen.txtMessage, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(screen.txtMessage, Qt::Key_Delete);
+    screen.txtName->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(screen.messageText(), "Your Message");
+    screen.txtMessage->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(screen.messageText(), "");
+}
+
+TEST_F(ExitTest, APlaceholderTypedByTheUserCountsAsUntouched) {
+    Screen& screen = openExitScreen();
+    screen.txtName->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(screen.txtName, "Your Name");
+    screen.cmdClose->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(screen.txtName->text(), "Your Name");
+    screen.txtName->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(screen.txtName->text(), "") << "emptied like the placeholder it is";
+
+    QTest::keyClicks(screen.txtName, "Your Name");
+    screen.txtEmail->setText(QStringLiteral("a@b.c"));
+    screen.txtFriendEmail->setText(QStringLiteral("x@y.z"));
+    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fake.messageBox.shown[0].text, "Please Enter Your Name");
+}
+
+TEST_F(ExitTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
+    Screen& screen = openExitScreen();
+    screen.txtName->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(screen.txtName->text(), "");
+    QWidget other;
+    other.show();
+    activate(other);
+    EXPECT_EQ(screen.txtName->text(), "") << "the placeholder does not come back while the user is away";
+    activate(screen);
+    EXPECT_EQ(QApplication::focusWidget(), screen.txtName);
+    EXPECT_EQ(screen.txtName->text(), "");
+}
+
+// --- The typed space in the e-mail boxes
+
+enum class WhileMessageShows { Nothing, AnotherWindowIsActive, AnotherControlTakesFocus };
+
+class NoSpaceTest : public ExitTest,
+                    public ::testing::WithParamInterface<std::tuple<int, QString, WhileMessageShows>> {};
+
+TEST_P(NoSpaceTest, RefusesTheSpaceWithAMessageAndLeavesTextAndFocusAsTheyWere) {
+    const auto& [fieldIndex, before, meanwhile] = GetParam();
+    Screen& screen = openExitScreen();
+    QLineEdit* field = fieldIndex == 0 ? screen.txtEmail : screen.txtFriendEmail;
+    field->setFocus(Qt::TabFocusReason);
+    field->setText(before); // as pasted
+
+    QWidget otherWindow;
+    fake.messageBox.onShow = [&](const platform::Message&) {
+        switch (meanwhile) {
+        case WhileMessageShows::Nothing:
+            break;
+        case WhileMessageShows::AnotherWindowIsActive:
+            otherWindow.show();
+            activate(otherWindow);
+            otherWindow.hide();
+            activate(screen);
+            break;
+        case WhileMessageShows::AnotherControlTakesFocus:
+            screen.cmdSubmit->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    };
+    QTest::keyClick(field, Qt::Key_Space);
+
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    const platform::Message& message = fake.messageBox.shown[0];
+    EXPECT_EQ(message.text, kNoSpace);
+    EXPECT_EQ(message.icon, platform::MessageIcon::Critical);
+    EXPECT_EQ(message.buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(message.caption, kMessageCaption);
+    EXPECT_EQ(field->text(), before);
+    EXPECT_EQ(QApplication::focusWidget(), field);
+}
+
+std::string noSpaceCaseName(const ::testing::TestParamInfo<NoSpaceTest::ParamType>& row) {
+    const auto& [fieldIndex, before, meanwhile] = row.param;
+    const std::string field = fieldIndex == 0 ? "Email" : "FriendEmail";
+    const std::string text = before.isEmpty()             ? "Empty"
+                             : before.trimmed().isEmpty() ? "Blanks"
+                             : before.contains(u'@')      ? "Address"
+                                                          : "Text" + std::to_string(before.size());
+    const char* const modes[] = {"", "_OtherWindowActive", "_OtherControlFocused"};
+    return field + "_" + text + modes[static_cast<int>(meanwhile)];
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, NoSpaceTest,
+    ::testing::Combine(::testing::Values(0, 1),
+                       ::testing::Values(QString(), QStringLiteral("   "),
+                                         QStringLiteral("Your Email Address"),
+                                         QStringLiteral("Friend's Email Address"), QStringLiteral("ab@c.d")),
+                       ::testing::Values(WhileMessageShows::Nothing, WhileMessageShows::AnotherWindowIsActive,
+                                         WhileMessageShows::AnotherControlTakesFocus)),
+    noSpaceCaseName);
+
+TEST_F(ExitTest, OtherKeysAndPastedSpacesReachTheEmailBoxes) {
+    Screen& screen = openExitScreen();
+    screen.txtEmail->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(screen.txtEmail, "ab@c.d");
+    EXPECT_EQ(screen.txtEmail->text(), "ab@c.d");
+
+    QApplication::clipboard()->setText(QStringLiteral(" j o@x.y"));
+    QTest::keyClick(screen.txtEmail, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(screen.txtEmail->text(), "ab@c.d j o@x.y");
+    EXPECT_TRUE(fake.messageBox.shown.empty());
+}
+
+TEST_F(ExitTest, TheNameBoxesTakeTheSpaceKey) {
+    Screen& screen = openExitScreen();
+    screen.txtFriendName->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(screen.txtFriendName, "Mary Ann");
+    EXPECT_EQ(screen.txtFriendName->text(), "Mary Ann");
+    EXPECT_TRUE(fake.messageBox.shown.empty());
+}
+
+// --- Submission
+
+struct Entry {
+    // Unset: the box keeps its initial text.
+    std::optional<QString> name = std::nullopt;
+    std::optional<QString> email = std::nullopt;
+    std::optional<QString> message = std::nullopt;
+    std::optional<QString> friendName = std::nullopt;
+    std::optional<QString> friendEmail = std::nullopt;
+};
+
+struct SubmitCase {
+    const char* label;
+    Entry entry;
+    QString refusal; // empty: the referral goes out
+};
+
+void PrintTo(const SubmitCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+void enter(Screen& screen, const Entry& entry) {
+    if (entry.name)
+        screen.txtName->setText(*entry.name);
+    if (entry.email)
+        screen.txtEmail->setText(*entry.email);
+    if (entry.message)
+        screen.txtMessage->setPlainText(*entry.message);
+    if (entry.friendName)
+        screen.txtFriendName->setText(*entry.friendName);
+    if (entry.friendEmail)
+        screen.txtFriendEmail->setText(*entry.friendEmail);
+}
+
+class SubmitCheckTest : public ExitTest, public ::testing::WithParamInterface<SubmitCase> {};
+
+TEST_P(SubmitCheckTest, ShowsTheFirstFailingChecksMessageAndSendsNothing) {
+    Screen& screen = openExitScreen();
+    enter(screen, GetParam().entry);
+    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
+
+    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
+    const platform::Message& message = fake.messageBox.shown[0];
+    EXPECT_EQ(message.text, GetParam().refusal);
+    EXPECT_EQ(message.icon, platform::MessageIcon::Critical);
+    EXPECT_EQ(message.buttons, platform::MessageButtons::Ok);
+    EXPECT_EQ(message.caption, kMessageCaption);
+    EXPECT_TRUE(fake.urlOpener.urls.empty());
+}
+
+const QString kProper = QStringLiteral("Please Enter Proper Email Address");
+const QString kDistinct = QStringLiteral("Please Enter Distinct Email Addresses");
+const QString kYourName = QStringLiteral("Please Enter Your Name");
+const QString kYourMessage = QStringLiteral("Please Enter Your Message");
+const QString kFriendsName = QStringLiteral("Please Enter Your Friend's Name");
+
+INSTANTIATE_TEST_SUITE_P(
+    InOrder, SubmitCheckTest,
+    ::testing::Values(
+        SubmitCase{"UntouchedAddressesAreNotProper", {}, kProper},
+        SubmitCase{"SameAddressWithOuterBlanks", {.email = "a@b.c", .friendEmail = "  a@b.c "}, kDistinct},
+        SubmitCase{"BothEmptyAreTheSame", {.email = "", .friendEmail = " "}, kDistinct},
+        SubmitCase{"NoAtSign", {.email = "ab.c", .friendEmail = "x@y.z"}, kProper},
+        SubmitCase{"FriendWithoutFullStop", {.email = "a@b.c", .friendEmail = "x@yz"}, kProper},
+        SubmitCase{
+            "AtThenFullStopPassesThenTheUntouchedName", {.email = "@.", .friendEmail = "x@y.z"}, kYourName},
+        SubmitCase{"FullStopBeforeTheAtSignPasses",
+                   {.name = "", .email = "a.b@c", .friendEmail = "x@y.z"},
+                   kYourName},
+        SubmitCase{"PlaceholderWithBlanksCountsAsUntouched",
+                   {.name = " Your Name ", .email = "a@b.c", .friendEmail = "x@y.z"},
+                   kYourName},
+        SubmitCase{"NameBeforeMessageAndFriendsName",
+                   {.email = "a@b.c", .message = "", .friendName = "", .friendEmail = "x@y.z"},
+                   kYourName},
+        SubmitCase{"MessageEmptiedToItsPlaceholder",
+                   {.name = "John", .email = "a@b.c", .message = "Your Message", .friendEmail = "x@y.z"},
+                   kYourMessage},
+        SubmitCase{"MessageOfBlanks",
+                   {.name = "John", .email = "a@b.c", .message = "   ", .friendEmail = "x@y.z"},
+                   kYourMessage},
+        SubmitCase{"AddressesDifferingInCaseAreDistinct",
+                   {.name = "John", .email = "A@B.C", .friendEmail = "a@b.c"},
+                   kFriendsName},
+        SubmitCase{"FriendsNameOfBlanks",
+                   {.name = "John", .email = "a@b.c", .friendName = "  ", .friendEmail = "x@y.z"},
+                   kFriendsName}),
+    [](const auto& row) { return std::string(row.param.label); });
+
+struct ReferralCase {
+    const char* label;
+    Entry entry;
+    QString expectedQuery; // what follows the page URL
+};
+
+void PrintTo(const ReferralCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
+class ReferralTest : public ExitTest, public ::testing::WithParamInterface<ReferralCase> {};
+
+TEST_P(ReferralTest, OpensOneUrlWithEveryValueEncodedAndLeavesTheScreenAsItWas) {
+    Screen& screen = openExitScreen();
+    enter(screen, GetParam().entry);
+    const QString label2 = screen.Label2->text();
+    const std::vector<QString> textsBefore = {screen.txtName->text(), screen.txtEmail->text(),
+                                              screen.messageText(), screen.txtFriendName->text(),
+                                              screen.txtFriendEmail->text()};
+
+    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
+
+    const QString expected = kReferralPage + GetParam().expectedQuery;
+    EXPECT_TRUE(fake.messageBox.shown.empty());
+    EXPECT_EQ(fake.urlOpener.urls, std::vector<QString>{expected});
+    EXPECT_TRUE(screen.isVisible());
+    EXPECT_EQ(screen.Label2->text(), label2);
+    EXPECT_EQ((std::vector<QString>{screen.txtName->text(), screen.txtEmail->text(), screen.messageText(),
+                                    screen.txtFriendName->text(), screen.txtFriendEmail->text()}),
+              textsBefore);
+    EXPECT_FALSE(fake.processEnd.exitCode.has_value());
+
+    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
+    EXPECT_EQ(fake.urlOpener.urls, (std::vector<QString>{expected, expected}))
+        << "a second click sends it again";
+}
+
+const QString kFolder =
+    QStringLiteral("&taf6=https%3A%2F%2Fvelmora.example%2Fvl-free-subconscious-self-number%2F");
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ReferralTest,
+    ::testing::Values(
+        ReferralCase{"PlainReferralWithTheUntouchedMessage",
+                     {.name = "John",
+                      .email = "john@example.com",
+                      .friendName = "Mary",
+                      .friendEmail = "mary@example.org"},
+                     "&taf1=John&taf2=john%40example.com&taf3=Your%20Message%0D%0A&taf4=Mary"
+                     "&taf5=mary%40example.org" +
+                         kFolder},
+        ReferralCase{"OuterBlanksTrimmedInnerBlanksKept",
+                     {.name = "  Ann Lee ",
+                      .email = " j o@x.y ",
+                      .message = " Hello ",
+                      .friendName = "Bo ",
+                      .friendEmail = "b@y.z"},
+                     "&taf1=Ann%20Lee&taf2=j%20o%40x.y&taf3=Hello&taf4=Bo&taf5=b%40y.z" + kFolder},
+        ReferralCase{
+            "AmpersandsEqualsHashesAndLineBreaksCannotMakeParameters",
+            {.name = "A&B=C #1",
+             .email = "a@b.c&taf5=evil",
+             .message = "Hi & bye\r\nline=2 #3",
+             .friendName = "M&M",
+             .friendEmail = "m@m.m"},
+            "&taf1=A%26B%3DC%20%231&taf2=a%40b.c%26taf5%3Devil&taf3=Hi%20%26%20bye%0D%0Aline%3D2%20%233"
+            "&taf4=M%26M&taf5=m%40m.m" +
+                kFolder},
+        ReferralCase{"ANameDifferingFromThePlaceholderInCaseIsFilled",
+                     {.name = "your name", .email = "a@b.c", .friendName = "x", .friendEmail = "x@y.z"},
+                     "&taf1=your%20name&taf2=a%40b.c&taf3=Your%20Message%0D%0A&taf4=x&taf5=x%40y.z" +
+                         kFolder}),
+    [](const auto& row) { return std::string(row.param.label); });
+
+TEST_F(ExitTest, LinesTypedIntoTheMessageAreSentWithCrLf) {
+    Screen& screen = openExitScreen();
+    enter(screen, {.name = "John", .email = "a@b.c", .friendName = "Mary", .friendEmail = "x@y.z"});
+    screen.txtMessage->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(screen.txtMessage, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(screen.txtMessage, "Line1");
+    QTest::keyClick(screen.txtMessage, Qt::Key_Return);
+    QTest::keyClicks(screen.txtMessage, "Line2");
+
+    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
+    ASSERT_EQ(fake.urlOpener.urls.size(), 1u);
+    EXPECT_TRUE(fake.urlOpener.urls[0].contains(QStringLiteral("&taf3=Line1%0D%0ALine2&taf4=")))
+        << fake.urlOpener.urls[0].toStdString();
+}
+
+} // namespace
+} // namespace ssn::forms::test::exit
