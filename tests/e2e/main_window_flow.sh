@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: the real program on a private X server. Names typed in lower case arrive in
 # capitals, Next shows the report for JOHN SMITH, Back returns to the main window with the
-# names kept, an impossible date is refused with a message box, and File, Exit leaves.
+# names kept, an impossible date is refused with a message box, and File, Exit leaves through
+# the exit screen.
 #
 # Usage: main_window_flow.sh PATH_TO_PROGRAM
 set -u
@@ -136,13 +137,17 @@ else
     e2e_fail "after the refused date the main window is not the only visible window"
 fi
 
-# --- File, Exit ends the program.
+# --- File, Exit hands over to the exit screen, whose Exit button ends the program.
 e2e_activate "$main_again"
 press_keys alt+f x
+exit_screen=$(wait_for_window "$HIDDEN_FORM_CAPTION") || e2e_abort "File, Exit did not show the exit screen"
+e2e_pass "File, Exit shows the exit screen"
+e2e_activate "$exit_screen"
+press_keys alt+x
 if wait_for_exit "$APP_PID"; then
-    e2e_check_equal "exit status after File, Exit" "0" "$E2E_EXIT_STATUS"
+    e2e_check_equal "exit status after the exit screen's Exit" "0" "$E2E_EXIT_STATUS"
 else
-    e2e_fail "the program did not end within ${E2E_TIMEOUT}s of File, Exit"
+    e2e_fail "the program did not end within ${E2E_TIMEOUT}s of the exit screen's Exit"
 fi
 
 # Nothing in this run opens a web page.

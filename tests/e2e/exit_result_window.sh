@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# End-to-end: closing the result window by its close box brings up the exit screen, and the
+# exit screen still ends the program while the main window is loaded and hidden. Back puts
+# the exit screen away again; a later File, Exit shows that same window (the same X window,
+# so it was not loaded afresh and shows the support message drawn at Back).
+#
+# Usage: exit_result_window.sh PATH_TO_PROGRAM
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/exit_lib.sh"
+
+program=${1:?usage: exit_result_window.sh PATH_TO_PROGRAM}
+
+# From the main window with the focus in the first-name field: JOHN SMITH, then Next. Sets RESULT.
+show_result_window() {
+    e2e_activate "$MAIN"
+    type_text "john"
+    press_keys Tab Tab
+    type_text "smith"
+    press_keys alt+n
+    wait_for_window_gone "$MAIN" || e2e_abort "Next did not hide the main window"
+    RESULT=$(wait_for_window "$MAIN_CAPTION" "$MAIN") || e2e_abort "the result window did not appear"
+}
+
+e2e_setup
+e2e_start_x
+
+# --- The result window's close box; the main window stays hidden; the exit screen ends the run.
+start_at_main_window "$program"
+show_result_window
+wmctrl -i -c "$RESULT"
+expect_exit_screen "the result window's close box"
+if e2e_window_visible "$MAIN"; then
+    e2e_fail "the main window came back after the result window was closed"
+else
+    e2e_pass "the main window stays hidden"
+fi
+e2e_activate "$EXIT_SCREEN"
+press_keys alt+x
+expect_program_end "the exit screen's Exit button with the main window hidden"
+
+# --- Back, then File, Exit.
+start_at_main_window "$program"
+show_result_window
+e2e_activate "$RESULT"
+press_keys alt+b
+wait_for_window_gone "$RESULT" || e2e_abort "Back did not close the result window"
+main_again=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back after Back"
+e2e_check_equal "after Back the main window is the same window" "$MAIN" "$main_again"
+if [ -n "$(e2e_visible_windows "$EXIT_CAPTION")" ]; then
+    e2e_fail "the exit screen is visible after Back"
+else
+    e2e_pass "the exit screen is not visible after Back"
+fi
+# The exit screen was loaded by Back: its window exists, unmapped.
+loaded_at_back=$(exit_all_windows "$EXIT_CAPTION")
+if [ "$(printf '%s\n' "$loaded_at_back" | grep -c .)" -eq 1 ]; then
+    e2e_pass "Back left exactly one exit screen window, hidden"
+else
+    e2e_fail "after Back expected one hidden exit screen window, found: '$loaded_at_back'"
+fi
+
+e2e_activate "$main_again"
+press_keys alt+f x
+expect_exit_screen "File, Exit after Back"
+e2e_check_equal "File, Exit after Back shows the exit screen loaded at Back" "$loaded_at_back" "$EXIT_SCREEN"
+wmctrl -i -c "$EXIT_SCREEN"
+expect_program_end "the exit screen's close box after Back"
+
+e2e_finish
