@@ -1,5 +1,9 @@
 #include "forms/application_icon.h"
 
+#include <QCoreApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QPixmap>
 #include <QString>
 #include <array>
 
@@ -10,15 +14,45 @@ static void initialiseIconResources() {
 
 namespace ssn::forms {
 
-QIcon ApplicationIcon() {
-    static const bool registered = (initialiseIconResources(), true);
-    (void)registered;
-    // Bitmaps only: a vector icon would load an image plugin at start-up.
+namespace {
+
+QIcon loadApplicationIcon() {
+    initialiseIconResources();
     constexpr std::array<int, 7> kSizes = {16, 24, 32, 48, 64, 128, 256};
-    QIcon icon;
+    QStringList files;
     for (const int size : kSizes) {
-        icon.addFile(QStringLiteral(":/icons/vl-subconscious-self-number-%1.png").arg(size),
-                     QSize(size, size));
+        files << QStringLiteral(":/icons/vl-subconscious-self-number-%1.png").arg(size);
+    }
+    return IconFromPngFiles(files);
+}
+
+QIcon* loadedIcon = nullptr;
+
+} // namespace
+
+QIcon ApplicationIcon() {
+    // Decoded once per run and shared by every window; released with the application object,
+    // while pixmaps can still be destroyed.
+    if (loadedIcon == nullptr) {
+        loadedIcon = new QIcon(loadApplicationIcon());
+        qAddPostRoutine([] {
+            delete loadedIcon;
+            loadedIcon = nullptr;
+        });
+    }
+    return *loadedIcon;
+}
+
+QIcon IconFromPngFiles(const QStringList& files) {
+    QIcon icon;
+    for (const QString& file : files) {
+        // The format is named and not guessed, so that no plugin is asked.
+        QImageReader reader(file, QByteArrayLiteral("png"));
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull()) {
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
     }
     return icon;
 }

@@ -37,6 +37,14 @@ else
     e2e_fail "the main window lacks the icon sizes 16 and 32: '$icon_sizes'"
 fi
 
+# Nothing the first window does not need: no image plugin (the vector-image one among them).
+plugins=$(grep -oE '[^ ]*/(imageformats|iconengines)/[^ ]*' "/proc/$APP_PID/maps" 2>/dev/null | sort -u | tr '\n' ' ')
+if [ -z "$plugins" ]; then
+    e2e_pass "no image plugin was loaded at start"
+else
+    e2e_fail "image plugins loaded at start: $plugins"
+fi
+
 e2e_check_equal "the reminder's date is today after the first start" "0" \
     "$("$settings_tool" "$program_name" days-from-today)"
 kill -0 "$APP_PID" 2>/dev/null && e2e_pass "the program keeps running" || e2e_fail "the program ended"
