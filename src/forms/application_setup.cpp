@@ -1,0 +1,18 @@
+#include "forms/application_setup.h"
+
+#include "forms/application_icon.h"
+#include "forms/built_in_bitmaps_style.h"
+
+#include <QApplication>
+
+namespace ssn::forms {
+
+void SetUpApplication() {
+    QApplication::setStyle(new BuiltInBitmapsStyle);
+    QApplication::setWindowIcon(ApplicationIcon());
+    // Closing a window hands over to the exit screen, whose closing ends the process; no
+    // window closing may stop the event loop.
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+} // namespace ssn::forms
