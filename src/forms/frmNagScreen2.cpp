@@ -106,6 +106,8 @@ QLineEdit* addTextBox(QWidget& frame, const QString& text, const QRect& geometry
     auto* box = new QLineEdit(text, &frame);
     box->setGeometry(geometry);
     box->setFont(defaultFont());
+    // No label stands beside the box; its caption is the placeholder it starts with.
+    box->setAccessibleName(text);
     return box;
 }
 

@@ -136,7 +136,6 @@ TEST_F(ExitScreenTest, ShowsItsDesignedCaptionsAndInitialTexts) {
     EXPECT_EQ(screen.cmdClose->text(), "E&xit");
     EXPECT_EQ(screen.Check1->text(), "Click Here To Visit Velmora Now");
     EXPECT_FALSE(screen.Check1->isChecked());
-    EXPECT_EQ(screen.Label3->text(), kPromotion);
 }
 
 TEST_F(ExitScreenTest, ThePromotionIsTheDesignedText) {
