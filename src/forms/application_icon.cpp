@@ -18,7 +18,10 @@ namespace {
 
 QIcon loadApplicationIcon() {
     initialiseIconResources();
-    constexpr std::array<int, 7> kSizes = {16, 24, 32, 48, 64, 128, 256};
+    // Title bars, task switchers and panels take 16 to 64 pixels; launchers and docks take the
+    // installed theme icons. The larger sizes would cost a third of a megabyte of memory and
+    // most of the decoding time at every start, only to be handed to the window manager.
+    constexpr std::array<int, 5> kSizes = {16, 24, 32, 48, 64};
     QStringList files;
     for (const int size : kSizes) {
         files << QStringLiteral(":/icons/vl-subconscious-self-number-%1.png").arg(size);

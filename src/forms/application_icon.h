@@ -1,6 +1,6 @@
 #pragma once
 
-// The program's icon, in every size the packaging provides, for every window.
+// The program's icon, in the sizes a window shows, for every window.
 
 #include <QIcon>
 #include <QStringList>

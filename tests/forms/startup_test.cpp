@@ -74,7 +74,7 @@ TEST(StartupTest, TheIconIsThePackagedOneOnTheFormItsPictureAndTheMainWindow) {
     EXPECT_TRUE(nag.IMGIcon.image(2).isNull());
     const QList<QSize> sizes = icon.availableSizes();
     EXPECT_TRUE(sizes.contains(QSize(16, 16)));
-    EXPECT_TRUE(sizes.contains(QSize(256, 256)));
+    EXPECT_TRUE(sizes.contains(QSize(64, 64)));
 
     const QImage packaged(
         QStringLiteral(SSN_SOURCE_DIR "/packaging/icons/vl-subconscious-self-number-32.png"));
