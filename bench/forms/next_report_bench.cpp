@@ -6,6 +6,7 @@
 // Usage: next_report_bench [rounds]   (QT_QPA_PLATFORM picks offscreen or an X server)
 
 #include "core/self_number.h"
+#include "forms/application_setup.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
@@ -164,8 +165,10 @@ int main(int argc, char** argv) {
     const int rounds = roundsFrom(argc, argv);
     const ssn::bench::PrivateEnvironment environment; // before the application reads any path
     QApplication application(argc, argv);
-    // Unlike the program, no application-wide icon: the result window sets its own, and the
-    // bare floor window must not carry one that the program put there.
+    // Set up as the program is (style, icon, quit rule). The result window sets its icon
+    // itself; without the application-wide one the bare floor window carries none.
+    ssn::forms::SetUpApplication();
+    QApplication::setWindowIcon(QIcon());
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());
     Harness harness(forms);

@@ -6,7 +6,7 @@
 // and the painted picture handed to the window system, then ends at once. The line holds
 // the peak resident set size (VmHWM, kB) at that moment, to check the parent's figure.
 
-#include "forms/application_icon.h"
+#include "forms/application_setup.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
@@ -78,10 +78,10 @@ int showLabel(int argc, char** argv, int fd) {
     return QApplication::exec();
 }
 
-// The same steps as the program's main(): everything up to the main window's first paint.
+// The same steps as the program's main(), up to the main window's first paint.
 int startProgram(int argc, char** argv, int fd) {
     QApplication application(argc, argv);
-    QApplication::setWindowIcon(ssn::forms::ApplicationIcon());
+    ssn::forms::SetUpApplication();
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());
     FirstPaintReport report(fd, [](const QWidget& window) {
