@@ -133,15 +133,5 @@ TEST(CoBrandNumberTest, SharesOverEveryPossibleDrawAreThoseOfRounding) {
     EXPECT_NEAR(share({2, 4, 6}), 6.0 / 12, kTolerance);
 }
 
-TEST(CoBrandNumberTest, OddNumbersBringTheCoBrandOfferEvenOnesTheFullyBrandedOneSevenNothing) {
-    using core::CoBrandFront;
-    const CoBrandFront expected[] = {
-        CoBrandFront::CoBrand, CoBrandFront::FullBrand, CoBrandFront::CoBrand,  CoBrandFront::FullBrand,
-        CoBrandFront::CoBrand, CoBrandFront::FullBrand, CoBrandFront::Unchanged};
-    for (std::int16_t n = 1; n <= 7; ++n) {
-        EXPECT_EQ(core::CoBrandFrontFor(n), expected[n - 1]) << "n = " << n;
-    }
-}
-
 } // namespace
 } // namespace ssn::forms::test::startup
