@@ -47,6 +47,10 @@ fi
 
 e2e_check_equal "the reminder's date is today after the first start" "0" \
     "$("$settings_tool" "$program_name" days-from-today)"
-kill -0 "$APP_PID" 2>/dev/null && e2e_pass "the program keeps running" || e2e_fail "the program ended"
+if kill -0 "$APP_PID" 2>/dev/null; then
+    e2e_pass "the program keeps running"
+else
+    e2e_fail "the program ended"
+fi
 
 e2e_finish

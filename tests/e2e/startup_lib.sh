@@ -1,5 +1,6 @@
 # shellcheck shell=bash
 # What the start-up tests share, on top of lib.sh (source that first).
+# shellcheck disable=SC2034 # the captions are used by the scripts that source this file
 
 readonly MAIN_CAPTION="VL Subconscious Self Number  v1.90"
 readonly STARTUP_FORM_CAPTION="VL Subconscious Self Number v1.90"
