@@ -25,7 +25,7 @@ start_and_answer() { # KEY ANSWER_NAME
         "$("$settings_tool" "$program_name" days-from-today)"
 
     e2e_start_app "$program"
-    local question main
+    local question
     question=$(wait_for_window "$MESSAGE_CAPTION") ||
         e2e_abort "no question titled '$MESSAGE_CAPTION' with the date 15 days back"
     e2e_pass "the question comes ($answer run)"
@@ -41,7 +41,7 @@ start_and_answer() { # KEY ANSWER_NAME
     e2e_activate "$question"
     press_keys "$key"
     wait_for_window_gone "$question" || e2e_abort "the question did not close on '$key'"
-    main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not appear after $answer"
+    wait_for_window "$MAIN_CAPTION" >/dev/null || e2e_abort "the main window did not appear after $answer"
     e2e_pass "the main window appears after $answer"
     if [ -n "$(e2e_visible_windows "$MESSAGE_CAPTION")" ]; then
         e2e_fail "a second question came after $answer"
