@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# End-to-end: the desktop around the program failing. In every case the program starts, shows
+# the main window, gives the report for JOHN SMITH and ends through its exit screen:
+#
+#   case               what is wrong                                 also checked
+#   runtime-missing    XDG_RUNTIME_DIR names no folder               today is stored
+#   runtime-0755       XDG_RUNTIME_DIR open to others (mode 0755)    today is stored
+#   opener-fails       every browser stand-in exits with status 1    Help, Online Help still
+#                                                                    reaches it; window works
+#   no-clipboard-mgr   no clipboard manager; the mouse moves over    the report still shows,
+#                      the report, which empties the clipboard       Back works
+#   killed             the program is killed (SIGKILL) mid-run       the stored date survives,
+#                                                                    the next start works
+#
+# A clipboard that refuses to be emptied cannot be made on X (whoever asks may own it), so the
+# clipboard case checks the part that can fail here: emptying it with no manager running.
+#
+# Usage: fault_environment.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
+
+fault_setup "${1:?usage: fault_environment.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_environment.sh PROGRAM SETTINGS_TOOL}"
+
+for mode in missing 0755; do
+    new_case "runtime-$mode"
+    if [ "$mode" == missing ]; then
+        export XDG_RUNTIME_DIR="$CASE_DIR/no-such-folder"
+    else
+        chmod 0755 "$XDG_RUNTIME_DIR"
+    fi
+    walk_through 0
+    e2e_check_equal "runtime-$mode: the stored date after the start" "0" "$(stored_days)"
+done
+
+new_case opener-fails
+failing_log="$CASE_DIR/failed-urls.txt"
+: >"$failing_log"
+mkdir -p "$CASE_DIR/bin"
+for opener in xdg-open x-www-browser sensible-browser www-browser firefox; do
+    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\nexit 1\n' "$failing_log" >"$CASE_DIR/bin/$opener"
+    chmod +x "$CASE_DIR/bin/$opener"
+done
+saved_path=$PATH saved_browser=$BROWSER
+export PATH="$CASE_DIR/bin:$PATH" BROWSER="$CASE_DIR/bin/xdg-open"
+start_to_main 0
+e2e_activate "$MAIN"
+press_keys alt+h o
+deadline=$(e2e_deadline "$E2E_TIMEOUT")
+until [ -s "$failing_log" ] || ! e2e_before "$deadline"; do sleep 0.1; done
+if [ -s "$failing_log" ]; then
+    e2e_pass "opener-fails: Online Help reached the failing opener"
+else
+    e2e_fail "opener-fails: Online Help reached no opener"
+fi
+kill -0 "$APP_PID" 2>/dev/null || e2e_abort "opener-fails: the program ended"
+MAIN=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "opener-fails: the main window went away"
+report_for_john_smith
+leave_through_exit_screen
+export PATH="$saved_path" BROWSER="$saved_browser"
+
+# The mouse crosses the report box several times; each move empties the clipboard.
+# shellcheck disable=SC2317 # called through RESULT_HOOK
+move_over_report() {
+    local x y w h _
+    eval "$(xdotool getwindowgeometry --shell "$RESULT" | grep -E '^(X|Y|WIDTH|HEIGHT)=')"
+    x=$X y=$Y w=$WIDTH h=$HEIGHT
+    for _ in 1 2 3; do
+        xdotool mousemove $((x + w / 3)) $((y + h / 3)) mousemove $((x + w / 2)) $((y + h / 2))
+    done
+    xdotool mousemove 1279 1023
+    e2e_window_visible "$RESULT" || e2e_abort "no-clipboard-mgr: the result window went away"
+    check_report_shown
+}
+new_case no-clipboard-mgr
+RESULT_HOOK=move_over_report
+walk_through 0
+RESULT_HOOK=""
+
+new_case killed
+start_to_main 0
+e2e_check_equal "killed: the first start stored today" "0" "$(stored_days)"
+e2e_activate "$MAIN"
+type_text "john"
+kill -KILL "$APP_PID"
+wait_for_exit "$APP_PID" || e2e_abort "killed: the program did not end on SIGKILL"
+e2e_check_equal "killed: the status of the killed program" "137" "$E2E_EXIT_STATUS"
+e2e_check_equal "killed: the stored date survives" "0" "$(stored_days)"
+walk_through 0
+e2e_check_equal "killed: the stored date after the next start" "0" "$(stored_days)"
+
+e2e_finish

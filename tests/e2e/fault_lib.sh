@@ -1,0 +1,155 @@
+# shellcheck shell=bash
+# What the fault tests share, on top of lib.sh (source that first): a fresh home, settings and
+# runtime folder for each case, optionally owned by an unprivileged user who then runs the
+# program, and one walk through the program that every case takes: start (answering each
+# question No), a report for JOHN SMITH, Back, File, Exit and the exit screen's Exit.
+# shellcheck disable=SC2034 # some values are used only by the scripts that source this file
+
+readonly MAIN_CAPTION="VL Subconscious Self Number  v1.90"
+readonly EXIT_CAPTION="VL Subconscious Self Number v1.90"
+readonly MESSAGE_CAPTION="VL Subconscious Self Number"
+readonly REPORT_FIRST_LINE="Your Subconscious Self Number is: 7"
+readonly FAULT_USER=nobody
+
+CASE_DIR=""
+CASE_USER=""   # empty: the program runs as the test's own user
+PROGRAM=""
+SETTINGS_TOOL=""
+
+fault_setup() { # PROGRAM SETTINGS_TOOL
+    PROGRAM=$1
+    SETTINGS_TOOL=$2
+    e2e_setup
+    # Cases run by another user must reach their own folders below this one.
+    chmod 0711 "$E2E_DIR"
+    e2e_start_x
+}
+
+# Whether this machine can run the program as an unprivileged user: only root can switch.
+fault_can_switch_user() {
+    [ "$(id -u)" -eq 0 ] && id "$FAULT_USER" >/dev/null 2>&1 && command -v setpriv >/dev/null
+}
+
+# A fresh home, settings, runtime and temporary folder for the case NAME; with USER they
+# belong to that user, who then runs the program and the settings tool.
+new_case() { # NAME [USER]
+    CASE_DIR="$E2E_DIR/cases/$1"
+    CASE_USER=${2:-}
+    mkdir -p "$CASE_DIR"/{home,config,data,cache,runtime,tmp}
+    chmod 0700 "$CASE_DIR/runtime"
+    export HOME="$CASE_DIR/home" XDG_CONFIG_HOME="$CASE_DIR/config" XDG_DATA_HOME="$CASE_DIR/data"
+    export XDG_CACHE_HOME="$CASE_DIR/cache" XDG_RUNTIME_DIR="$CASE_DIR/runtime" TMPDIR="$CASE_DIR/tmp"
+    chmod 0711 "$E2E_DIR/cases"
+    if [ -n "$CASE_USER" ]; then
+        chown -R "$CASE_USER:" "$CASE_DIR"
+    fi
+    SETTINGS_FOLDER="$XDG_CONFIG_HOME/$(basename "$PROGRAM")"
+    SETTINGS_FILE="$SETTINGS_FOLDER/$(basename "$PROGRAM").ini"
+    printf -- '--- case %s%s\n' "$1" "${CASE_USER:+ (run as $CASE_USER)}"
+}
+
+# Runs a command as the case's user (or as is when the case has none).
+as_case_user() { # COMMAND [ARGS...]
+    if [ -n "$CASE_USER" ]; then
+        /usr/bin/setpriv --reuid="$CASE_USER" --regid="$(id -g "$CASE_USER")" --clear-groups -- "$@"
+    else
+        "$@"
+    fi
+}
+
+# The stored date minus today as the program reads it, or "none".
+stored_days() {
+    as_case_user "$SETTINGS_TOOL" "$(basename "$PROGRAM")" days-from-today 2>/dev/null
+}
+
+store_days() { # DAYS_FROM_TODAY
+    as_case_user "$SETTINGS_TOOL" "$(basename "$PROGRAM")" set-duration "$1" ||
+        e2e_abort "could not store a reminder date"
+}
+
+# Starts the program and answers each question No until the main window is up; checks that
+# exactly EXPECTED questions came. Sets MAIN.
+start_to_main() { # EXPECTED_QUESTIONS
+    if [ -n "$CASE_USER" ]; then
+        e2e_start_app /usr/bin/setpriv --reuid="$CASE_USER" --regid="$(id -g "$CASE_USER")" \
+            --clear-groups -- "$PROGRAM"
+    else
+        e2e_start_app "$PROGRAM"
+    fi
+    local questions=0 question deadline
+    MAIN=""
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    while e2e_before "$deadline" && kill -0 "$APP_PID" 2>/dev/null; do
+        MAIN=$(e2e_visible_windows "$MAIN_CAPTION" | head -n 1)
+        [ -n "$MAIN" ] && break
+        question=$(e2e_visible_windows "$MESSAGE_CAPTION" | head -n 1)
+        if [ -n "$question" ]; then
+            questions=$((questions + 1))
+            e2e_activate "$question"
+            press_keys n
+            wait_for_window_gone "$question" || e2e_abort "a question did not close on 'n'"
+            deadline=$(e2e_deadline "$E2E_TIMEOUT")
+        fi
+        sleep 0.1
+    done
+    [ -n "$MAIN" ] || e2e_abort "the main window did not appear (program $(kill -0 "$APP_PID" 2>/dev/null && echo running || echo ended))"
+    e2e_pass "the main window appears"
+    e2e_check_equal "questions asked at this start" "$1" "$questions"
+    if [ -n "$(e2e_visible_windows "$MESSAGE_CAPTION")" ]; then
+        e2e_fail "a message box is up beside the main window"
+    fi
+}
+
+# Types JOHN SMITH, takes Next and checks the report's first line; runs RESULT_HOOK (if set)
+# in the result window, then Back. Sets RESULT.
+report_for_john_smith() {
+    e2e_activate "$MAIN"
+    type_text "john"
+    press_keys Tab Tab
+    type_text "smith"
+    press_keys alt+n
+    wait_for_window_gone "$MAIN" || e2e_abort "Next did not hide the main window"
+    RESULT=$(wait_for_window "$MAIN_CAPTION" "$MAIN") || e2e_abort "the result window did not appear"
+    e2e_activate "$RESULT"
+    check_report_shown
+    if [ -n "${RESULT_HOOK:-}" ]; then
+        "$RESULT_HOOK"
+    fi
+    e2e_activate "$RESULT"
+    press_keys alt+b
+    wait_for_window_gone "$RESULT" || e2e_abort "Back did not close the result window"
+    MAIN=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back after Back"
+    e2e_pass "Back returns to the main window"
+}
+
+# The report box holds the report for 7 (copied with the keyboard; Tab moves into the box).
+check_report_shown() {
+    local report_file="$CASE_DIR/report.txt" _
+    for _ in 1 2 3; do
+        copy_with_keys "$report_file" && break
+        press_keys Tab
+    done
+    e2e_check_equal "the report's first line" "$REPORT_FIRST_LINE" "$(head -n 1 "$report_file")"
+}
+
+# File, Exit, then the exit screen's Exit: the program ends with status 0.
+leave_through_exit_screen() {
+    e2e_activate "$MAIN"
+    press_keys alt+f x
+    local exit_screen
+    exit_screen=$(wait_for_window "$EXIT_CAPTION") || e2e_abort "the exit screen did not appear"
+    e2e_activate "$exit_screen"
+    press_keys alt+x
+    if wait_for_exit "$APP_PID"; then
+        e2e_check_equal "the program ends with status" "0" "$E2E_EXIT_STATUS"
+    else
+        e2e_abort "the exit screen's Exit did not end the program"
+    fi
+}
+
+# The whole walk of one start.
+walk_through() { # EXPECTED_QUESTIONS
+    start_to_main "$1"
+    report_for_john_smith
+    leave_through_exit_screen
+}

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# End-to-end: a settings store that is broken in one way or another. In every case the program
+# starts, shows the main window, gives the report for JOHN SMITH, asks at most one question and
+# keeps every stored date it could write:
+#
+#   case            settings file                        run as   questions  stored date after
+#   garbage         random bytes and broken lines        self     0          today (rewritten)
+#   empty           zero bytes                           self     0          today
+#   unreadable      mode 000 (date 3 days ahead)         nobody   0          left alone, or today
+#   unwritable-new  none, folder mode 0555               nobody   0          none (cannot write)
+#   unwritable-due  date 20 days back, file and folder   nobody   1          20 days back, kept
+#                   read-only
+#
+# Reading a file of mode 000 or writing into a read-only folder works for root, so those cases
+# run the program as an unprivileged user; they are skipped (the rest still runs) when the
+# test cannot switch users.
+#
+# Usage: fault_settings.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
+
+fault_setup "${1:?usage: fault_settings.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_settings.sh PROGRAM SETTINGS_TOOL}"
+skipped=0
+
+new_case garbage
+mkdir -p "$SETTINGS_FOLDER"
+{
+    head -c 512 /dev/urandom
+    printf '\n[General\nDuration==\n\x01\x02[[]]=\n%%ZZ=%%\n'
+} >"$SETTINGS_FILE"
+walk_through 0
+e2e_check_equal "garbage: the stored date after the start" "0" "$(stored_days)"
+
+new_case empty
+mkdir -p "$SETTINGS_FOLDER"
+: >"$SETTINGS_FILE"
+walk_through 0
+e2e_check_equal "empty: the stored date after the start" "0" "$(stored_days)"
+
+if fault_can_switch_user; then
+    new_case unreadable "$FAULT_USER"
+    as_case_user mkdir -p "$SETTINGS_FOLDER"
+    store_days 3
+    chmod 000 "$SETTINGS_FILE"
+    e2e_check_equal "unreadable: the settings tool cannot read the file either" "none" "$(stored_days)"
+    walk_through 0
+    if [ "$(stat -c %a "$SETTINGS_FILE")" == "0" ]; then
+        e2e_pass "unreadable: the file is left as it was"
+    else
+        e2e_check_equal "unreadable: the rewritten file holds" "0" "$(stored_days)"
+    fi
+
+    new_case unwritable-new "$FAULT_USER"
+    as_case_user mkdir -p "$SETTINGS_FOLDER"
+    chmod 0555 "$SETTINGS_FOLDER"
+    walk_through 0
+    e2e_check_equal "unwritable-new: nothing could be stored" "none" "$(stored_days)"
+
+    new_case unwritable-due "$FAULT_USER"
+    as_case_user mkdir -p "$SETTINGS_FOLDER"
+    store_days -20
+    chmod 0444 "$SETTINGS_FILE"
+    chmod 0555 "$SETTINGS_FOLDER"
+    walk_through 1
+    e2e_check_equal "unwritable-due: the stored date is kept" "-20" "$(stored_days)"
+else
+    echo "SKIP: the unreadable and unwritable cases need root to run the program as $FAULT_USER"
+    skipped=1
+fi
+
+if [ "$skipped" -eq 1 ] && [ "$E2E_FAILURES" -eq 0 ]; then
+    echo "PASS: the cases that could run; SKIP: the rest"
+fi
+e2e_finish
