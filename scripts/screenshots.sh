@@ -2,9 +2,11 @@
 # Takes PNG pictures of the program's windows on a private X server (Xvfb with openbox, so the
 # pictures show the window frame and caption) and writes them to docs/screenshots/.
 #
-# Usage: scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]
+# Usage: [SCALE=2] scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]
 #   BUILD_DIR   a configured and built tree, e.g. build/release
 #   OUTPUT_DIR  where the pictures go (default: docs/screenshots in the repository)
+#   SCALE       a scale factor other than 1 runs the program as on a high-DPI screen
+#               (QT_SCALE_FACTOR) and names the pictures NAME@<SCALE>x.png
 #
 # Each window has one shoot_* step below; to add a window, add a step that brings it up from
 # the state the previous step left, and call it at the end.
@@ -23,13 +25,17 @@ program="$(cd "$build_dir" && pwd)/src/app/VLFreeSubconsciousSelfNumber"
 mkdir -p "$out_dir"
 out_dir=$(cd "$out_dir" && pwd)
 
+scale=${SCALE:-1}
+suffix=""
+[ "$scale" != 1 ] && suffix="@${scale}x"
+
 readonly WINDOW_CAPTION="VL Subconscious Self Number  v1.90"
 
 # Writes the window with its frame to OUTPUT_DIR/NAME.png, without time stamps in the file so
 # that an unchanged window gives an unchanged file. The window may still be repainting after
 # the last key, so pictures are taken until two in a row are the same.
 shoot() { # WINDOW_ID NAME
-    local file="$out_dir/$2.png" previous="$E2E_DIR/previous.png" current="$E2E_DIR/current.png"
+    local file="$out_dir/$2$suffix.png" previous="$E2E_DIR/previous.png" current="$E2E_DIR/current.png"
     local deadline
     deadline=$(e2e_deadline "$E2E_TIMEOUT")
     import -window "$1" -frame -define png:exclude-chunks=date,time "$previous" ||
@@ -101,6 +107,8 @@ shoot_exit_screen() {
 
 e2e_setup
 e2e_start_x
+# lib.sh clears the scale variables so that tests see one pixel per pixel; set it again here.
+[ "$scale" != 1 ] && export QT_SCALE_FACTOR="$scale"
 e2e_start_app "$program"
 shoot_main_window
 shoot_result_window
