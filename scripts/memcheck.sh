@@ -39,7 +39,7 @@ e2e_setup
 e2e_start_x
 valgrind_log="$E2E_DIR/valgrind.log"
 started=$(date +%s)
-e2e_start_app valgrind --tool=memcheck --error-exitcode=3 --leak-check=full \
+e2e_start_app "$(command -v valgrind)" --tool=memcheck --error-exitcode=3 --leak-check=full \
     --show-leak-kinds=definite --errors-for-leak-kinds=definite \
     --suppressions="$repo/tests/valgrind.supp" --gen-suppressions=all \
     --log-file="$valgrind_log" "$program"

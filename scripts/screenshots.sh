@@ -106,6 +106,10 @@ shoot_exit_screen() {
 }
 
 e2e_setup
+# A scaled window can be wider than the test screen; give the X server room for it.
+if [ "$scale" != 1 ]; then
+    eval "$(declare -f e2e_start_x | sed "s/1280x1024x24/$((1280 * ${scale%.*}))x$((1024 * ${scale%.*}))x24/")"
+fi
 e2e_start_x
 # lib.sh clears the scale variables so that tests see one pixel per pixel; set it again here.
 [ "$scale" != 1 ] && export QT_SCALE_FACTOR="$scale"
