@@ -25,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -50,9 +51,9 @@ struct Timing {
     double action = 0.0;
 };
 
+// Thrown, not exited, so that the private folder is removed on the way out.
 [[noreturn]] void fail(const char* what) {
-    std::fprintf(stderr, "next_report_bench: %s\n", what);
-    std::exit(1);
+    throw std::runtime_error(what);
 }
 
 // The report box of a window of the given class: the viewport is where its text is drawn.
@@ -159,9 +160,7 @@ int roundsFrom(int argc, char** argv) {
     return rounds > 0 ? rounds : 100;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const int rounds = roundsFrom(argc, argv);
     const ssn::bench::PrivateEnvironment environment; // before the application reads any path
     QApplication application(argc, argv);
@@ -209,4 +208,15 @@ int main(int argc, char** argv) {
     ssn::bench::printRatio("ratio of medians (Next / floor)",
                            ssn::bench::median(next.total) / ssn::bench::median(floor.total), 1.3);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "next_report_bench: %s\n", error.what());
+        return 1;
+    }
 }

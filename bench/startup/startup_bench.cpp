@@ -20,6 +20,7 @@
 #include <iterator>
 #include <poll.h>
 #include <spawn.h>
+#include <stdexcept>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -42,9 +43,9 @@ struct Start {
     double childPeakMegabytes = 0.0; // VmHWM that the child read itself when it reported
 };
 
+// Thrown, not exited, so that the private folder is removed on the way out.
 [[noreturn]] void fail(const std::string& what) {
-    std::fprintf(stderr, "startup_bench: %s\n", what.c_str());
-    std::exit(1);
+    throw std::runtime_error(what);
 }
 
 std::filesystem::path childProgram() {
@@ -144,9 +145,7 @@ int roundsFrom(int argc, char** argv) {
     return rounds > 0 ? rounds : 40;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const int rounds = roundsFrom(argc, argv);
     // Settings and lock of the children go to a private folder. The first program start
     // stores today as the reminder date, so no start asks anything.
@@ -188,4 +187,15 @@ int main(int argc, char** argv) {
     ssn::bench::printRatio("wall time ratio of medians (program / floor)", timeRatio, 1.2);
     ssn::bench::printRatio("peak RSS ratio of medians (program / floor)", memoryRatio, 1.1);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "startup_bench: %s\n", error.what());
+        return 1;
+    }
 }
