@@ -3,6 +3,7 @@
 // The program started over the doubles as it really starts (the start-up form loaded, the
 // main window up), the ways to reach the exit screen, and literal copies of its texts.
 
+#include "expected_texts.h"
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
 #include "forms/frmNagScreen2.h"
@@ -16,28 +17,14 @@
 
 namespace ssn::forms::test::exit {
 
-inline const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
-inline const QString kMessageCaption = QStringLiteral("VL Subconscious Self Number");
+using expected::kMessageCaption;
+using expected::kRunTimeCaption;
+using expected::kSupportMessages;
 inline const QString kNoSpace = QStringLiteral("Email Address Cannot Contain Space");
-
-inline const std::array<QString, 4> kSupportMessages = {
-    QStringLiteral("Zorvic Softwares, such as this can be created and maintained only with your support. The "
-                   "best way to support Velmora is to visit Velmora regularly and take part in the "
-                   "discussions and other activities on the board."),
-    QStringLiteral("Visit Velmora regularly. Support Velmora by taking part in the discussions and other "
-                   "activities. These softwares cannot be supported and maintained, without you regularly "
-                   "visiting Velmora"),
-    QStringLiteral("Velmora is a FREE online discussion forum for all things zorvic. To help Velmora develop "
-                   "and maintain this software visit Velmora regularly."),
-    QStringLiteral("Velmora needs your help. All you need to do is visit Velmora regularly and take part in "
-                   "the various discussions and activites to help us maintain and develop more Zorvic "
-                   "Softwares."),
-};
 
 inline const QString kReferralPage = QStringLiteral(
     "https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=vlzs-refer-a-friend");
-inline const QString kHomePage =
-    QStringLiteral("https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=home-page");
+using expected::kHomePage;
 inline const QString kSoftwareDownloadsPage =
     QStringLiteral("https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=zorvicsoftwares");
 

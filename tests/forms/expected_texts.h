@@ -4,11 +4,29 @@
 // constants so that a typo in either is caught.
 
 #include <QString>
+#include <array>
 
 namespace ssn::forms::test::expected {
 
 inline const QString kWindowCaption = QStringLiteral("VL Subconscious Self Number  v1.90");
 inline const QString kMessageCaption = QStringLiteral("VL Subconscious Self Number");
+// The start-up form and the exit screen set their caption at run time, with one blank.
+inline const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
+
+// The support messages that the start-up form and the exit screen choose from.
+inline const std::array<QString, 4> kSupportMessages = {
+    QStringLiteral("Zorvic Softwares, such as this can be created and maintained only with your support. The "
+                   "best way to support Velmora is to visit Velmora regularly and take part in the "
+                   "discussions and other activities on the board."),
+    QStringLiteral("Visit Velmora regularly. Support Velmora by taking part in the discussions and other "
+                   "activities. These softwares cannot be supported and maintained, without you regularly "
+                   "visiting Velmora"),
+    QStringLiteral("Velmora is a FREE online discussion forum for all things zorvic. To help Velmora develop "
+                   "and maintain this software visit Velmora regularly."),
+    QStringLiteral("Velmora needs your help. All you need to do is visit Velmora regularly and take part in "
+                   "the various discussions and activites to help us maintain and develop more Zorvic "
+                   "Softwares."),
+};
 
 inline const QString kSponsorLine = QStringLiteral("The Most Popular Online Zorvic Discussion Board. Best "
                                                    "Resource For Everything Zorvic. Visit Velmora Now");

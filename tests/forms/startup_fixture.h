@@ -5,6 +5,7 @@
 // with a part swapped for another.
 
 #include "doubles/platform_doubles.h"
+#include "expected_texts.h"
 #include "forms/form.h"
 
 #include <QCoreApplication>
@@ -18,27 +19,14 @@
 
 namespace ssn::forms::test::startup {
 
-inline const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
+using expected::kRunTimeCaption;
+using expected::kSupportMessages;
 inline const QString kDonationLine =
     QStringLiteral("The donation for VL Subconscious Self Number is $3.00. Donate Now.");
 inline const QString kAlreadyRunning = QStringLiteral("Application is already running");
-inline const QString kApplicationTitle = QStringLiteral("VL Subconscious Self Number");
+inline const QString kApplicationTitle = expected::kMessageCaption;
 inline const QString kReminderQuestion =
     QStringLiteral("There maybe an update to this software available\rDo you want to check for an update?");
-
-inline const std::array<QString, 4> kSupportMessages = {
-    QStringLiteral("Zorvic Softwares, such as this can be created and maintained only with your support. The "
-                   "best way to support Velmora is to visit Velmora regularly and take part in the "
-                   "discussions and other activities on the board."),
-    QStringLiteral("Visit Velmora regularly. Support Velmora by taking part in the discussions and other "
-                   "activities. These softwares cannot be supported and maintained, without you regularly "
-                   "visiting Velmora"),
-    QStringLiteral("Velmora is a FREE online discussion forum for all things zorvic. To help Velmora develop "
-                   "and maintain this software visit Velmora regularly."),
-    QStringLiteral("Velmora needs your help. All you need to do is visit Velmora regularly and take part in "
-                   "the various discussions and activites to help us maintain and develop more Zorvic "
-                   "Softwares."),
-};
 
 // Gives the queued values (then 0) and tells the test about every seeding and every draw.
 class ObservedRandom : public platform::RandomSource {
