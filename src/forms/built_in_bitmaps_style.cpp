@@ -3,7 +3,6 @@
 #include "forms/application_icon.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
@@ -11,6 +10,7 @@
 #include <QPixmapCache>
 #include <QStyleOption>
 #include <QWidget>
+#include <initializer_list>
 
 namespace ssn::forms {
 
@@ -18,18 +18,13 @@ namespace {
 
 const QString kToolkitImages = QStringLiteral(":/qt-project.org/styles/commonstyle/images");
 
-// The toolkit's bitmaps of one arrow, e.g. "toolbar-ext-h-8.png", "toolbar-ext-h-16.png".
-QIcon toolkitArrow(const QString& prefix) {
-    const QDir folder(kToolkitImages);
+// The toolkit's bitmaps of one arrow, e.g. "toolbar-ext-h-8.png", "toolbar-ext-h-16.png". Named
+// one by one: listing the folder with a name filter would compile a regular expression, which
+// loads a library of its own at every start.
+QIcon toolkitArrow(const QString& prefix, std::initializer_list<int> sizes) {
     QStringList files;
-    const QStringList names = folder.entryList({prefix + QStringLiteral("*.png")}, QDir::Files);
-    for (const QString& name : names) {
-        // "toolbar-ext-h-" must not take the right-to-left files "toolbar-ext-h-rtl-".
-        bool isSize = false;
-        name.mid(prefix.size()).chopped(4).toInt(&isSize);
-        if (isSize) {
-            files << folder.filePath(name);
-        }
+    for (const int size : sizes) {
+        files << kToolkitImages + QLatin1Char('/') + prefix + QString::number(size) + QStringLiteral(".png");
     }
     return IconFromPngFiles(files);
 }
@@ -85,17 +80,16 @@ void BuiltInBitmapsStyle::polish(QApplication* application) {
 
 QIcon BuiltInBitmapsStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
                                         const QWidget* widget) const {
-    QString prefix;
+    QIcon arrow;
     if (standardIcon == SP_ToolBarHorizontalExtensionButton) {
-        prefix = isRightToLeft(option, widget) ? QStringLiteral("toolbar-ext-h-rtl-")
-                                               : QStringLiteral("toolbar-ext-h-");
+        arrow = toolkitArrow(isRightToLeft(option, widget) ? QStringLiteral("toolbar-ext-h-rtl-")
+                                                           : QStringLiteral("toolbar-ext-h-"),
+                             {8, 16, 32});
     } else if (standardIcon == SP_ToolBarVerticalExtensionButton) {
-        prefix = QStringLiteral("toolbar-ext-v-");
+        arrow = toolkitArrow(QStringLiteral("toolbar-ext-v-"), {5, 10, 20});
     }
-    if (!prefix.isEmpty()) {
-        if (const QIcon icon = toolkitArrow(prefix); !icon.isNull()) {
-            return icon;
-        }
+    if (!arrow.isNull()) {
+        return arrow;
     }
     // Everything else, and the arrows should a later toolkit keep them elsewhere.
     return QProxyStyle::standardIcon(standardIcon, option, widget);
