@@ -1,8 +1,12 @@
 #include "forms/link_label.h"
 
+#include "forms/wrapped_caption.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
@@ -60,8 +64,28 @@ void LinkLabel::focusInEvent(QFocusEvent* event) {
     }
 }
 
+bool LinkLabel::drawsKeptCaption() const {
+    // The plain case of a wrapped caption, as the program's labels are; anything else, the label
+    // draws itself.
+    constexpr auto kSelectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
+    const bool styleSheetStyle = style()->inherits("QStyleSheetStyle");
+    return wordWrap() && textFormat() == Qt::PlainText && isEnabled() && buddy() == nullptr &&
+           frameWidth() == 0 && indent() <= 0 && (textInteractionFlags() & kSelectable) == 0 &&
+           (alignment() & (Qt::AlignRight | Qt::AlignJustify)) == 0 && !styleSheetStyle &&
+           IsPlainWrappedCaption(text());
+}
+
 void LinkLabel::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+    if (drawsKeptCaption()) {
+        // What QLabel::paintEvent does for such a caption, with the layout kept between paints.
+        QPainter painter(this);
+        drawFrame(&painter);
+        const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+        painter.setPen(QPen(palette().brush(foregroundRole()), painter.pen().widthF()));
+        DrawWrappedCaption(painter, area, static_cast<int>(alignment()) | Qt::TextWordWrap, text());
+    } else {
+        QLabel::paintEvent(event);
+    }
     if (!hasFocus()) {
         return;
     }
