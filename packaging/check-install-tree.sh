@@ -40,16 +40,8 @@ if [ -n "$install_from" ]; then
 fi
 
 usr="${root%/}/usr"
-passed=0
-failed=0
-pass() {
-    printf 'PASS: %s\n' "$*"
-    passed=$((passed + 1))
-}
-fail() {
-    printf 'FAIL: %s\n' "$*"
-    failed=$((failed + 1))
-}
+# shellcheck source=../scripts/lib/check_counts.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/check_counts.sh"
 # Runs a check; what it printed is shown only when it fails (validators print hints on success).
 check() { # DESCRIPTION COMMAND...
     local description=$1 output
@@ -102,5 +94,4 @@ if [ -f "$metainfo" ]; then
     fi
 fi
 
-printf '%d passed, %d failed\n' "$passed" "$failed"
-[ "$failed" -eq 0 ]
+report_counts

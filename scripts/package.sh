@@ -29,24 +29,15 @@ case "${1:-}" in
     ;;
 esac
 
-passed=0
-failed=0
-pass() {
-    printf 'PASS: %s\n' "$*"
-    passed=$((passed + 1))
-}
-fail() {
-    printf 'FAIL: %s\n' "$*"
-    failed=$((failed + 1))
-}
+# shellcheck source=lib/check_counts.sh
+source "$repo/scripts/lib/check_counts.sh"
 check() { # DESCRIPTION COMMAND...
     local description=$1
     shift
     if "$@"; then pass "$description"; else fail "$description"; fi
 }
 finish() {
-    printf '%d passed, %d failed\n' "$passed" "$failed"
-    [ "$failed" -eq 0 ]
+    report_counts
     exit
 }
 die() {
