@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ clang clang-format pkg-config
+  cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # run-time font and icon support
