@@ -8,10 +8,12 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  # run-time font and icon support
-  fonts-dejavu-core libqt6svg6
+  # the font that stands in for Verdana
+  fonts-dejavu-core
   # end-to-end tests and screenshots on a real X server
   xvfb xauth xdotool xclip wmctrl openbox imagemagick x11-utils
+  # memory checks
+  valgrind
   # the Debian package and the checks of its menu entry and metadata
   dpkg-dev file desktop-file-utils appstream
 )
