@@ -2,6 +2,7 @@
 
 #include "forms/wrapped_caption.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -9,6 +10,7 @@
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <QTextDocument>
 
 namespace ssn::forms {
 
@@ -65,24 +67,45 @@ void LinkLabel::focusInEvent(QFocusEvent* event) {
 }
 
 bool LinkLabel::drawsKeptCaption() const {
-    // The plain case of a wrapped caption, as the program's labels are; anything else, the label
-    // draws itself.
+    // The plain case of a wrapped caption that the label itself would lay out in a text document
+    // (a label that can take the focus does), as the program's links are; anything else, the
+    // label draws itself.
     constexpr auto kSelectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
     const bool styleSheetStyle = style()->inherits("QStyleSheetStyle");
-    return wordWrap() && textFormat() == Qt::PlainText && isEnabled() && buddy() == nullptr &&
-           frameWidth() == 0 && indent() <= 0 && (textInteractionFlags() & kSelectable) == 0 &&
-           (alignment() & (Qt::AlignRight | Qt::AlignJustify)) == 0 && !styleSheetStyle &&
-           IsPlainWrappedCaption(text());
+    return wordWrap() && textFormat() == Qt::PlainText && focusPolicy() != Qt::NoFocus && isEnabled() &&
+           buddy() == nullptr && frameWidth() == 0 && indent() <= 0 &&
+           (textInteractionFlags() & kSelectable) == 0 && !styleSheetStyle && !text().isEmpty();
+}
+
+void LinkLabel::paintKeptCaption() {
+    // What QLabel::paintEvent does for a caption it lays out in a text document, with the
+    // document kept between paints and windows.
+    QPainter painter(this);
+    drawFrame(&painter);
+    const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    QTextDocument& document = KeptCaptionDocument(text(), font(), alignment(), area.width());
+    const qreal height = document.documentLayout()->documentSize().height();
+    qreal top = 0;
+    if ((alignment() & Qt::AlignVCenter) != 0) {
+        top = qMax((area.height() - height) / 2, qreal(0));
+    } else if ((alignment() & Qt::AlignBottom) != 0) {
+        top = qMax(area.height() - height, qreal(0));
+    }
+    const QRect laidOut = QRectF(area.x(), top + area.y(), area.width(), area.height()).toAlignedRect();
+
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette();
+    if (foregroundRole() != QPalette::Text) {
+        context.palette.setColor(QPalette::Text, context.palette.color(foregroundRole()));
+    }
+    painter.translate(laidOut.topLeft());
+    painter.setClipRect(laidOut.translated(-laidOut.x(), -laidOut.y()));
+    document.documentLayout()->draw(&painter, context);
 }
 
 void LinkLabel::paintEvent(QPaintEvent* event) {
     if (drawsKeptCaption()) {
-        // What QLabel::paintEvent does for such a caption, with the layout kept between paints.
-        QPainter painter(this);
-        drawFrame(&painter);
-        const QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-        painter.setPen(QPen(palette().brush(foregroundRole()), painter.pen().widthF()));
-        DrawWrappedCaption(painter, area, static_cast<int>(alignment()) | Qt::TextWordWrap, text());
+        paintKeptCaption();
     } else {
         QLabel::paintEvent(event);
     }

@@ -27,8 +27,9 @@ private:
     // Two advertisement labels can lie on top of each other; the covered one must not take
     // the keyboard focus, or a keyboard user would land on a link that cannot be seen.
     bool isCoveredBySibling() const;
-    // True when the caption is drawn from the layout kept for its text, font and size.
+    // True when the caption is drawn from the document kept for its text, font and width.
     bool drawsKeptCaption() const;
+    void paintKeptCaption();
 
     bool m_pressed = false;
 };

@@ -1,24 +1,20 @@
 #pragma once
 
-// Word-wrapped plain captions laid out once and kept. A label lays its wrapped text out anew
-// at every paint, which costs more than drawing it; every result window is a fresh window
-// whose captions would be laid out again. The layout follows the toolkit's own rules for
-// wrapped text in a rectangle, so the caption looks exactly as the label would draw it.
+// Word-wrapped plain captions laid out once and kept. A label that can take the focus lays
+// its text out in a text document of its own, so every fresh window (every result window)
+// lays its captions out again, which costs more than drawing them. The same document, kept
+// for the run and shared by all windows, is drawn exactly as the label would draw its own.
 
 #include <QString>
 
-class QPainter;
-class QRect;
+class QFont;
+class QTextDocument;
 
 namespace ssn::forms {
 
-// True when the text is one the cached layout draws as the toolkit would: no tab, line
-// break, right-to-left text or length variants, which the toolkit treats specially.
-bool IsPlainWrappedCaption(const QString& text);
-
-// Draws the caption with the painter's pen and font into the rectangle, aligned by the flags
-// (alignment and Qt::TextWordWrap, as QPainter::drawText takes them). Layouts are shared by
-// every window and kept for the run, keyed by text, font, resolution, rectangle size and flags.
-void DrawWrappedCaption(QPainter& painter, const QRect& rect, int flags, const QString& text);
+// The document a label would build for the plain caption: its font, its alignment, word wrap,
+// no margin, laid out to the width. Kept for the run; the same arguments give the same one.
+QTextDocument& KeptCaptionDocument(const QString& text, const QFont& font, Qt::Alignment alignment,
+                                   int width);
 
 } // namespace ssn::forms
