@@ -3,9 +3,11 @@
 
 #include "forms/frmMain.h"
 #include "forms/link_label.h"
+#include "forms/look.h"
 #include "forms_fixture.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -88,6 +90,65 @@ TEST_F(CoveredLinkTest, TabPassesOverTheCoveredAdvertisement) {
     EXPECT_EQ(tabFrom(main.Label61), main.lblCobrand);
     EXPECT_EQ(tabFrom(main.lblCobrand), main.txtFirstName) << "lblFullBrand now lies behind";
 }
+
+// Link labels draw their caption from a layout kept across windows; what reaches the screen must
+// be exactly what a plain focusable label draws, the first time and when the layout is reused.
+struct CaptionLookCase {
+    const char* name;
+    const char* caption;
+    QFont font;
+    Qt::Alignment alignment;
+    QSize size;
+};
+
+void PrintTo(const CaptionLookCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+QImage drawn(QLabel& label, const CaptionLookCase& row) {
+    label.setFont(row.font);
+    label.setAlignment(row.alignment);
+    label.setWordWrap(true);
+    label.setFocusPolicy(Qt::TabFocus);
+    label.resize(row.size);
+    return label.grab().toImage();
+}
+
+class LinkLabelLookTest : public ::testing::TestWithParam<CaptionLookCase> {};
+
+TEST_P(LinkLabelLookTest, DrawsItsCaptionAsAPlainLabelWould) {
+    const CaptionLookCase& row = GetParam();
+    QLabel plain;
+    plain.setTextFormat(Qt::PlainText);
+    plain.setText(QString::fromUtf8(row.caption));
+    const QImage expected = drawn(plain, row);
+
+    LinkLabel first(QString::fromUtf8(row.caption));
+    EXPECT_EQ(drawn(first, row), expected);
+    LinkLabel reusingTheLayout(QString::fromUtf8(row.caption));
+    EXPECT_EQ(drawn(reusingTheLayout, row), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Captions, LinkLabelLookTest,
+    ::testing::Values(
+        CaptionLookCase{"SponsorLine",
+                        "The Most Popular Online Zorvic Discussion Board. Best Resource For Everything "
+                        "Zorvic. Visit Velmora Now",
+                        look::verdana(9, {.underline = true}), Qt::AlignCenter, QSize(409, 41)},
+        CaptionLookCase{"FullBrandOffer",
+                        "Home Business Opportunity. Start your own Internet business and make money "
+                        "online. Get this software fully branded for your website. Click here for more "
+                        "details.",
+                        look::verdana(8.25, {.bold = true, .underline = true}), Qt::AlignCenter,
+                        QSize(399, 41)},
+        CaptionLookCase{"LeftAlignedShortLink", "Click here for more details.",
+                        look::verdana(8.25, {.underline = true}), Qt::AlignLeft | Qt::AlignTop,
+                        QSize(157, 17)},
+        CaptionLookCase{"NarrowerThanItsText", "Click Here To Visit Zorvic Softwares",
+                        look::verdana(9, {.bold = true, .underline = true}), Qt::AlignLeft | Qt::AlignVCenter,
+                        QSize(120, 40)}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 } // namespace
 } // namespace ssn::forms::test
