@@ -3,16 +3,20 @@
 # report and Start-up on Qt's offscreen platform and on a private X server (Xvfb with openbox).
 # BENCHMARKS.md explains the figures.
 #
-# Usage: scripts/benchmarks.sh [next-rounds] [starts]
-#   next-rounds  Next/floor pairs of the Next-to-report benchmark (default 100)
-#   starts       starts of each program in the Start-up benchmark (default 40)
+# Then the sizes of the executable and of the Debian package, and the fuzzing rates.
+#
+# Usage: scripts/benchmarks.sh [next-rounds] [starts] [fuzz-seconds]
+#   next-rounds   Next/floor pairs of the Next-to-report benchmark (default 100)
+#   starts        starts of each program in the Start-up benchmark (default 40)
+#   fuzz-seconds  how long each fuzz target runs (default 60; the recorded rates used 600)
 # SSN_BENCH_BUILD_DIR=<folder> builds a Release tree there instead of the release preset's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 next_rounds=${1:-100}
 starts=${2:-40}
-targets=(core_bench next_report_bench startup_bench)
+fuzz_seconds=${3:-60}
+targets=(core_bench next_report_bench startup_bench VLFreeSubconsciousSelfNumber)
 
 bash scripts/install-deps.sh
 if [ -n "${SSN_BENCH_BUILD_DIR:-}" ]; then
@@ -93,3 +97,19 @@ echo
 echo "== Xvfb with openbox"
 start_x
 QT_QPA_PLATFORM=xcb run_window_benchmarks
+
+echo
+echo "== Sizes"
+# The package needs every installed file (the manual page is generated), so the whole tree.
+cmake --build "$build" >/dev/null
+executable="$build/src/app/VLFreeSubconsciousSelfNumber"
+strip -o "$work/stripped" "$executable"
+echo "executable: $(stat -c %s "$executable") bytes, stripped $(stat -c %s "$work/stripped") bytes"
+(cd "$build" && cpack -G DEB >/dev/null)
+package=$(ls -t "$build"/vl-subconscious-self-number_*.deb | head -n 1)
+echo "package $(basename "$package"): $(stat -c %s "$package") bytes," \
+  "installed size $(dpkg-deb -f "$package" Installed-Size) KiB"
+
+echo
+echo "== Fuzzing, ${fuzz_seconds} s a target"
+bash scripts/fuzz.sh "$fuzz_seconds"
