@@ -29,7 +29,6 @@ scale=${SCALE:-1}
 suffix=""
 [ "$scale" != 1 ] && suffix="@${scale}x"
 
-readonly WINDOW_CAPTION="VL Subconscious Self Number  v1.90"
 
 # Writes the window with its frame to OUTPUT_DIR/NAME.png, without time stamps in the file so
 # that an unchanged window gives an unchanged file. The window may still be repainting after
@@ -55,7 +54,7 @@ shoot() { # WINDOW_ID NAME
 # The main window with a name typed in (lower case, shown in capitals). The focus then goes on
 # to the Next button, so that no blinking text cursor makes two runs give different pictures.
 shoot_main_window() {
-    main=$(wait_for_window "$WINDOW_CAPTION") || e2e_abort "the main window did not appear"
+    main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not appear"
     e2e_activate "$main"
     type_text "john"
     press_keys Tab Tab
@@ -71,13 +70,13 @@ shoot_result_window() {
     press_keys alt+n
     wait_for_window_gone "$main" || e2e_abort "Next did not hide the main window"
     local result
-    result=$(wait_for_window "$WINDOW_CAPTION" "$main") || e2e_abort "the result window did not appear"
+    result=$(wait_for_window "$MAIN_CAPTION" "$main") || e2e_abort "the result window did not appear"
     e2e_activate "$result"
     press_keys Tab
     shoot "$result" result-window
     press_keys alt+b
     wait_for_window_gone "$result" || e2e_abort "Back did not close the result window"
-    wait_for_window "$WINDOW_CAPTION" >/dev/null || e2e_abort "the main window did not come back"
+    wait_for_window "$MAIN_CAPTION" >/dev/null || e2e_abort "the main window did not come back"
 }
 
 # The About box (Help, About Software), closed again by its close box.
@@ -85,7 +84,7 @@ shoot_about_box() {
     e2e_activate "$main"
     press_keys alt+h a
     local about
-    about=$(wait_for_window "$WINDOW_CAPTION" "$main") || e2e_abort "the About box did not appear"
+    about=$(wait_for_window "$MAIN_CAPTION" "$main") || e2e_abort "the About box did not appear"
     e2e_activate "$about"
     shoot "$about" about-box
     wmctrl -i -c "$about"

@@ -1,9 +1,7 @@
 # shellcheck shell=bash
 # What the exit-screen tests share, on top of lib.sh (source that first).
 
-readonly MAIN_CAPTION="VL Subconscious Self Number  v1.90"
-readonly EXIT_CAPTION="VL Subconscious Self Number v1.90"
-readonly MESSAGE_CAPTION="VL Subconscious Self Number"
+readonly EXIT_CAPTION=$RUN_TIME_CAPTION
 
 # Ids of every window titled exactly TITLE, mapped or not, one a line. A hidden window keeps
 # its X window, so the same id means the same window, never a fresh one.
@@ -48,16 +46,6 @@ expect_program_end() { # HOW_IT_WAS_ENDED
     else
         e2e_fail "$1: the program did not end within ${E2E_TIMEOUT}s"
     fi
-}
-
-# Lines the stand-in browser has written, once COUNT have arrived or the time is up.
-wait_for_opened_urls() { # COUNT
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    while [ "$(wc -l <"$E2E_BROWSER_LOG")" -lt "$1" ]; do
-        e2e_before "$deadline" || return 1
-        sleep 0.1
-    done
 }
 
 # Waits until the window no longer exists at all: unloaded, not merely hidden.

@@ -11,23 +11,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/exit_lib.sh"
 
 program=${1:?usage: exit_result_window.sh PATH_TO_PROGRAM}
 
-# From the main window with the focus in the first-name field: JOHN SMITH, then Next. Sets RESULT.
-show_result_window() {
-    e2e_activate "$MAIN"
-    type_text "john"
-    press_keys Tab Tab
-    type_text "smith"
-    press_keys alt+n
-    wait_for_window_gone "$MAIN" || e2e_abort "Next did not hide the main window"
-    RESULT=$(wait_for_window "$MAIN_CAPTION" "$MAIN") || e2e_abort "the result window did not appear"
-}
-
 e2e_setup
 e2e_start_x
 
 # --- The result window's close box; the main window stays hidden; the exit screen ends the run.
 start_at_main_window "$program"
-show_result_window
+open_report_for_john_smith "$MAIN"
 wmctrl -i -c "$RESULT"
 expect_exit_screen "the result window's close box"
 if e2e_window_visible "$MAIN"; then
@@ -41,7 +30,7 @@ expect_program_end "the exit screen's Exit button with the main window hidden"
 
 # --- Back, then File, Exit.
 start_at_main_window "$program"
-show_result_window
+open_report_for_john_smith "$MAIN"
 e2e_activate "$RESULT"
 press_keys alt+b
 wait_for_window_gone "$RESULT" || e2e_abort "Back did not close the result window"

@@ -5,9 +5,7 @@
 # question No), a report for JOHN SMITH, Back, File, Exit and the exit screen's Exit.
 # shellcheck disable=SC2034 # some values are used only by the scripts that source this file
 
-readonly MAIN_CAPTION="VL Subconscious Self Number  v1.90"
-readonly EXIT_CAPTION="VL Subconscious Self Number v1.90"
-readonly MESSAGE_CAPTION="VL Subconscious Self Number"
+readonly EXIT_CAPTION=$RUN_TIME_CAPTION
 readonly REPORT_FIRST_LINE="Your Subconscious Self Number is: 7"
 readonly FAULT_USER=nobody
 
@@ -103,13 +101,7 @@ start_to_main() { # EXPECTED_QUESTIONS
 # Types JOHN SMITH, takes Next and checks the report's first line; runs RESULT_HOOK (if set)
 # in the result window, then Back. Sets RESULT.
 report_for_john_smith() {
-    e2e_activate "$MAIN"
-    type_text "john"
-    press_keys Tab Tab
-    type_text "smith"
-    press_keys alt+n
-    wait_for_window_gone "$MAIN" || e2e_abort "Next did not hide the main window"
-    RESULT=$(wait_for_window "$MAIN_CAPTION" "$MAIN") || e2e_abort "the result window did not appear"
+    open_report_for_john_smith "$MAIN"
     e2e_activate "$RESULT"
     check_report_shown
     if [ -n "${RESULT_HOOK:-}" ]; then

@@ -11,6 +11,13 @@ E2E_COPY_TIMEOUT=${E2E_COPY_TIMEOUT:-5} # seconds to wait for a keyboard copy to
 E2E_KEY_DELAY=${E2E_KEY_DELAY:-60}  # milliseconds between synthesised keystrokes
 E2E_SKIP=77                         # ctest's SKIP_RETURN_CODE
 
+# The program's window captions: the designed windows have two blanks before the version, the
+# start-up form and the exit screen one; message boxes carry the program's title.
+# shellcheck disable=SC2034 # used by the scripts that source this file
+readonly MAIN_CAPTION="VL Subconscious Self Number  v1.90"
+readonly RUN_TIME_CAPTION="VL Subconscious Self Number v1.90"
+readonly MESSAGE_CAPTION="VL Subconscious Self Number"
+
 E2E_FAILURES=0
 E2E_PIDS=()   # every background process started here, ended by e2e_cleanup
 E2E_DIR=""
@@ -341,4 +348,26 @@ screenshot_window() { # WINDOW_ID FILE
 # Saves a PNG of the whole screen, e.g. after a failure.
 screenshot_screen() { # FILE
     import -window root "$1" 2>>"$E2E_DIR/import.log"
+}
+
+# Lines the stand-in browser has written, once COUNT have arrived or the time is up.
+wait_for_opened_urls() { # COUNT
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    while [ "$(wc -l <"$E2E_BROWSER_LOG")" -lt "$1" ]; do
+        e2e_before "$deadline" || return 1
+        sleep 0.1
+    done
+}
+
+# From the main window MAIN_ID, with the focus in the first-name field: JOHN SMITH, then Next.
+# Sets RESULT to the result window.
+open_report_for_john_smith() { # MAIN_ID
+    e2e_activate "$1"
+    type_text "john"
+    press_keys Tab Tab
+    type_text "smith"
+    press_keys alt+n
+    wait_for_window_gone "$1" || e2e_abort "Next did not hide the main window"
+    RESULT=$(wait_for_window "$MAIN_CAPTION" "$1") || e2e_abort "the result window did not appear"
 }

@@ -11,9 +11,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 program=${1:?usage: main_window_flow.sh PATH_TO_PROGRAM}
 
-readonly WINDOW_CAPTION="VL Subconscious Self Number  v1.90"
-readonly HIDDEN_FORM_CAPTION="VL Subconscious Self Number v1.90"
-readonly MESSAGE_CAPTION="VL Subconscious Self Number"
+readonly WINDOW_CAPTION=$MAIN_CAPTION
+readonly HIDDEN_FORM_CAPTION=$RUN_TIME_CAPTION
 
 # The report for the number 7 as the report box shows it and a keyboard copy delivers it:
 # line feeds only, and the four closing line breaks after the interpretation.

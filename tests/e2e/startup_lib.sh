@@ -2,9 +2,7 @@
 # What the start-up tests share, on top of lib.sh (source that first).
 # shellcheck disable=SC2034 # the captions are used by the scripts that source this file
 
-readonly MAIN_CAPTION="VL Subconscious Self Number  v1.90"
-readonly STARTUP_FORM_CAPTION="VL Subconscious Self Number v1.90"
-readonly MESSAGE_CAPTION="VL Subconscious Self Number"
+readonly STARTUP_FORM_CAPTION=$RUN_TIME_CAPTION
 
 # Ids of every window titled exactly TITLE, mapped or not, one a line. A window that was ever
 # shown keeps its X window while it is hidden, so none at all means it was never shown.
