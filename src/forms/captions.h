@@ -9,6 +9,9 @@ namespace ssn::forms::captions {
 // The caption the main window, the result window and the About box were designed with.
 inline const QString kDesignedWindowCaption = QStringLiteral("VL Subconscious Self Number  v1.90");
 
+// The caption the start-up form and the exit screen set at run time, with one blank.
+inline const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
+
 inline const QString kSponsorLine = QStringLiteral("The Most Popular Online Zorvic Discussion Board. Best "
                                                    "Resource For Everything Zorvic. Visit Velmora Now");
 

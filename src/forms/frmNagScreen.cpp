@@ -2,6 +2,7 @@
 
 #include "core/cobrand.h"
 #include "forms/application_icon.h"
+#include "forms/captions.h"
 #include "forms/end_program.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
@@ -17,8 +18,6 @@ namespace ssn::forms {
 
 namespace {
 
-// Set at run time with one blank before the version, unlike the other windows' captions.
-const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
 const QString kDonationLine =
     QStringLiteral("The donation for VL Subconscious Self Number is $3.00. Donate Now.");
 const QString kAlreadyRunning = QStringLiteral("Application is already running");
@@ -50,8 +49,8 @@ frmNagScreen::frmNagScreen(Forms& forms) : Form(forms) {
 
 void frmNagScreen::Form_Load() {
     // Every step runs whatever happened to the one before it.
-    ignoringErrors([this] { setWindowTitle(kRunTimeCaption); });
-    ignoringErrors([this] { lblNagScreenCaption->setText(kRunTimeCaption); });
+    ignoringErrors([this] { setWindowTitle(captions::kRunTimeCaption); });
+    ignoringErrors([this] { lblNagScreenCaption->setText(captions::kRunTimeCaption); });
     ignoringErrors([this] { setWindowIcon(IMGIcon.image(1)); });
     ignoringErrors(
         [this] { picNagscreenIcon->setPixmap(IMGIcon.image(1).pixmap(twipsSize(kIconTwips, kIconTwips))); });

@@ -1,6 +1,7 @@
 #include "forms/frmNagScreen2.h"
 
 #include "forms/application_icon.h"
+#include "forms/captions.h"
 #include "forms/end_program.h"
 #include "forms/forms.h"
 #include "forms/frmNagScreen.h"
@@ -33,9 +34,6 @@ constexpr int kClientWidth = 11115;
 constexpr int kClientHeight = 4725;
 constexpr int kIconTwips = 540;
 constexpr int kTitleGapTwips = 120;
-
-// Set at run time with one blank before the version, unlike the designed captions.
-const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
 
 // The run of 61 blanks is wider than the label, so the second paragraph starts a line of its own.
 const QString kPromotion =
@@ -71,24 +69,11 @@ QFont defaultFont() {
     return font;
 }
 
-void setColours(QWidget& widget, const QColor& background, const QColor& text) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::Window, background);
-    palette.setColor(QPalette::WindowText, text);
-    widget.setPalette(palette);
-}
-
-void setTextColour(QWidget& widget, const QColor& text) {
-    QPalette palette = widget.palette();
-    palette.setColor(QPalette::WindowText, text);
-    widget.setPalette(palette);
-}
-
 QGroupBox* addNavyFrame(QWidget& parent, const QString& caption, const QRect& geometry) {
     auto* frame = new QGroupBox(caption, &parent);
     frame->setGeometry(geometry);
     frame->setFont(look::verdana(9.75, {.bold = true}));
-    setColours(*frame, kNavy, look::kWhite);
+    look::setColours(*frame, kNavy, look::kWhite);
     frame->setAutoFillBackground(true);
     return frame;
 }
@@ -126,7 +111,7 @@ frmNagScreen2::frmNagScreen2(Forms& forms) : Form(forms) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
-    setColours(*this, look::kWhite, QApplication::palette().color(QPalette::WindowText));
+    look::setColours(*this, look::kWhite, QApplication::palette().color(QPalette::WindowText));
     setAutoFillBackground(true);
 
     // In the order the controls were designed, so that they stack the same way.
@@ -146,14 +131,14 @@ void frmNagScreen2::createPromotionFrame() {
 
     lblGoToHome = new LinkLabel(QStringLiteral("Click Here To Visit Zorvic Softwares"), Frame6);
     lblGoToHome->setFont(look::verdana(9, {.bold = true, .underline = true}));
-    setTextColour(*lblGoToHome, kYellow);
+    look::setTextColour(*lblGoToHome, kYellow);
     lblGoToHome->move(twipsRect(75, 4250, 3585, 210).topLeft());
     lblGoToHome->adjustSize(); // sizes itself to its text
     connect(lblGoToHome, &LinkLabel::clicked, this, [this] { lblGoToHome_Click(); });
 
     Label3 = addLabel(*Frame6, kPromotion, twipsRect(120, 360, 3495, 3855), look::verdana(9));
     Label3->setWordWrap(true);
-    setTextColour(*Label3, look::kWhite);
+    look::setTextColour(*Label3, look::kWhite);
 }
 
 void frmNagScreen2::createReferralFrame() {
@@ -192,7 +177,7 @@ void frmNagScreen2::createTitleAndLinks() {
     Check1 = new QCheckBox(QStringLiteral("Click Here To Visit Velmora Now"), this);
     Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     Check1->setFont(look::verdana(14.25));
-    setTextColour(*Check1, kLinkBlue);
+    look::setTextColour(*Check1, kLinkBlue);
     Check1->setCursor(Qt::PointingHandCursor);
     // Also raised when the handler itself sets the box back, as the link rule expects.
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
@@ -242,8 +227,8 @@ QString frmNagScreen2::messageText() const {
 }
 
 void frmNagScreen2::Form_Load() {
-    setWindowTitle(kRunTimeCaption);
-    lblNagScreen2Caption->setText(kRunTimeCaption);
+    setWindowTitle(captions::kRunTimeCaption);
+    lblNagScreen2Caption->setText(captions::kRunTimeCaption);
     fitTitle();
     // Borrowed from the start-up form, which is loaded for the whole run. Were it gone, using
     // it would load it and run the start-up again, so the icon is then taken at its source.

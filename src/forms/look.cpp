@@ -30,6 +30,19 @@ QFont msSansSerif(qreal points, FontStyle style) {
     return font(QStringLiteral("MS Sans Serif"), points, style);
 }
 
+void setTextColour(QWidget& widget, const QColor& text) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::WindowText, text);
+    widget.setPalette(palette);
+}
+
+void setColours(QWidget& widget, const QColor& background, const QColor& text) {
+    QPalette palette = widget.palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    widget.setPalette(palette);
+}
+
 void applyFormLook(QWidget& client) {
     QPalette palette = client.palette();
     for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
@@ -52,10 +65,7 @@ void applyListLook(QComboBox& list) {
 }
 
 void applyAdvertisementLook(QWidget& label) {
-    QPalette palette = label.palette();
-    palette.setColor(QPalette::Window, QApplication::palette().color(QPalette::Window));
-    palette.setColor(QPalette::WindowText, kAdvertisementBlue);
-    label.setPalette(palette);
+    setColours(label, QApplication::palette().color(QPalette::Window), kAdvertisementBlue);
     label.setAutoFillBackground(true);
 }
 

@@ -24,6 +24,10 @@ struct FontStyle {
 QFont verdana(qreal points, FontStyle style = {});
 QFont msSansSerif(qreal points, FontStyle style = {});
 
+// A label's or a frame's text colour, and with it its background colour.
+void setTextColour(QWidget& widget, const QColor& text);
+void setColours(QWidget& widget, const QColor& background, const QColor& text);
+
 // Blue background, white text and Verdana 8.25 pt for a window's client area and
 // everything inside it. Buttons keep the standard button text colour.
 void applyFormLook(QWidget& client);
