@@ -219,10 +219,7 @@ bool frmMain::ValidateInput() {
     if (check.ok) {
         return true;
     }
-    platform::Message message;
-    message.text = toQString(check.message);
-    message.icon = platform::MessageIcon::Information;
-    platform().messageBox.show(message);
+    platform().messageBox.show(platform::InformationMessage(toQString(check.message)));
 
     QWidget* field = nullptr;
     switch (check.focus) {

@@ -78,14 +78,7 @@ bool frmNagScreen::refuseSecondCopy() {
     if (!running) {
         return false;
     }
-    ignoringErrors([this] {
-        platform::Message message;
-        message.text = kAlreadyRunning;
-        message.buttons = platform::MessageButtons::Ok;
-        message.icon = platform::MessageIcon::Information;
-        message.caption = platform::kApplicationTitle;
-        platform().messageBox.show(message);
-    });
+    ignoringErrors([this] { platform().messageBox.show(platform::InformationMessage(kAlreadyRunning)); });
     EndProgram(forms());
     return true;
 }

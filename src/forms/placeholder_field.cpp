@@ -75,11 +75,7 @@ void PlaceholderField::LostFocus() {
 
 void PlaceholderField::RefuseSpace() {
     m_refusingSpace = true;
-    platform::Message message;
-    message.text = web::kEmailCannotContainSpace;
-    message.buttons = platform::MessageButtons::Ok;
-    message.icon = platform::MessageIcon::Critical;
-    static_cast<void>(m_messageBox.show(message));
+    static_cast<void>(m_messageBox.show(platform::CriticalMessage(web::kEmailCannotContainSpace)));
     // Back where the user was typing, with the text as it was. When the window is not active
     // yet, this makes the box the one that gets the focus as soon as it is.
     m_box.setFocus(Qt::OtherFocusReason);

@@ -26,6 +26,15 @@ struct Message {
     MessageAnswer defaultButton = MessageAnswer::Ok;
 };
 
+// The two kinds of notice the program gives: one OK button with the information icon (input
+// checks, a second copy) or the critical icon (the refer-a-friend panel).
+inline Message InformationMessage(const QString& text) {
+    return Message{.text = text, .icon = MessageIcon::Information};
+}
+inline Message CriticalMessage(const QString& text) {
+    return Message{.text = text, .icon = MessageIcon::Critical};
+}
+
 // A modal message box; returns the button the user pressed.
 class MessageBoxService {
 public:

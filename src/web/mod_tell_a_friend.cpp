@@ -12,11 +12,7 @@ namespace {
 
 // Every refusal of the panel: the critical icon, one OK button, the program's own caption.
 void ShowRefusal(platform::MessageBoxService& messageBox, const QString& text) {
-    platform::Message message;
-    message.text = text;
-    message.buttons = platform::MessageButtons::Ok;
-    message.icon = platform::MessageIcon::Critical;
-    static_cast<void>(messageBox.show(message));
+    static_cast<void>(messageBox.show(platform::CriticalMessage(text)));
 }
 
 struct FieldCheck {
