@@ -11,9 +11,9 @@
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
 #include "forms/frmSubconciousSelfNumber.h"
-#include "forms/qt_text.h"
 #include "paint_watch.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt_text.h"
 #include "private_environment.h"
 #include "sample_stats.h"
 
@@ -66,7 +66,7 @@ class Harness {
 public:
     explicit Harness(ssn::forms::Forms& forms) : m_forms(forms) {
         const int number = ssn::core::GetSubconsciousSelfNumber(u"JOHN", u"", u"SMITH");
-        m_report = ssn::forms::toQString(
+        m_report = ssn::platform::toQString(
             ssn::core::BuildSelfNumberReport(number, ssn::core::GetSelfNumberInterpretation(number)));
     }
 

@@ -11,9 +11,9 @@
 #include "forms/link_label.h"
 #include "forms/look.h"
 #include "forms/name_field.h"
-#include "forms/qt_text.h"
 #include "forms/shared_controls.h"
 #include "forms/twips.h"
+#include "platform/qt_text.h"
 #include "web/mod_help.h"
 
 #include <QAction>
@@ -31,6 +31,8 @@
 namespace ssn::forms {
 
 namespace modHelp = web::modHelp;
+using platform::toQString;
+using platform::toU16View;
 
 namespace {
 

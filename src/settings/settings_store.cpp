@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 
+#include "platform/qt_text.h"
 #include "settings/setting_text.h"
 
 namespace ssn::settings {
@@ -7,17 +8,12 @@ namespace {
 
 const QString kSection = QStringLiteral("Settings");
 
-// QString holds the same UTF-16 as std::u16string_view, so no conversion is needed.
-std::u16string_view utf16(const QString& text) {
-    return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
-}
-
 QString encoded(const QString& text) {
-    return QString::fromStdU16String(EncodeSettingText(utf16(text)));
+    return QString::fromStdU16String(EncodeSettingText(platform::toU16View(text)));
 }
 
 QString decoded(const QString& text) {
-    return QString::fromStdU16String(DecodeSettingText(utf16(text)));
+    return QString::fromStdU16String(DecodeSettingText(platform::toU16View(text)));
 }
 
 } // namespace

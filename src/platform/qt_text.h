@@ -1,13 +1,14 @@
 #pragma once
 
-// The numerology core works on std::u16string_view, the same UTF-16 that QString holds.
+// The numerology core and the setting-text encoding work on std::u16string_view, the same UTF-16 that QString
+// holds.
 
 #include <QString>
 #include <QStringView>
 #include <cstddef>
 #include <string_view>
 
-namespace ssn::forms {
+namespace ssn::platform {
 
 // The view is valid as long as the QString is alive and unchanged.
 inline std::u16string_view toU16View(const QString& text) {
@@ -18,4 +19,4 @@ inline QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-} // namespace ssn::forms
+} // namespace ssn::platform
