@@ -6,23 +6,11 @@
 
 #include "core/blank_trim.h"
 #include "platform/qt_text.h"
+#include "web/web_texts.h"
 
 #include <QString>
 
 namespace ssn::web {
-
-inline const QString kNamePlaceholder = QStringLiteral("Your Name");
-inline const QString kEmailPlaceholder = QStringLiteral("Your Email Address");
-inline const QString kFriendNamePlaceholder = QStringLiteral("Friend's Name");
-inline const QString kFriendEmailPlaceholder = QStringLiteral("Friend's Email Address");
-inline const QString kMessagePlaceholder = QStringLiteral("Your Message");
-
-// The message box starts with its placeholder and a line break, so that untouched text is
-// not the bare placeholder and is sent as it stands.
-inline const QString kMessageInitialText = QStringLiteral("Your Message\r\n");
-
-// Shown when a blank is typed into one of the two e-mail boxes.
-inline const QString kEmailCannotContainSpace = QStringLiteral("Email Address Cannot Contain Space");
 
 // The core's blank trimming (code 32 at both ends, nothing else) for the panel's texts.
 inline QString TrimBlanks(const QString& text) {
