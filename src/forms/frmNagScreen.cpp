@@ -18,10 +18,6 @@ namespace ssn::forms {
 
 namespace {
 
-const QString kDonationLine =
-    QStringLiteral("The donation for VL Subconscious Self Number is $3.00. Donate Now.");
-const QString kAlreadyRunning = QStringLiteral("Application is already running");
-
 constexpr int kIconTwips = 480;
 
 QLabel* addLabel(QWidget& parent, const QRect& geometry) {
@@ -54,7 +50,7 @@ void frmNagScreen::Form_Load() {
     ignoringErrors([this] { setWindowIcon(IMGIcon.image(1)); });
     ignoringErrors(
         [this] { picNagscreenIcon->setPixmap(IMGIcon.image(1).pixmap(twipsSize(kIconTwips, kIconTwips))); });
-    ignoringErrors([this] { lblNagScreenDonationCaption->setText(kDonationLine); });
+    ignoringErrors([this] { lblNagScreenDonationCaption->setText(captions::kDonationLine); });
 
     if (refuseSecondCopy()) {
         // EndProgram has unloaded this form; nothing of it may be touched any more.
@@ -78,7 +74,8 @@ bool frmNagScreen::refuseSecondCopy() {
     if (!running) {
         return false;
     }
-    ignoringErrors([this] { platform().messageBox.show(platform::InformationMessage(kAlreadyRunning)); });
+    ignoringErrors(
+        [this] { platform().messageBox.show(platform::InformationMessage(captions::kAlreadyRunning)); });
     EndProgram(forms());
     return true;
 }

@@ -44,15 +44,15 @@ frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     txtDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Nothing can be typed into the report, so Tab may as well lead on to the next control.
     txtDisplay->setTabChangesFocus(true);
-    txtDisplay->setAccessibleName(QStringLiteral("Report"));
+    txtDisplay->setAccessibleName(captions::kReportName);
     // Mouse moves without a pressed button count too.
     txtDisplay->viewport()->setMouseTracking(true);
     txtDisplay->viewport()->installEventFilter(this);
     connect(txtDisplay, &QPlainTextEdit::textChanged, this, [this] { emptyClipboard(); });
 
-    cmdback = new QPushButton(QStringLiteral("&Back"), this);
+    cmdback = new QPushButton(captions::kBackButton, this);
     cmdback->setGeometry(twipsRect(5250, 3780, 1095, 375));
-    cmdback->setAccessibleName(QStringLiteral("Back"));
+    cmdback->setAccessibleName(captions::kBackName);
     connect(cmdback, &QPushButton::clicked, this, [this] { cmdback_Click(); });
 
     // Never restacked in this window: the fully-branded offer stays in front.
