@@ -1,11 +1,14 @@
 #pragma once
 
-// Every text that the calculation and the input checks give to the user, kept in one place.
+// Every text that the calculation and the input checks give to the user, kept in one place, and
+// the program's title, which every message box without a title of its own carries.
 
 #include <array>
 #include <string_view>
 
 namespace ssn::core::texts {
+
+inline constexpr std::u16string_view ApplicationTitle = u"VL Subconscious Self Number";
 
 inline constexpr std::u16string_view ReportNumberIntro = u"Your Subconscious Self Number is: ";
 

@@ -27,7 +27,7 @@ void unloadEveryLoadedWindow(Forms& forms) {
         if (window.isNull() || !forms.isLoaded(*window) || window->isUnloading()) {
             continue;
         }
-        ignoringErrors([&window] { window->unload(); });
+        window->unload(); // keeps its handler's errors to itself
     }
 }
 
@@ -40,7 +40,7 @@ void EndProgram(Forms& forms) {
     }
     if (ending.depth < kMaxNesting) {
         ++ending.depth;
-        ignoringErrors([&forms] { unloadEveryLoadedWindow(forms); });
+        unloadEveryLoadedWindow(forms);
         --ending.depth;
     }
     if (ending.processEnded) {

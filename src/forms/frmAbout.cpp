@@ -23,15 +23,6 @@ namespace {
 constexpr int kClientWidth = 6825;
 constexpr int kClientHeight = 3750;
 
-const QString kDescription = QStringLiteral(
-    "VL Subconscious Self Number Software gives you an idea about the strengths and weaknesses in your "
-    "character. So, by knowing your strengths you get an inner confidence to face hurdles in life and by "
-    "knowing your weaknesses you get an opportunity to work on them and rectify them. All rights reserved.");
-
-const QString kFullBrandPromotion = QStringLiteral(
-    "Home Business Opportunity. Start your own Internet business and make money online. Get this "
-    "software fully branded for your website. ");
-
 QLabel* addText(QWidget& parent, const QString& text, const QRect& geometry, const QFont& font) {
     auto* label = new QLabel(&parent);
     label->setTextFormat(Qt::PlainText);
@@ -64,22 +55,20 @@ frmAbout::frmAbout(Forms& forms) : Form(forms) {
 
     Picture1 = new QLabel(this);
     Picture1->setGeometry(twipsRect(120, 120, 480, 480));
-    Picture1->setAccessibleName(QStringLiteral("Application icon"));
+    Picture1->setAccessibleName(captions::kApplicationIconName);
     Picture1->setPixmap(windowIcon().pixmap(Picture1->size()));
 
     Label2 = addText(*this, captions::kDesignedWindowCaption, twipsRect(960, 120, 4815, 255),
                      look::verdana(9.75, {.bold = true}));
-    Label1 = addText(*this, kDescription, twipsRect(720, 480, 5895, 1185), look::verdana(8.25));
+    Label1 = addText(*this, captions::kDescription, twipsRect(720, 480, 5895, 1185), look::verdana(8.25));
 
-    lblHomePage =
-        addLink(*this, QStringLiteral("Click here to visit Velmora"), twipsRect(2640, 1800, 4050, 255));
+    lblHomePage = addLink(*this, captions::kVisitVelmoraLink, twipsRect(2640, 1800, 4050, 255));
     connect(lblHomePage, &LinkLabel::clicked, this, [&opener] { modHelp::OpenHomePage(opener); });
 
-    Label3 = addText(*this, kFullBrandPromotion, twipsRect(720, 2160, 5685, 675),
+    Label3 = addText(*this, captions::kFullBrandPromotion, twipsRect(720, 2160, 5685, 675),
                      look::verdana(8.25, {.bold = true}));
 
-    lblCoBrand =
-        addLink(*this, QStringLiteral("Click here for more details."), twipsRect(4320, 3000, 2355, 255));
+    lblCoBrand = addLink(*this, captions::kMoreDetailsLink, twipsRect(4320, 3000, 2355, 255));
     connect(lblCoBrand, &LinkLabel::clicked, this, [&opener] { modHelp::OpenFullyBrandedPage(opener); });
 
     Line1 = new QFrame(this);
@@ -87,9 +76,9 @@ frmAbout::frmAbout(Forms& forms) : Form(forms) {
     Line1->setAutoFillBackground(true);
     Line1->setBackgroundRole(QPalette::WindowText); // the white of the texts
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK = new QPushButton(captions::kOk, this);
     cmdOK->setGeometry(twipsRect(5400, 3360, 1260, 345));
-    cmdOK->setAccessibleName(QStringLiteral("OK"));
+    cmdOK->setAccessibleName(captions::kOk);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
 
     // OK first, so that Enter right after opening closes the box rather than following a link.

@@ -39,12 +39,6 @@ namespace {
 constexpr int kClientWidth = 6405;
 constexpr int kClientHeight = 3330;
 
-const std::array<QString, 12> kMonthNames = {
-    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
-    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
-    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
-
 QLabel* addFieldCaption(QWidget& frame, const QString& caption, int left, int width) {
     auto* label = new QLabel(caption, &frame);
     label->setGeometry(twipsRect(left, 240, width, 195));
@@ -91,25 +85,24 @@ QMenuBar* frmMain::createMenuBar() {
     auto* bar = new QMenuBar(this);
     platform::UrlOpener& opener = platform().urlOpener;
 
-    nuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuNext = nuFile->addAction(QStringLiteral("&Next"), this, [this] { cmdNext_Click(); });
-    mnuExit = nuFile->addAction(QStringLiteral("E&xit"), this, [this] { cmdExit_Click(); });
+    nuFile = bar->addMenu(captions::kMenuFile);
+    mnuNext = nuFile->addAction(captions::kNext, this, [this] { cmdNext_Click(); });
+    mnuExit = nuFile->addAction(captions::kExit, this, [this] { cmdExit_Click(); });
 
-    mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"), this,
-                                   [&opener] { modHelp::OpenHelpPage(opener); });
-    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"), this,
-                                  [&opener] { modHelp::OpenHomePage(opener); });
+    mnuHelp = bar->addMenu(captions::kMenuHelp);
+    mnuOnline =
+        mnuHelp->addAction(captions::kMenuOnlineHelp, this, [&opener] { modHelp::OpenHelpPage(opener); });
+    mnuVisit =
+        mnuHelp->addAction(captions::kMenuVisitUsOnline, this, [&opener] { modHelp::OpenHomePage(opener); });
     mnuFileSep1 = mnuHelp->addSeparator();
-    mnuUpdate = mnuHelp->addAction(QStringLiteral("&Check for Software Update"), this,
+    mnuUpdate = mnuHelp->addAction(captions::kMenuCheckForUpdate, this,
                                    [&opener] { modHelp::OpenDownloadPage(opener); });
     mnuFileSep2 = mnuHelp->addSeparator();
-    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"), this,
+    mnuAbout = mnuHelp->addAction(captions::kMenuAboutSoftware, this,
                                   [this] { this->forms().about().show(Modality::Modal); });
 
-    mnuDonate =
-        bar->addAction(QStringLiteral("&Donate"), this, [&opener] { modHelp::OpenDonatePage(opener); });
-    mkmoney = bar->addAction(QStringLiteral("Make Money &Online"), this,
+    mnuDonate = bar->addAction(captions::kMenuDonate, this, [&opener] { modHelp::OpenDonatePage(opener); });
+    mkmoney = bar->addAction(captions::kMenuMakeMoneyOnline, this,
                              [&opener] { modHelp::OpenFullyBrandedPage(opener); });
     mkmoney->setVisible(false);
     return bar;
@@ -132,43 +125,43 @@ QWidget* frmMain::createClient() {
     lblCobrand = panel.lblCobrand;
     lblFullBrand = panel.lblFullBrand;
 
-    cmdExit = new QPushButton(QStringLiteral("E&xit"), client);
+    cmdExit = new QPushButton(captions::kExit, client);
     cmdExit->setGeometry(twipsRect(5040, 3600, 1215, 375));
-    cmdExit->setAccessibleName(QStringLiteral("Exit"));
+    cmdExit->setAccessibleName(captions::kExitName);
     cmdExit->hide();
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
     return client;
 }
 
 void frmMain::createNameFrame(QWidget& client) {
-    fraName = new QGroupBox(QStringLiteral("Please Fill In The Below Details:"), &client);
+    fraName = new QGroupBox(captions::kNameFrame, &client);
     fraName->setGeometry(twipsRect(80, 720, 6255, 1605));
     fraName->setFont(look::verdana(8.25, {.bold = true}));
 
-    Label1 = addFieldCaption(*fraName, QStringLiteral("First Name"), 90, 1905);
+    Label1 = addFieldCaption(*fraName, captions::kFirstName, 90, 1905);
     txtFirstName = addNameField(*fraName, *Label1, 90, 1905);
-    Label4 = addFieldCaption(*fraName, QStringLiteral("Middle Name"), 2115, 1965);
+    Label4 = addFieldCaption(*fraName, captions::kMiddleName, 2115, 1965);
     txtMiddleName = addNameField(*fraName, *Label4, 2115, 1965);
-    Label5 = addFieldCaption(*fraName, QStringLiteral("Last Name"), 4200, 1935);
+    Label5 = addFieldCaption(*fraName, captions::kLastName, 4200, 1935);
     txtLastName = addNameField(*fraName, *Label5, 4200, 1935);
 
     createBirthDayFrame();
 }
 
 void frmMain::createBirthDayFrame() {
-    fraBirthDay = new QGroupBox(QStringLiteral("Date Of Birth"), fraName);
+    fraBirthDay = new QGroupBox(captions::kBirthDayFrame, fraName);
     fraBirthDay->setGeometry(twipsRect(120, 840, 6045, 645));
     fraBirthDay->setFont(look::verdana(8.25, {.bold = true}));
 
     // Picked in the order month, day, year.
-    cboMonth = addList(*fraBirthDay, QStringLiteral("Birth month"), 120, 1455);
-    cboDate = addList(*fraBirthDay, QStringLiteral("Birth day"), 1695, 855);
-    cboYear = addList(*fraBirthDay, QStringLiteral("Birth year"), 2670, 975);
+    cboMonth = addList(*fraBirthDay, captions::kBirthMonthName, 120, 1455);
+    cboDate = addList(*fraBirthDay, captions::kBirthDayName, 1695, 855);
+    cboYear = addList(*fraBirthDay, captions::kBirthYearName, 2670, 975);
 
-    cmdNext = new QPushButton(QStringLiteral("&Next"), fraBirthDay);
+    cmdNext = new QPushButton(captions::kNext, fraBirthDay);
     cmdNext->setGeometry(twipsRect(3960, 210, 1965, 375));
     cmdNext->setFont(look::verdana(8.25));
-    cmdNext->setAccessibleName(QStringLiteral("Next"));
+    cmdNext->setAccessibleName(captions::kNextName);
     connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
 }
 
@@ -188,7 +181,7 @@ void frmMain::Form_Load() {
     for (int day = 1; day <= 31; ++day) {
         cboDate->addItem(QString::number(day));
     }
-    for (const QString& month : kMonthNames) {
+    for (const QString& month : captions::kMonthNames) {
         cboMonth->addItem(month);
     }
     for (int year = 1900; year <= 2050; ++year) {

@@ -18,10 +18,6 @@ namespace ssn::forms {
 
 namespace {
 
-const QString kDonationLine =
-    QStringLiteral("The donation for VL Subconscious Self Number is $3.00. Donate Now.");
-const QString kAlreadyRunning = QStringLiteral("Application is already running");
-
 constexpr int kIconTwips = 480;
 
 QLabel* addLabel(QWidget& parent, const QRect& geometry) {
@@ -48,13 +44,12 @@ frmNagScreen::frmNagScreen(Forms& forms) : Form(forms) {
 }
 
 void frmNagScreen::Form_Load() {
-    // Every step runs whatever happened to the one before it.
-    ignoringErrors([this] { setWindowTitle(captions::kRunTimeCaption); });
-    ignoringErrors([this] { lblNagScreenCaption->setText(captions::kRunTimeCaption); });
-    ignoringErrors([this] { setWindowIcon(IMGIcon.image(1)); });
-    ignoringErrors(
-        [this] { picNagscreenIcon->setPixmap(IMGIcon.image(1).pixmap(twipsSize(kIconTwips, kIconTwips))); });
-    ignoringErrors([this] { lblNagScreenDonationCaption->setText(kDonationLine); });
+    // The steps that can fail are wrapped, so that every step runs whatever happened before it.
+    setWindowTitle(captions::kRunTimeCaption);
+    lblNagScreenCaption->setText(captions::kRunTimeCaption);
+    setWindowIcon(IMGIcon.image(1));
+    picNagscreenIcon->setPixmap(IMGIcon.image(1).pixmap(twipsSize(kIconTwips, kIconTwips)));
+    lblNagScreenDonationCaption->setText(captions::kDonationLine);
 
     if (refuseSecondCopy()) {
         // EndProgram has unloaded this form; nothing of it may be touched any more.
@@ -67,7 +62,7 @@ void frmNagScreen::Form_Load() {
     // The reminder's question, if any, comes before any window of the program is seen.
     ignoringErrors([&desktop] { web::modHelp::CheckUpdateReminder(desktop); });
     ignoringErrors([this] { forms().main().show(); });
-    ignoringErrors([this] { hide(); });
+    hide();
     // After the main window is up, so the label brought to the front is the one the user sees.
     ignoringErrors([this] { CoBrand_Randomize(); });
 }
@@ -78,7 +73,8 @@ bool frmNagScreen::refuseSecondCopy() {
     if (!running) {
         return false;
     }
-    ignoringErrors([this] { platform().messageBox.show(platform::InformationMessage(kAlreadyRunning)); });
+    ignoringErrors(
+        [this] { platform().messageBox.show(platform::InformationMessage(captions::kAlreadyRunning)); });
     EndProgram(forms());
     return true;
 }
@@ -101,7 +97,7 @@ void frmNagScreen::CoBrand_Randomize() {
 
 void frmNagScreen::Form_Unload() {
     // The program cannot outlive this form.
-    ignoringErrors([this] { EndProgram(forms()); });
+    EndProgram(forms());
 }
 
 } // namespace ssn::forms

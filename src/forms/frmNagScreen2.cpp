@@ -35,18 +35,6 @@ constexpr int kClientHeight = 4725;
 constexpr int kIconTwips = 540;
 constexpr int kTitleGapTwips = 120;
 
-// The run of 61 blanks is wider than the label, so the second paragraph starts a line of its own.
-const QString kPromotion =
-    QStringLiteral("If you have enjoyed this software you will surely be interested in our other "
-                   "Zorvic Softwares. From a single software, we have now grown to become the "
-                   "world\u2019s largest resource of zorvic softwares. Be it astrology, psychic, "
-                   "tarot, numerology or occult, we have programs in all fields thus giving our "
-                   "users a wide choice depending on their interests.") +
-    QString(61, QLatin1Char(' ')) +
-    QStringLiteral("All the programs in the Zorvic Softwares suite are simple and easy to use. They "
-                   "are not only fun to use but also very informative. Try them out today and share "
-                   "your experience with your friends and family. ");
-
 const QColor kNavy{0, 0, 128};
 const QColor kYellow{255, 255, 0};
 const QColor kLinkBlue{0, 0, 192};
@@ -126,23 +114,22 @@ frmNagScreen2::frmNagScreen2(Forms& forms) : Form(forms) {
 }
 
 void frmNagScreen2::createPromotionFrame() {
-    Frame6 =
-        addNavyFrame(*this, QStringLiteral("Download Zorvic Softwares"), twipsRect(7320, 120, 3735, 4575));
+    Frame6 = addNavyFrame(*this, captions::kPromotionFrame, twipsRect(7320, 120, 3735, 4575));
 
-    lblGoToHome = new LinkLabel(QStringLiteral("Click Here To Visit Zorvic Softwares"), Frame6);
+    lblGoToHome = new LinkLabel(captions::kVisitZorvicSoftwaresLink, Frame6);
     lblGoToHome->setFont(look::verdana(9, {.bold = true, .underline = true}));
     look::setTextColour(*lblGoToHome, kYellow);
     lblGoToHome->move(twipsRect(75, 4250, 3585, 210).topLeft());
     lblGoToHome->adjustSize(); // sizes itself to its text
     connect(lblGoToHome, &LinkLabel::clicked, this, [this] { lblGoToHome_Click(); });
 
-    Label3 = addLabel(*Frame6, kPromotion, twipsRect(120, 360, 3495, 3855), look::verdana(9));
+    Label3 = addLabel(*Frame6, captions::kPromotion, twipsRect(120, 360, 3495, 3855), look::verdana(9));
     Label3->setWordWrap(true);
     look::setTextColour(*Label3, look::kWhite);
 }
 
 void frmNagScreen2::createReferralFrame() {
-    Frame2 = addNavyFrame(*this, QStringLiteral("Refer A Friend"), twipsRect(120, 3240, 7065, 1455));
+    Frame2 = addNavyFrame(*this, captions::kReferralFrame, twipsRect(120, 3240, 7065, 1455));
     platform::MessageBoxService& messageBox = platform().messageBox;
 
     txtMessage = new QPlainTextEdit(Frame2);
@@ -162,7 +149,7 @@ void frmNagScreen2::createReferralFrame() {
     txtEmail = addTextBox(*Frame2, web::kEmailPlaceholder, twipsRect(3600, 360, 3375, 285));
     new PlaceholderField(*txtEmail, web::kEmailPlaceholder, SpaceKey::Refused, messageBox);
 
-    cmdSubmit = addButton(*Frame2, QStringLiteral("Refer A Friend &Now"), twipsRect(1920, 1080, 3375, 285),
+    cmdSubmit = addButton(*Frame2, captions::kReferButton, twipsRect(1920, 1080, 3375, 285),
                           look::verdana(8.25, {.bold = true}));
     connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
 
@@ -171,10 +158,10 @@ void frmNagScreen2::createReferralFrame() {
 }
 
 void frmNagScreen2::createTitleAndLinks() {
-    cmdClose = addButton(*this, QStringLiteral("E&xit"), twipsRect(6000, 2760, 1245, 375), defaultFont());
+    cmdClose = addButton(*this, captions::kExit, twipsRect(6000, 2760, 1245, 375), defaultFont());
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
-    Check1 = new QCheckBox(QStringLiteral("Click Here To Visit Velmora Now"), this);
+    Check1 = new QCheckBox(captions::kVisitVelmoraCheck, this);
     Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     Check1->setFont(look::verdana(14.25));
     look::setTextColour(*Check1, kLinkBlue);
@@ -186,8 +173,8 @@ void frmNagScreen2::createTitleAndLinks() {
     picNagscreen2Icon->setGeometry(twipsRect(360, 120, kIconTwips, kIconTwips));
     picNagscreen2Icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    lblNagScreen2Caption =
-        addLabel(*this, QStringLiteral("ABC"), twipsRect(1080, 240, 720, 435), look::msSansSerif(18));
+    lblNagScreen2Caption = addLabel(*this, captions::kExitScreenDesignedCaption,
+                                    twipsRect(1080, 240, 720, 435), look::msSansSerif(18));
     lblNagScreen2Caption->adjustSize();
 
     // Replaced at load by the message drawn then.

@@ -44,15 +44,15 @@ frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     txtDisplay->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Nothing can be typed into the report, so Tab may as well lead on to the next control.
     txtDisplay->setTabChangesFocus(true);
-    txtDisplay->setAccessibleName(QStringLiteral("Report"));
+    txtDisplay->setAccessibleName(captions::kReportName);
     // Mouse moves without a pressed button count too.
     txtDisplay->viewport()->setMouseTracking(true);
     txtDisplay->viewport()->installEventFilter(this);
     connect(txtDisplay, &QPlainTextEdit::textChanged, this, [this] { emptyClipboard(); });
 
-    cmdback = new QPushButton(QStringLiteral("&Back"), this);
+    cmdback = new QPushButton(captions::kBackButton, this);
     cmdback->setGeometry(twipsRect(5250, 3780, 1095, 375));
-    cmdback->setAccessibleName(QStringLiteral("Back"));
+    cmdback->setAccessibleName(captions::kBackName);
     connect(cmdback, &QPushButton::clicked, this, [this] { cmdback_Click(); });
 
     // Never restacked in this window: the fully-branded offer stays in front.
@@ -72,15 +72,15 @@ void frmSubconciousSelfNumber::cmdback_Click() {
     Forms& owner = forms();
     // Each step runs even if an earlier one failed. The report goes with this window, and its
     // unload hands over to the exit screen, which is put away again at once: it stays loaded,
-    // hidden, with the support message it drew, until a later exit shows it.
-    ignoringErrors([this] { unload(); });
+    // hidden, with the support message it drew, until a later exit shows it. The unload keeps
+    // its handler's errors to itself; showing or hiding a window that is not loaded loads it,
+    // which can fail.
+    unload();
     ignoringErrors([&owner] { owner.main().show(); });
-    ignoringErrors([&owner] {
-        // The start-up form is loaded for the whole run; hiding one that is not would load it.
-        if (owner.isLoaded<frmNagScreen>()) {
-            owner.nagScreen().hide();
-        }
-    });
+    // The start-up form is loaded for the whole run; hiding one that is not would load it.
+    if (owner.isLoaded<frmNagScreen>()) {
+        owner.nagScreen().hide();
+    }
     ignoringErrors([&owner] { owner.nagScreen2().hide(); });
 }
 

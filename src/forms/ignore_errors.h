@@ -1,6 +1,7 @@
 #pragma once
 
-// For the handlers that go on with their next step whatever the previous one did.
+// One step that can fail, in the handlers that go on with their next step whatever the
+// previous one did (the rule is in docs/architecture.md, under "Errors").
 
 #include <utility>
 

@@ -20,8 +20,6 @@ public:
         return m_images[static_cast<std::size_t>(index - 1)];
     }
 
-    int count() const { return static_cast<int>(m_images.size()); }
-
 private:
     std::vector<QIcon> m_images;
 };

@@ -28,9 +28,6 @@ public:
     // A multi-line box; its line breaks read and write as CR LF.
     PlaceholderField(QPlainTextEdit& box, QString placeholder, platform::MessageBoxService& messageBox);
 
-    QWidget& box() const { return m_box; }
-    const QString& placeholder() const { return m_placeholder; }
-
     // The text as the program reads and writes it, line breaks as CR LF.
     QString text() const;
     void setText(const QString& text);

@@ -4,6 +4,9 @@
 // implementations live in qt/; tests use the doubles in tests/doubles. Everything is
 // handed to its users through the Platform bundle, never through globals.
 
+#include "core/core_texts.h"
+#include "platform/qt_text.h"
+
 #include <QDate>
 #include <QLocale>
 #include <QString>
@@ -12,7 +15,7 @@ class QWidget;
 
 namespace ssn::platform {
 
-inline const QString kApplicationTitle = QStringLiteral("VL Subconscious Self Number");
+inline const QString kApplicationTitle = toQString(core::texts::ApplicationTitle);
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { Information, Critical };

@@ -3,6 +3,7 @@
 #include "settings/settings_store.h"
 #include "web/page_urls.h"
 #include "web/reminder_date.h"
+#include "web/web_texts.h"
 
 namespace ssn::web::modHelp {
 
@@ -13,12 +14,9 @@ const QString kDurationSetting = QStringLiteral("Duration");
 // A stored date this many calendar days away, in either direction, is still recent enough.
 constexpr qint64 kReminderIntervalDays = 14;
 
-// The two sentences are parted by a lone carriage return, which the message box shows as a
-// line break.
 platform::Message UpdateQuestion() {
     platform::Message question;
-    question.text = QStringLiteral("There maybe an update to this software available\r"
-                                   "Do you want to check for an update?");
+    question.text = kUpdateQuestion;
     question.buttons = platform::MessageButtons::YesNo;
     question.icon = platform::MessageIcon::Information;
     question.caption = platform::kApplicationTitle;

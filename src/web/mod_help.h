@@ -5,16 +5,6 @@
 
 #include "platform/platform.h"
 
-#include <QString>
-
-namespace ssn::web {
-
-// The site's scheme and host, without a trailing slash, and the one page script on it.
-inline const QString kSiteBaseUrl = QStringLiteral("https://velmora.example");
-inline const QString kPageScriptPath = QStringLiteral("/vl-free-subconscious-self-number/ssd.php");
-
-} // namespace ssn::web
-
 namespace ssn::web::modHelp {
 
 void OpenSoftwareDownloadsPage(platform::UrlOpener& opener);

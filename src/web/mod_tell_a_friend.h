@@ -4,6 +4,7 @@
 // emptiness and its placeholder, and the referral URL that is handed to the browser.
 
 #include "platform/platform.h"
+#include "web/web_texts.h"
 
 #include <QString>
 
@@ -25,14 +26,6 @@ enum class SubmitOutcome {
     AddressRefused, // an e-mail address check showed its message
     FieldRefused,   // a field was empty or still its placeholder
 };
-
-inline const QString kMsgDistinctEmailAddresses = QStringLiteral("Please Enter Distinct Email Addresses");
-inline const QString kMsgProperEmailAddress = QStringLiteral("Please Enter Proper Email Address");
-inline const QString kMsgEnterYourName = QStringLiteral("Please Enter Your Name");
-inline const QString kMsgEnterYourEmail = QStringLiteral("Please Enter Your Email");
-inline const QString kMsgEnterYourMessage = QStringLiteral("Please Enter Your Message");
-inline const QString kMsgEnterFriendsName = QStringLiteral("Please Enter Your Friend's Name");
-inline const QString kMsgEnterFriendsEmail = QStringLiteral("Please Enter Your Friend's Email");
 
 // Stores the five field texts with their blanks trimmed; strTafUrl is left alone.
 void ReadFields(TellAFriendStrings& strings, const QString& name, const QString& email,

@@ -3,11 +3,13 @@
 // The complete URL of every page of the sponsor's site that the program opens, one fixed
 // constant per page. Each opener is bound to exactly one of them; none is chosen by key.
 
-#include "web/mod_help.h"
-
 #include <QString>
 
 namespace ssn::web {
+
+// The site's scheme and host, without a trailing slash, and the one page script on it.
+inline const QString kSiteBaseUrl = QStringLiteral("https://velmora.example");
+inline const QString kPageScriptPath = QStringLiteral("/vl-free-subconscious-self-number/ssd.php");
 
 inline const QString kSoftwareDownloadsPageUrl =
     kSiteBaseUrl + kPageScriptPath + QStringLiteral("?page=zorvicsoftwares");

@@ -4,25 +4,18 @@
 // placeholder) while they hold nothing else. Pure functions on text, so the window only
 // wires them to its focus and key events.
 
+#include "core/blank_trim.h"
+#include "platform/qt_text.h"
+#include "web/web_texts.h"
+
 #include <QString>
 
 namespace ssn::web {
 
-inline const QString kNamePlaceholder = QStringLiteral("Your Name");
-inline const QString kEmailPlaceholder = QStringLiteral("Your Email Address");
-inline const QString kFriendNamePlaceholder = QStringLiteral("Friend's Name");
-inline const QString kFriendEmailPlaceholder = QStringLiteral("Friend's Email Address");
-inline const QString kMessagePlaceholder = QStringLiteral("Your Message");
-
-// The message box starts with its placeholder and a line break, so that untouched text is
-// not the bare placeholder and is sent as it stands.
-inline const QString kMessageInitialText = QStringLiteral("Your Message\r\n");
-
-// Shown when a blank is typed into one of the two e-mail boxes.
-inline const QString kEmailCannotContainSpace = QStringLiteral("Email Address Cannot Contain Space");
-
-// Removes blanks (code 32) from both ends and nothing else: tabs and line breaks stay.
-QString TrimBlanks(const QString& text);
+// The core's blank trimming (code 32 at both ends, nothing else) for the panel's texts.
+inline QString TrimBlanks(const QString& text) {
+    return platform::toQString(core::TrimBlanks(platform::toU16View(text)));
+}
 
 // On focus: the empty text when the trimmed text is the placeholder, else the text unchanged.
 QString ClearPlaceholder(const QString& text, const QString& placeholder);

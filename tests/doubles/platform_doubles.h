@@ -43,7 +43,6 @@ public:
     void clear() override { ++clears; }
 
     int clears = 0;
-    bool failing = false;
 };
 
 // An in-memory store. An unreadable one reads as empty text; an unwritable one drops writes.

@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <functional>
@@ -119,18 +120,41 @@ TEST_F(ExitTest, APlaceholderTypedByTheUserCountsAsUntouched) {
     EXPECT_EQ(fake.messageBox.shown[0].text, "Please Enter Your Name");
 }
 
-TEST_F(ExitTest, SwitchingToAnotherWindowIsNotLeavingTheBox) {
+// Stepping away without moving the focus to another control: another window becomes active,
+// or a context menu opens over the box (a right-click).
+enum class Away { AnotherWindow, ContextMenu };
+
+class SteppingAwayTest : public ExitTest, public ::testing::WithParamInterface<Away> {};
+
+TEST_P(SteppingAwayTest, IsNotLeavingTheBox) {
     Screen& screen = openExitScreen();
     screen.txtName->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(screen.txtName->text(), "");
     QWidget other;
-    other.show();
-    activate(other);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Copy"));
+    if (GetParam() == Away::AnotherWindow) {
+        other.show();
+        activate(other);
+    } else {
+        menu.popup(screen.txtName->mapToGlobal(QPoint(2, 2)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    }
     EXPECT_EQ(screen.txtName->text(), "") << "the placeholder does not come back while the user is away";
-    activate(screen);
+    if (GetParam() == Away::AnotherWindow) {
+        activate(screen);
+    } else {
+        menu.close();
+    }
     EXPECT_EQ(QApplication::focusWidget(), screen.txtName);
     EXPECT_EQ(screen.txtName->text(), "");
 }
+
+INSTANTIATE_TEST_SUITE_P(Exit, SteppingAwayTest, ::testing::Values(Away::AnotherWindow, Away::ContextMenu),
+                         [](const auto& row) {
+                             return std::string(row.param == Away::AnotherWindow ? "AnotherWindow"
+                                                                                 : "ContextMenu");
+                         });
 
 // --- The typed space in the e-mail boxes
 

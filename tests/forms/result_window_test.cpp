@@ -114,13 +114,6 @@ TEST_F(ResultWindowTest, AChangedReportEmptiesTheClipboard) {
     EXPECT_GT(fake.clipboard.clears, before);
 }
 
-TEST_F(ResultWindowTest, AClipboardThatCannotBeEmptiedLeavesTheWindowUsable) {
-    fake.clipboard.failing = true;
-    sendMouse(*result().txtDisplay->viewport(), QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
-    result().cmdback->click();
-    EXPECT_TRUE(main.isVisible());
-}
-
 TEST_F(ResultWindowTest, BackUnloadsThisWindowAndShowsTheMainWindowWithTheInputKept) {
     QPointer<frmSubconciousSelfNumber> shown = &result();
     shown->cmdback->click();

@@ -60,19 +60,4 @@ TEST(PlaceholderRules, UntouchedMeansEmptyOrThePlaceholderAfterTrimming) {
     EXPECT_FALSE(IsUntouched(QStringLiteral("Your Message\r\n"), kMessagePlaceholder));
 }
 
-TEST(TrimBlanks, RemovesOnlyCode32AtBothEnds) {
-    const std::pair<const char16_t*, const char16_t*> cases[] = {
-        {u"", u""},
-        {u"     ", u""},
-        {u"  a  b  ", u"a  b"},
-        {u"\ta\t", u"\ta\t"},
-        {u" \r\n a \r\n ", u"\r\n a \r\n"},
-        {u"\u00a0a\u3000", u"\u00a0a\u3000"},
-        {u"x", u"x"},
-    };
-    for (const auto& [text, trimmed] : cases) {
-        EXPECT_EQ(TrimBlanks(QString::fromUtf16(text)), QString::fromUtf16(trimmed));
-    }
-}
-
 } // namespace

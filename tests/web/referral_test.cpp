@@ -46,13 +46,22 @@ TEST(ReferralUrl, PlainValues) {
     EXPECT_TRUE(s.messageBox.shown.empty());
 }
 
+// Only the unreserved characters stand bare, so no server can read a value as more than text.
+const std::pair<const char16_t*, const char*> kEncodings[] = {
+    {u"a b&c=d#e?f\r\ng+h%i/j~k-l.m_n\u00e9\u0416",
+     "a%20b%26c%3Dd%23e%3Ff%0D%0Ag%2Bh%25i%2Fj~k-l.m_n%C3%A9%D0%96"},
+    {u"O'Brien; (Jr.)! $5, *", "O%27Brien%3B%20%28Jr.%29%21%20%245%2C%20%2A"},
+};
+
 TEST(ReferralUrl, EncodesReservedCharactersInUpperCaseHex) {
-    TellAFriendStrings strings;
-    strings.strTafName = QStringLiteral("a b&c=d#e?f\r\ng+h%i/j~k-l.m_n\u00e9\u0416");
-    const QString url = BuildReferralUrl(strings);
-    EXPECT_TRUE(url.contains(
-        QStringLiteral("&taf1=a%20b%26c%3Dd%23e%3Ff%0D%0Ag%2Bh%25i%2Fj~k-l.m_n%C3%A9%D0%96&taf2=")))
-        << url.toStdString();
+    for (const auto& [value, encoded] : kEncodings) {
+        TellAFriendStrings strings;
+        strings.strTafName = QString::fromUtf16(value);
+        const QString url = BuildReferralUrl(strings);
+        EXPECT_TRUE(
+            url.contains(QStringLiteral("&taf1=") + QLatin1String(encoded) + QStringLiteral("&taf2=")))
+            << url.toStdString();
+    }
 }
 
 struct HostileCase {

@@ -1,9 +1,9 @@
 // The settings store over the real QSettings INI backend, in a temporary folder.
 
-#include "code_page_table.h"
 #include "doubles/platform_doubles.h"
 #include "platform/qt/qt_settings_backend.h"
 #include "run_as_unprivileged.h"
+#include "settings/code_page_table.h"
 #include "settings/settings_store.h"
 #include "temporary_settings.h"
 

@@ -54,7 +54,7 @@ TEST(QtRandomSourceTest, SeedingChangesTheSequence) {
 }
 
 TEST(QtExecutableInfoTest, NameIsTheFileNameWithoutFolder) {
-    EXPECT_EQ(QtExecutableInfo().executableName(), QStringLiteral("settings_tests"));
+    EXPECT_EQ(QtExecutableInfo().executableName(), QStringLiteral("platform_tests"));
 }
 
 TEST(QtProcessEndTest, EndsAtOnceWithTheGivenCode) {
