@@ -67,8 +67,21 @@ QComboBox* addList(QWidget& frame, const QString& accessibleName, int left, int 
     list->setGeometry(twipsRect(left, 240, width, 315));
     list->setFont(look::verdana(8.25));
     list->setAccessibleName(accessibleName);
+    // On Linux the toolkit names a drop-down list by its current entry; the description keeps
+    // saying which part of the date it is.
+    list->setAccessibleDescription(accessibleName);
     look::applyListLook(*list);
     return list;
+}
+
+// Next (whose failed checks show a message box) and About (a modal box) run once the menu
+// item's own handling is over: a menu item chosen through assistive technology then returns
+// at once, instead of waiting inside the action until the box is closed.
+template <typename Handler>
+QAction* addDeferredAction(QMenu& menu, const QString& caption, const QObject& context, Handler handler) {
+    QAction* action = menu.addAction(caption);
+    QObject::connect(action, &QAction::triggered, &context, handler, Qt::QueuedConnection);
+    return action;
 }
 
 } // namespace
@@ -92,7 +105,7 @@ QMenuBar* frmMain::createMenuBar() {
     platform::UrlOpener& opener = platform().urlOpener;
 
     nuFile = bar->addMenu(QStringLiteral("&File"));
-    mnuNext = nuFile->addAction(QStringLiteral("&Next"), this, [this] { cmdNext_Click(); });
+    mnuNext = addDeferredAction(*nuFile, QStringLiteral("&Next"), *this, [this] { cmdNext_Click(); });
     mnuExit = nuFile->addAction(QStringLiteral("E&xit"), this, [this] { cmdExit_Click(); });
 
     mnuHelp = bar->addMenu(QStringLiteral("&Help"));
@@ -104,8 +117,8 @@ QMenuBar* frmMain::createMenuBar() {
     mnuUpdate = mnuHelp->addAction(QStringLiteral("&Check for Software Update"), this,
                                    [&opener] { modHelp::OpenDownloadPage(opener); });
     mnuFileSep2 = mnuHelp->addSeparator();
-    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"), this,
-                                  [this] { this->forms().about().show(Modality::Modal); });
+    mnuAbout = addDeferredAction(*mnuHelp, QStringLiteral("&About Software"), *this,
+                                 [this] { this->forms().about().show(Modality::Modal); });
 
     mnuDonate =
         bar->addAction(QStringLiteral("&Donate"), this, [&opener] { modHelp::OpenDonatePage(opener); });
@@ -159,6 +172,8 @@ void frmMain::createBirthDayFrame() {
     fraBirthDay = new QGroupBox(QStringLiteral("Date Of Birth"), fraName);
     fraBirthDay->setGeometry(twipsRect(120, 840, 6045, 645));
     fraBirthDay->setFont(look::verdana(8.25, {.bold = true}));
+    // Otherwise the toolkit names a group inside a group after the outer one's title.
+    fraBirthDay->setAccessibleName(fraBirthDay->title());
 
     // Picked in the order month, day, year.
     cboMonth = addList(*fraBirthDay, QStringLiteral("Birth month"), 120, 1455);

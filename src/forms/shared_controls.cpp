@@ -52,7 +52,21 @@ AdvertisementPanel addAdvertisementPanel(QWidget& client, int left, int top, int
     QObject::connect(coBrand, &LinkLabel::clicked, coBrand, [&opener] { modHelp::OpenCoBrandPage(opener); });
     QObject::connect(fullBrand, &LinkLabel::clicked, fullBrand,
                      [&opener] { modHelp::OpenFullyBrandedPage(opener); });
+    BringAdvertisementToFront(*fullBrand);
     return {panel, coBrand, fullBrand};
+}
+
+void BringAdvertisementToFront(LinkLabel& advertisement) {
+    advertisement.raise();
+    const QList<LinkLabel*> pair =
+        advertisement.parentWidget()->findChildren<LinkLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    for (LinkLabel* label : pair) {
+        const bool covered = label->isCovered();
+        if (covered && label->hasFocus()) {
+            advertisement.setFocus(Qt::OtherFocusReason);
+        }
+        label->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
+    }
 }
 
 } // namespace ssn::forms
