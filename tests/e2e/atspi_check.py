@@ -190,6 +190,7 @@ def screen_reader(program_name, browser_log):
         check_press_opens_one_page(advertisement, browser_log)
     check_about_box(app, main)
     check_report(app, main)
+    check_no_nested_frame(app)  # now on the result window
 
 
 def leave_by_exit(program_name):
