@@ -3,7 +3,8 @@
 # session with the accessibility bus (AT-SPI) on it, as a screen reader finds it on a desktop,
 # and the checker that reads the program from that bus.
 
-readonly ATSPI_CHECK="$(dirname "${BASH_SOURCE[0]}")/atspi_check.py"
+ATSPI_CHECK="$(dirname "${BASH_SOURCE[0]}")/atspi_check.py"
+readonly ATSPI_CHECK
 readonly ATSPI_BUS_LAUNCHER=/usr/libexec/at-spi-bus-launcher
 
 atspi_skip() { # WHAT PACKAGE
