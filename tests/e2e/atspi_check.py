@@ -124,7 +124,7 @@ def check_links(main):
 def check_press_opens_one_page(advertisement, browser_log):
     page = next(p for a, p in ADVERTISEMENTS.items() if advertisement.name.startswith(a))
     do_action(advertisement, "Press")
-    opened = wait_for(lambda: open(browser_log).read().splitlines())
+    wait_for(lambda: open(browser_log).read().splitlines())
     time.sleep(0.5)  # a second page, if one were opened, would come right after the first
     opened = open(browser_log).read().splitlines()
     check(len(opened) == 1 and opened[0].endswith(page), f"Press on the advertisement opens one page: {opened}")
@@ -176,11 +176,16 @@ def check_report(app, main):
     check(report is not None, f"names typed and Next pressed through the bus give a report: '{REPORT_START}'")
 
 
-def screen_reader(program_name, browser_log):
+def program_at_main_window(program_name):
+    """The program on the bus and its shown main window, or None twice."""
     app = wait_for(lambda: application(program_name))
     if not check(app is not None, f"the program '{program_name}' is on the accessibility bus"):
-        return
-    main = wait_for_window(app, "frame", MAIN_CAPTION)
+        return None, None
+    return app, wait_for_window(app, "frame", MAIN_CAPTION)
+
+
+def screen_reader(program_name, browser_log):
+    app, main = program_at_main_window(program_name)
     if main is None:
         return
     advertisement = check_links(main)
@@ -194,10 +199,7 @@ def screen_reader(program_name, browser_log):
 
 
 def leave_by_exit(program_name):
-    app = wait_for(lambda: application(program_name))
-    if not check(app is not None, f"the program '{program_name}' is on the accessibility bus"):
-        return
-    main = wait_for_window(app, "frame", MAIN_CAPTION)
+    app, main = program_at_main_window(program_name)
     if main is None:
         return
     do_action(find(find(main, "menu item", "File"), "menu item", "Exit"), "Press")
