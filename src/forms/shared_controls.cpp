@@ -6,6 +6,7 @@
 #include "forms/twips.h"
 #include "web/mod_help.h"
 
+#include <QAccessible>
 #include <QFrame>
 
 namespace ssn::forms {
@@ -66,6 +67,12 @@ void BringAdvertisementToFront(LinkLabel& advertisement) {
             advertisement.setFocus(Qt::OtherFocusReason);
         }
         label->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
+        // Assistive technology that keeps the states it has read learns that this one changed.
+        QAccessible::State changed;
+        changed.invisible = true;
+        changed.focusable = true;
+        QAccessibleStateChangeEvent event(label, changed);
+        QAccessible::updateAccessibility(&event);
     }
 }
 
