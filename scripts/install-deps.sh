@@ -12,6 +12,8 @@ packages=(
   fonts-dejavu-core
   # end-to-end tests and screenshots on a real X server
   xvfb xauth xdotool xclip wmctrl openbox imagemagick x11-utils
+  # end-to-end tests through the accessibility bus, and on a headless Wayland compositor
+  dbus at-spi2-core python3-pyatspi weston qt6-wayland
   # memory checks
   valgrind
   # the Debian package and the checks of its menu entry and metadata

@@ -1,5 +1,6 @@
 #include "forms/application_setup.h"
 
+#include "forms/accessibility.h"
 #include "forms/application_icon.h"
 #include "forms/built_in_bitmaps_style.h"
 
@@ -15,6 +16,8 @@ void SetUpApplication() {
     // Closing a window hands over to the exit screen, whose closing ends the process; no
     // window closing may stop the event loop.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Links, panels and windows as screen readers should see them.
+    InstallAccessibleInterfaces();
 }
 
 } // namespace ssn::forms

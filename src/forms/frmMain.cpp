@@ -61,8 +61,21 @@ QComboBox* addList(QWidget& frame, const QString& accessibleName, int left, int 
     list->setGeometry(twipsRect(left, 240, width, 315));
     list->setFont(look::verdana(8.25));
     list->setAccessibleName(accessibleName);
+    // On Linux the toolkit names a drop-down list by its current entry; the description keeps
+    // saying which part of the date it is.
+    list->setAccessibleDescription(accessibleName);
     look::applyListLook(*list);
     return list;
+}
+
+// Next (whose failed checks show a message box) and About (a modal box) run once the menu
+// item's own handling is over: a menu item chosen through assistive technology then returns
+// at once, instead of waiting inside the action until the box is closed.
+template <typename Handler>
+QAction* addDeferredAction(QMenu& menu, const QString& caption, const QObject& context, Handler handler) {
+    QAction* action = menu.addAction(caption);
+    QObject::connect(action, &QAction::triggered, &context, handler, Qt::QueuedConnection);
+    return action;
 }
 
 } // namespace
@@ -86,7 +99,7 @@ QMenuBar* frmMain::createMenuBar() {
     platform::UrlOpener& opener = platform().urlOpener;
 
     nuFile = bar->addMenu(captions::kMenuFile);
-    mnuNext = nuFile->addAction(captions::kNext, this, [this] { cmdNext_Click(); });
+    mnuNext = addDeferredAction(*nuFile, captions::kNext, *this, [this] { cmdNext_Click(); });
     mnuExit = nuFile->addAction(captions::kExit, this, [this] { cmdExit_Click(); });
 
     mnuHelp = bar->addMenu(captions::kMenuHelp);
@@ -98,8 +111,8 @@ QMenuBar* frmMain::createMenuBar() {
     mnuUpdate = mnuHelp->addAction(captions::kMenuCheckForUpdate, this,
                                    [&opener] { modHelp::OpenDownloadPage(opener); });
     mnuFileSep2 = mnuHelp->addSeparator();
-    mnuAbout = mnuHelp->addAction(captions::kMenuAboutSoftware, this,
-                                  [this] { this->forms().about().show(Modality::Modal); });
+    mnuAbout = addDeferredAction(*mnuHelp, captions::kMenuAboutSoftware, *this,
+                                 [this] { this->forms().about().show(Modality::Modal); });
 
     mnuDonate = bar->addAction(captions::kMenuDonate, this, [&opener] { modHelp::OpenDonatePage(opener); });
     mkmoney = bar->addAction(captions::kMenuMakeMoneyOnline, this,
@@ -152,6 +165,8 @@ void frmMain::createBirthDayFrame() {
     fraBirthDay = new QGroupBox(captions::kBirthDayFrame, fraName);
     fraBirthDay->setGeometry(twipsRect(120, 840, 6045, 645));
     fraBirthDay->setFont(look::verdana(8.25, {.bold = true}));
+    // Otherwise the toolkit names a group inside a group after the outer one's title.
+    fraBirthDay->setAccessibleName(fraBirthDay->title());
 
     // Picked in the order month, day, year.
     cboMonth = addList(*fraBirthDay, captions::kBirthMonthName, 120, 1455);

@@ -8,6 +8,7 @@
 #include "forms/frmMain.h"
 #include "forms/ignore_errors.h"
 #include "forms/link_label.h"
+#include "forms/shared_controls.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "web/support_messages.h"
@@ -84,11 +85,11 @@ void frmNagScreen::CoBrand_Randomize() {
     switch (core::CoBrandFrontFor(intCoBrandRandomNumber)) {
     case core::CoBrandFront::CoBrand:
         lblCobrand->raise();
-        forms().main().lblCobrand->raise();
+        BringAdvertisementToFront(*forms().main().lblCobrand);
         break;
     case core::CoBrandFront::FullBrand:
         lblFullBrand->raise();
-        forms().main().lblFullBrand->raise();
+        BringAdvertisementToFront(*forms().main().lblFullBrand);
         break;
     case core::CoBrandFront::Unchanged:
         break;

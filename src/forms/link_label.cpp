@@ -3,7 +3,6 @@
 #include "forms/wrapped_caption.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -54,15 +53,6 @@ void LinkLabel::keyPressEvent(QKeyEvent* event) {
         return;
     default:
         QLabel::keyPressEvent(event);
-    }
-}
-
-void LinkLabel::focusInEvent(QFocusEvent* event) {
-    QLabel::focusInEvent(event);
-    const bool byKeyboard =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    if (byKeyboard && isCoveredBySibling()) {
-        focusNextPrevChild(event->reason() == Qt::TabFocusReason);
     }
 }
 
@@ -119,7 +109,7 @@ void LinkLabel::paintEvent(QPaintEvent* event) {
     painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
-bool LinkLabel::isCoveredBySibling() const {
+bool LinkLabel::isCovered() const {
     const QWidget* container = parentWidget();
     if (container == nullptr) {
         return false;
@@ -132,7 +122,8 @@ bool LinkLabel::isCoveredBySibling() const {
             continue;
         }
         const auto* sibling = qobject_cast<const QWidget*>(child);
-        if (inFront && sibling != nullptr && sibling->isVisible() && !sibling->isWindow() &&
+        // Not hidden rather than visible, so that this holds before the window is first shown.
+        if (inFront && sibling != nullptr && !sibling->isHidden() && !sibling->isWindow() &&
             sibling->geometry().contains(geometry().center())) {
             return true;
         }

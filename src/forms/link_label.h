@@ -1,7 +1,8 @@
 #pragma once
 
 // A label that works as a link: hand pointer, clicked by the mouse or, when it has the
-// keyboard focus, by Enter or Space. Its caption is plain text, so "&" shows as itself.
+// keyboard focus, by Enter or Space; assistive technology sees a link with a Press action
+// (accessibility.h). Its caption is plain text, so "&" shows as itself.
 
 #include <QLabel>
 
@@ -13,6 +14,10 @@ class LinkLabel : public QLabel {
 public:
     explicit LinkLabel(const QString& caption, QWidget* parent = nullptr);
 
+    // Two advertisement labels can lie on top of each other: true for the one behind, which
+    // can be neither seen nor clicked.
+    bool isCovered() const;
+
 signals:
     void clicked();
 
@@ -20,13 +25,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // Two advertisement labels can lie on top of each other; the covered one must not take
-    // the keyboard focus, or a keyboard user would land on a link that cannot be seen.
-    bool isCoveredBySibling() const;
     // True when the caption is drawn from the document kept for its text, font and width.
     bool drawsKeptCaption() const;
     void paintKeptCaption();

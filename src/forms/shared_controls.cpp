@@ -6,6 +6,7 @@
 #include "forms/twips.h"
 #include "web/mod_help.h"
 
+#include <QAccessible>
 #include <QFrame>
 
 namespace ssn::forms {
@@ -52,7 +53,27 @@ AdvertisementPanel addAdvertisementPanel(QWidget& client, int left, int top, int
     QObject::connect(coBrand, &LinkLabel::clicked, coBrand, [&opener] { modHelp::OpenCoBrandPage(opener); });
     QObject::connect(fullBrand, &LinkLabel::clicked, fullBrand,
                      [&opener] { modHelp::OpenFullyBrandedPage(opener); });
+    BringAdvertisementToFront(*fullBrand);
     return {panel, coBrand, fullBrand};
+}
+
+void BringAdvertisementToFront(LinkLabel& advertisement) {
+    advertisement.raise();
+    const QList<LinkLabel*> pair =
+        advertisement.parentWidget()->findChildren<LinkLabel*>(QString(), Qt::FindDirectChildrenOnly);
+    for (LinkLabel* label : pair) {
+        const bool covered = label->isCovered();
+        if (covered && label->hasFocus()) {
+            advertisement.setFocus(Qt::OtherFocusReason);
+        }
+        label->setFocusPolicy(covered ? Qt::NoFocus : Qt::TabFocus);
+        // Assistive technology that keeps the states it has read learns that this one changed.
+        QAccessible::State changed;
+        changed.invisible = true;
+        changed.focusable = true;
+        QAccessibleStateChangeEvent event(label, changed);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 } // namespace ssn::forms

@@ -30,4 +30,8 @@ SponsorLine addSponsorLine(QWidget& client, int left, int width, platform::UrlOp
 AdvertisementPanel addAdvertisementPanel(QWidget& client, int left, int top, int width,
                                          platform::UrlOpener& opener);
 
+// Brings one advertisement of a panel to the front. The one it covers leaves the tab order, so
+// that neither a keyboard user nor a screen reader lands on a link that cannot be seen.
+void BringAdvertisementToFront(LinkLabel& advertisement);
+
 } // namespace ssn::forms

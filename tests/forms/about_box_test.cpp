@@ -26,6 +26,8 @@ protected:
     // Chooses Help, About Software and runs `whileOpen` inside the modal wait.
     void openAbout(const std::function<void(frmAbout&)>& whileOpen) {
         bool ran = false;
+        // The box opens once the menu item's handling is over, and this runs inside its modal wait.
+        main.mnuAbout->trigger();
         QTimer::singleShot(0, &main, [&] {
             ran = true;
             frmAbout& about = forms->about();
@@ -37,8 +39,7 @@ protected:
                 about.cmdOK->click(); // never leave the test waiting
             }
         });
-        main.mnuAbout->trigger();
-        EXPECT_TRUE(ran);
+        EXPECT_TRUE(QTest::qWaitFor([&ran] { return ran; }));
     }
 
     frmMain& main = forms->main();

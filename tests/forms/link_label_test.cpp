@@ -1,11 +1,13 @@
 // Link labels: a click is a press and a release on the label, the keyboard activates them,
-// and the covered one of two stacked advertisements is passed over by Tab.
+// and the covered one of two stacked advertisements is out of the tab order.
 
 #include "forms/frmMain.h"
 #include "forms/link_label.h"
 #include "forms/look.h"
+#include "forms/shared_controls.h"
 #include "forms_fixture.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -82,13 +84,20 @@ protected:
     frmMain& main = forms->main();
 };
 
-TEST_F(CoveredLinkTest, TabPassesOverTheCoveredAdvertisement) {
+TEST_F(CoveredLinkTest, TheCoveredAdvertisementIsOutOfTheTabOrderAndInvisibleToAssistiveTechnology) {
     EXPECT_EQ(tabFrom(main.cmdNext), main.Label61);
     EXPECT_EQ(tabFrom(main.Label61), main.lblFullBrand) << "lblCobrand lies behind and cannot be seen";
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(main.lblCobrand)->state().invisible);
 
-    main.lblCobrand->raise();
+    BringAdvertisementToFront(*main.lblCobrand);
     EXPECT_EQ(tabFrom(main.Label61), main.lblCobrand);
     EXPECT_EQ(tabFrom(main.lblCobrand), main.txtFirstName) << "lblFullBrand now lies behind";
+    EXPECT_EQ(main.lblFullBrand->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(main.lblCobrand)->state().invisible);
+    QAccessibleInterface* covered = QAccessible::queryAccessibleInterface(main.lblFullBrand);
+    EXPECT_TRUE(covered->state().invisible);
+    EXPECT_TRUE(covered->actionInterface()->actionNames().isEmpty())
+        << "what cannot be clicked cannot be pressed";
 }
 
 // Link labels draw their caption from a layout kept across windows; what reaches the screen must

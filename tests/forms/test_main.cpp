@@ -1,3 +1,5 @@
+#include "forms/accessibility.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
@@ -10,5 +12,7 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
+    // The windows as assistive technology sees them in the program.
+    ssn::forms::InstallAccessibleInterfaces();
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,112 @@
+#include "forms/accessibility.h"
+
+#include "forms/form.h"
+#include "forms/link_label.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QFrame>
+#include <QMetaObject>
+
+namespace ssn::forms {
+
+namespace {
+
+// A link label is a link with one action, Press, which does what a click does. The press is
+// carried out after the action has returned, so whatever it opens never keeps the assistive
+// technology waiting. The covered one of two stacked advertisements cannot be seen or clicked,
+// so it is reported as invisible and cannot be pressed.
+class AccessibleLinkLabel : public QAccessibleWidget {
+public:
+    explicit AccessibleLinkLabel(LinkLabel* label) : QAccessibleWidget(label, QAccessible::Link) {}
+
+    QString text(QAccessible::Text kind) const override {
+        QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty()) {
+            text = label()->text();
+        }
+        return text;
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.linked = true;
+        if (label()->isCovered()) {
+            state.invisible = true;
+            state.focusable = false;
+        }
+        return state;
+    }
+
+    QStringList actionNames() const override {
+        if (label()->isCovered()) {
+            return {};
+        }
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString& actionName) override {
+        if (label()->isCovered() || !label()->isEnabled()) {
+            return;
+        }
+        if (actionName == pressAction()) {
+            QMetaObject::invokeMethod(label(), &LinkLabel::clicked, Qt::QueuedConnection);
+            return;
+        }
+        QAccessibleWidget::doAction(actionName);
+    }
+
+    QStringList keyBindingsForAction(const QString& actionName) const override {
+        if (actionName == pressAction()) {
+            return {QStringLiteral("Return"), QStringLiteral("Space")};
+        }
+        return QAccessibleWidget::keyBindingsForAction(actionName);
+    }
+
+private:
+    LinkLabel* label() const { return static_cast<LinkLabel*>(widget()); }
+};
+
+// The program's windows: a dialog box (the About box) is a dialog, every other window a
+// window; either one says when it is modal.
+class AccessibleForm : public QAccessibleWidget {
+public:
+    explicit AccessibleForm(Form* form)
+        : QAccessibleWidget(form,
+                            form->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.modal = widget()->isModal();
+        return state;
+    }
+};
+
+QAccessibleInterface* accessibleInterfaceFor(const QString& className, QObject* object) {
+    if (className == QLatin1String(LinkLabel::staticMetaObject.className())) {
+        return new AccessibleLinkLabel(static_cast<LinkLabel*>(object));
+    }
+    if (className == QLatin1String(Form::staticMetaObject.className())) {
+        auto* form = static_cast<Form*>(object);
+        return form->isWindow() ? new AccessibleForm(form) : nullptr;
+    }
+    // A frame without a border that holds controls (the sponsor line, the advertisement panel)
+    // only groups them; the toolkit's default, a frame, reads as a window of its own to screen
+    // readers, which then ignore the focus inside it.
+    if (className == QLatin1String("QFrame")) {
+        auto* frame = static_cast<QFrame*>(object);
+        if (!frame->isWindow() && frame->frameShape() == QFrame::NoFrame &&
+            frame->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly) != nullptr) {
+            return new QAccessibleWidget(frame, QAccessible::Grouping);
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void InstallAccessibleInterfaces() {
+    QAccessible::installFactory(accessibleInterfaceFor);
+}
+
+} // namespace ssn::forms

@@ -1,0 +1,51 @@
+# shellcheck shell=bash
+# What the accessibility-bus tests share, on top of lib.sh (source that first): a private D-Bus
+# session with the accessibility bus (AT-SPI) on it, as a screen reader finds it on a desktop,
+# and the checker that reads the program from that bus.
+
+ATSPI_CHECK="$(dirname "${BASH_SOURCE[0]}")/atspi_check.py"
+readonly ATSPI_CHECK
+readonly ATSPI_BUS_LAUNCHER=/usr/libexec/at-spi-bus-launcher
+
+atspi_skip() { # WHAT PACKAGE
+    echo "SKIP: $1 is not installed (package $2; scripts/install-deps.sh installs it)"
+    exit "$E2E_SKIP"
+}
+
+# Skips when a part of the accessibility stack is not installed; then, once, runs the calling
+# script again inside a private D-Bus session, so that nothing reaches the user's own session.
+atspi_enter_session() { # "$@" of the calling script
+    command -v dbus-run-session >/dev/null || atspi_skip dbus-run-session dbus
+    command -v dbus-send >/dev/null || atspi_skip dbus-send dbus
+    [ -x "$ATSPI_BUS_LAUNCHER" ] || atspi_skip "$ATSPI_BUS_LAUNCHER" at-spi2-core
+    # Debian's own interpreter: another python3 on PATH lacks Debian's modules.
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || atspi_skip "pyatspi for /usr/bin/python3" python3-pyatspi
+    if [ -z "${ATSPI_SESSION_BUS:-}" ]; then
+        ATSPI_SESSION_BUS=private exec dbus-run-session -- bash "$0" "$@"
+    fi
+    ATSPI_SESSION_BUS=$DBUS_SESSION_BUS_ADDRESS
+}
+
+# After e2e_setup (which cuts the program off from any session bus): gives the private session
+# back, starts the accessibility bus on it and has Qt export the program's tree there.
+atspi_start_bus() {
+    export DBUS_SESSION_BUS_ADDRESS=$ATSPI_SESSION_BUS
+    "$ATSPI_BUS_LAUNCHER" --launch-immediately >"$E2E_DIR/atspi.log" 2>&1 &
+    E2E_PIDS+=("$!")
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    until dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
+        >/dev/null 2>&1; do
+        e2e_before "$deadline" || e2e_abort "the accessibility bus did not start: $(cat "$E2E_DIR/atspi.log")"
+        sleep 0.1
+    done
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+
+# Runs the checker (atspi_check.py COMMAND ...) against the program; its lines are the report.
+atspi_check() { # COMMAND PROGRAM [ARGS...]
+    local command=$1 program=$2
+    shift 2
+    /usr/bin/python3 "$ATSPI_CHECK" "$command" "$(basename "$program")" "$@" ||
+        e2e_fail "the accessibility bus shows failures (lines above)"
+}
