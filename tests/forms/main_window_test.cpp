@@ -14,6 +14,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -351,6 +352,48 @@ TEST_F(MainWindowTest, PastedAndInsertedTextIsUpperCasedToo) {
     main.txtLastName->setText(QStringLiteral("o'neil"));
     EXPECT_EQ(main.txtLastName->text(), "O'NEIL");
 }
+
+// Upper-cased on the way in, the text is the field's own edit: undo and redo step through it.
+struct UndoCase {
+    const char* name;
+    std::function<void(QLineEdit&)> enter; // "mr " before the "JOHN" the field holds
+};
+
+void PrintTo(const UndoCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class NameFieldUndoTest : public MainWindowTest, public ::testing::WithParamInterface<UndoCase> {};
+
+TEST_P(NameFieldUndoTest, UndoAndRedoStepThroughTheUpperCasedEdits) {
+    QLineEdit& field = *main.txtFirstName;
+    field.setFocus();
+    QTest::keyClicks(&field, "john");
+    QTest::keyClick(&field, Qt::Key_Home); // a move of the caret ends one undo step
+    GetParam().enter(field);
+    ASSERT_EQ(field.text(), "MR JOHN");
+
+    QTest::keySequence(&field, QKeySequence::Undo);
+    EXPECT_EQ(field.text(), "JOHN");
+    QTest::keySequence(&field, QKeySequence::Redo);
+    EXPECT_EQ(field.text(), "MR JOHN");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, NameFieldUndoTest,
+    ::testing::Values(UndoCase{"Typed", [](QLineEdit& f) { QTest::keyClicks(&f, "mr "); }},
+                      UndoCase{"Pasted",
+                               [](QLineEdit& f) {
+                                   QApplication::clipboard()->setText(QStringLiteral("mr "));
+                                   QTest::keySequence(&f, QKeySequence::Paste);
+                               }},
+                      UndoCase{"FromAnInputMethod",
+                               [](QLineEdit& f) {
+                                   QInputMethodEvent commit;
+                                   commit.setCommitString(QStringLiteral("mr "));
+                                   QApplication::sendEvent(&f, &commit);
+                               }}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(MainWindowTest, AMebibyteOfPastedNameIsTakenWholeAndGivesAReport) {
     QString name;
