@@ -42,7 +42,8 @@ QWidget* owningWindow() {
 }
 
 // Window managers draw the title in a bold face beside an icon and two or three buttons; a box
-// only as wide as its text would show the title cut short.
+// only as wide as its text would show the title cut short. Room for five squares as high as a
+// title bar leaves a little to spare beside an icon and three buttons.
 void makeRoomForTheTitle(QMessageBox& box) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (grid == nullptr) {
@@ -51,7 +52,7 @@ void makeRoomForTheTitle(QMessageBox& box) {
     QFont bold = box.font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    const int buttonsAndIcon = 4 * (metrics.height() + 8);
+    const int buttonsAndIcon = 5 * (metrics.height() + 8);
     const int width = metrics.horizontalAdvance(box.windowTitle()) + buttonsAndIcon;
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
                   1, grid->columnCount());
