@@ -99,9 +99,14 @@ private:
         if (menu == nullptr) {
             return false;
         }
-        if (auto* pasteAction = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-            disconnect(pasteAction, &QAction::triggered, &m_field, nullptr);
-            connect(pasteAction, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+        for (QAction* action : menu->actions()) {
+            // Named so from Qt 6.5 on; before, known by its caption.
+            const bool pastes = action->objectName() == QStringLiteral("edit-paste") ||
+                                action->text().startsWith(QLineEdit::tr("&Paste"));
+            if (pastes) {
+                disconnect(action, &QAction::triggered, &m_field, nullptr);
+                connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+            }
         }
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(event.globalPos());

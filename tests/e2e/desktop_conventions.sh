@@ -25,16 +25,21 @@ stacking_place() { # WINDOW_ID
         awk -v id="$wanted" '$0 == id { print NR - 1 }'
 }
 
-# Checks that the message box lies above the exit screen in the window manager's stacking.
-expect_above_exit_screen() { # DESCRIPTION MESSAGE_ID
-    local box exit
-    box=$(stacking_place "$2")
+# Waits for a message box, checks that the window manager stacks it above the exit screen, and
+# answers it with Return.
+expect_message_above_exit_screen() { # DESCRIPTION
+    local message box exit
+    message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "$1: no message box appeared"
+    box=$(stacking_place "$message")
     exit=$(stacking_place "$EXIT_SCREEN")
     if [ -n "$box" ] && [ -n "$exit" ] && [ "$box" -gt "$exit" ]; then
         e2e_pass "$1: stacked above the exit screen ($box over $exit)"
     else
         e2e_fail "$1: stacked at '$box', the exit screen at '$exit'"
     fi
+    e2e_activate "$message"
+    press_keys Return
+    wait_for_window_gone "$message" || e2e_abort "$1: Return did not dismiss the message"
 }
 
 # Lines the stand-in browser wrote once COUNT arrived; a shorter wait, for a page that must not come.
@@ -97,19 +102,12 @@ press_keys alt+f x
 expect_exit_screen "File, Exit"
 e2e_activate "$EXIT_SCREEN"
 press_keys Tab Tab Tab Tab space # Exit, the check box, Your Name, Refer A Friend Now, Your Email Address
-message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "a typed space gave no message box"
-expect_above_exit_screen "the no-space message" "$message"
-e2e_activate "$message"
-press_keys Return
-wait_for_window_gone "$message" || e2e_abort "Return did not dismiss the no-space message"
+expect_message_above_exit_screen "the no-space message"
 
 # --- A second copy's message stands above the first copy's exit screen too.
 first=$APP_PID
 e2e_start_app "$program"
-message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "the second copy showed no message"
-expect_above_exit_screen "the second copy's message" "$message"
-e2e_activate "$message"
-press_keys Return
+expect_message_above_exit_screen "the second copy's message"
 wait_for_exit "$APP_PID" || e2e_fail "the second copy did not end after OK"
 APP_PID=$first
 

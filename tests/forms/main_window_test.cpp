@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QInputMethodEvent>
 #include <QLabel>
@@ -386,6 +387,21 @@ INSTANTIATE_TEST_SUITE_P(
                                [](QLineEdit& f) {
                                    QApplication::clipboard()->setText(QStringLiteral("mr "));
                                    QTest::keySequence(&f, QKeySequence::Paste);
+                               }},
+                      UndoCase{"PastedFromTheContextMenu",
+                               [](QLineEdit& f) {
+                                   QApplication::clipboard()->setText(QStringLiteral("mr "));
+                                   QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                                           f.mapToGlobal(QPoint(5, 5)));
+                                   QApplication::sendEvent(&f, &event);
+                                   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                                   ASSERT_NE(menu, nullptr);
+                                   for (QAction* action : menu->actions()) {
+                                       if (action->text().startsWith(QStringLiteral("&Paste"))) {
+                                           action->trigger();
+                                       }
+                                   }
+                                   menu->close();
                                }},
                       UndoCase{"FromAnInputMethod",
                                [](QLineEdit& f) {
