@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end: what a person meets on a desktop with a window manager. Undo and redo in a name
-# field; Enter and keypad Enter press the focused button; text selected in the report with the
-# mouse does not stay in the X selection; the main window comes back where it was after Back;
+# field, also after a middle-click paste; Enter and keypad Enter press the focused button; text
+# selected in the report with the mouse does not stay in the X selection; the main window comes back where it was after Back;
 # a double-click on the sponsor line opens one page; a message box raised from the exit screen,
 # and a second copy's message, stand above the topmost exit screen.
 #
@@ -65,6 +65,25 @@ press_keys ctrl+shift+z
 copy_field_text
 e2e_check_equal "Ctrl+Shift+Z redoes it" "SMITH" "$E2E_COPIED"
 press_keys ctrl+a BackSpace
+
+# --- Pasted with a middle click from the X selection into the (empty) middle-name field: upper-
+# cased as the field's own edit too, so Ctrl+Z takes it back.
+press_keys Tab
+type_text "jo"
+printf 'hn' | xclip -quiet -i -selection primary >/dev/null 2>&1 &
+E2E_PIDS+=("$!")
+deadline=$(e2e_deadline "$E2E_TIMEOUT")
+until [ "$(xclip -o -selection primary 2>/dev/null)" == "hn" ]; do
+    e2e_before "$deadline" || e2e_abort "could not put text into the X selection"
+    sleep 0.05
+done
+xdotool mousemove --window "$MAIN" 200 107 click 2 mousemove 1279 1023
+copy_field_text
+e2e_check_equal "'jo' typed, 'hn' pasted with a middle click" "JOHN" "$E2E_COPIED"
+press_keys ctrl+z
+copy_field_text
+e2e_check_equal "Ctrl+Z after the middle click" "" "$E2E_COPIED"
+press_keys shift+Tab
 
 # --- Enter on the focused Next. JOHN SMITH, then Tab past the three date lists to Next.
 type_text "john"
