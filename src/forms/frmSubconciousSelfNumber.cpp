@@ -95,16 +95,16 @@ bool frmSubconciousSelfNumber::eventFilter(QObject* watched, QEvent* event) {
     }
     switch (event->type()) {
     // A click is a press and a release, so it is covered by those two.
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
-        // Where the desktop has a selection clipboard, the box puts what the mouse selected
-        // there as it handles the event; that goes too, once the box is done with it.
-        QMetaObject::invokeMethod(this, &frmSubconciousSelfNumber::emptyClipboard, Qt::QueuedConnection);
-        emptyClipboard();
-        break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove:
         emptyClipboard();
+        break;
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+        emptyClipboard();
+        // Where the desktop has a selection clipboard, the box puts what the mouse selected
+        // there as it handles the event; that goes too, once the box is done with it.
+        QMetaObject::invokeMethod(this, &frmSubconciousSelfNumber::emptyClipboard, Qt::QueuedConnection);
         break;
     default:
         break;
