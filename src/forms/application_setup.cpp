@@ -5,8 +5,29 @@
 #include "forms/built_in_bitmaps_style.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
 
 namespace ssn::forms {
+
+bool EnterPressesFocusedButton::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const auto& key = *static_cast<QKeyEvent*>(event);
+    auto* button = qobject_cast<QPushButton*>(watched);
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    const bool plain = (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (button == nullptr || !enter || !plain || button->autoDefault() || button->isDefault() ||
+        !button->hasFocus()) {
+        return false;
+    }
+    // Held down, Enter presses once: a repeated press could open a page many times over.
+    if (!key.isAutoRepeat()) {
+        button->click();
+    }
+    return true;
+}
 
 void SetUpApplication() {
     QApplication::setStyle(new BuiltInBitmapsStyle);
@@ -18,6 +39,7 @@ void SetUpApplication() {
     QApplication::setQuitOnLastWindowClosed(false);
     // Links, panels and windows as screen readers should see them.
     InstallAccessibleInterfaces();
+    qApp->installEventFilter(new EnterPressesFocusedButton(qApp));
 }
 
 } // namespace ssn::forms

@@ -2,12 +2,22 @@
 
 // What the application object needs before the program's first window.
 
+#include <QObject>
+
 namespace ssn::forms {
 
+// Enter and keypad Enter press the push button that has the keyboard focus, on every window,
+// as Space does; a button that handles Enter itself (a dialog's) is left to do so.
+class EnterPressesFocusedButton : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
 // Call once, right after the QApplication is made: the desktop's style, reading its bitmaps
-// without image plugins; the program's icon for every window and message box; and no end of
-// the event loop when the last window closes, since only EndProgram ends the program; and the
-// program's own accessible interfaces.
+// without image plugins; the program's icon for every window and message box; Enter on a
+// focused button; no end of the event loop when the last window closes, since only EndProgram
+// ends the program; and the program's own accessible interfaces.
 void SetUpApplication();
 
 } // namespace ssn::forms

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QPointer>
+#include <QWindow>
 
 namespace ssn::forms {
 
@@ -32,6 +33,11 @@ void Form::show(Modality modality) {
             QWidget::hide();
         }
         setWindowModality(wanted);
+    }
+    if (QWindow* window = windowHandle(); window != nullptr && isHidden()) {
+        // A window shown again comes back where the user left it: asking for its own place
+        // keeps the window manager from placing it anew.
+        window->setPosition(window->position());
     }
     QWidget::show();
     if (modality == Modality::Modeless || m_modalLoop != nullptr || !isVisible()) {

@@ -166,6 +166,7 @@ void frmNagScreen2::createTitleAndLinks() {
     Check1->setFont(look::verdana(14.25));
     look::setTextColour(*Check1, kLinkBlue);
     Check1->setCursor(Qt::PointingHandCursor);
+    OpenOncePerDoubleClick(*Check1);
     // Also raised when the handler itself sets the box back, as the link rule expects.
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 

@@ -96,10 +96,15 @@ bool frmSubconciousSelfNumber::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     // A click is a press and a release, so it is covered by those two.
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
         emptyClipboard();
+        break;
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+        emptyClipboard();
+        // Where the desktop has a selection clipboard, the box puts what the mouse selected
+        // there as it handles the event; that goes too, once the box is done with it.
+        QMetaObject::invokeMethod(this, &frmSubconciousSelfNumber::emptyClipboard, Qt::QueuedConnection);
         break;
     default:
         break;

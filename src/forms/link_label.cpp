@@ -13,12 +13,30 @@
 
 namespace ssn::forms {
 
+namespace {
+
+class DoubleClickDropper : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
+        return event->type() == QEvent::MouseButtonDblClick;
+    }
+};
+
+} // namespace
+
+void OpenOncePerDoubleClick(QWidget& control) {
+    control.installEventFilter(new DoubleClickDropper(&control));
+}
+
 LinkLabel::LinkLabel(const QString& caption, QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
     setText(caption);
     setAccessibleName(caption);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    OpenOncePerDoubleClick(*this);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {

@@ -35,4 +35,8 @@ private:
     bool m_pressed = false;
 };
 
+// A double-click arrives as a click and then one more press; on a control that opens a page
+// that press is dropped, so a double-click opens the page once.
+void OpenOncePerDoubleClick(QWidget& control);
+
 } // namespace ssn::forms

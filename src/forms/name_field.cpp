@@ -2,15 +2,132 @@
 
 #include "core/input_rules.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMouseEvent>
 #include <limits>
 
 namespace ssn::forms {
 
-QValidator::State NameFieldValidator::validate(QString& input, int& /*position*/) const {
-    for (QChar& character : input) {
+namespace {
+
+void upperCase(QString& text) {
+    for (QChar& character : text) {
         character = QChar(core::FilterNameKey(character.unicode()));
     }
+}
+
+QString upperCased(QString text) {
+    upperCase(text);
+    return text;
+}
+
+// Text on its way into a name field is upper-cased before the field takes it, so that the
+// field records in its own undo history what it shows. Rewriting the text afterwards would
+// wipe that history, so the validator only catches what comes in by other ways (setText, a
+// drop).
+class NameFieldInput : public QObject {
+public:
+    explicit NameFieldInput(QLineEdit& field) : QObject(&field), m_field(field) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &m_field || m_field.isReadOnly()) {
+            return false;
+        }
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            return keyPress(*static_cast<QKeyEvent*>(event));
+        case QEvent::InputMethod:
+            return inputMethod(*static_cast<QInputMethodEvent*>(event));
+        case QEvent::MouseButtonRelease:
+            return middleClickPaste(*static_cast<QMouseEvent*>(event));
+        case QEvent::ContextMenu:
+            return contextMenu(*static_cast<QContextMenuEvent*>(event));
+        default:
+            return false;
+        }
+    }
+
+private:
+    bool keyPress(QKeyEvent& event) {
+        if (event.matches(QKeySequence::Paste)) {
+            paste(QClipboard::Clipboard);
+            event.accept();
+            return true;
+        }
+        const QString text = upperCased(event.text());
+        if (text == event.text()) {
+            return false;
+        }
+        QKeyEvent upper(event.type(), event.key(), event.modifiers(), event.nativeScanCode(),
+                        event.nativeVirtualKey(), event.nativeModifiers(), text, event.isAutoRepeat(),
+                        static_cast<quint16>(event.count()), event.device());
+        QCoreApplication::sendEvent(&m_field, &upper);
+        event.setAccepted(upper.isAccepted());
+        return true;
+    }
+
+    bool inputMethod(QInputMethodEvent& event) {
+        const QString text = upperCased(event.commitString());
+        if (text == event.commitString()) {
+            return false;
+        }
+        QInputMethodEvent upper(event.preeditString(), event.attributes());
+        upper.setCommitString(text, event.replacementStart(), event.replacementLength());
+        QCoreApplication::sendEvent(&m_field, &upper);
+        return true;
+    }
+
+    bool middleClickPaste(QMouseEvent& event) {
+        if (event.button() != Qt::MiddleButton || !QGuiApplication::clipboard()->supportsSelection()) {
+            return false;
+        }
+        m_field.deselect();
+        paste(QClipboard::Selection);
+        event.accept();
+        return true;
+    }
+
+    bool contextMenu(QContextMenuEvent& event) {
+        QMenu* menu = m_field.createStandardContextMenu();
+        if (menu == nullptr) {
+            return false;
+        }
+        for (QAction* action : menu->actions()) {
+            // Named so from Qt 6.5 on; before, known by its caption.
+            const bool pastes = action->objectName() == QStringLiteral("edit-paste") ||
+                                action->text().startsWith(QLineEdit::tr("&Paste"));
+            if (pastes) {
+                disconnect(action, &QAction::triggered, &m_field, nullptr);
+                connect(action, &QAction::triggered, this, [this] { paste(QClipboard::Clipboard); });
+            }
+        }
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(event.globalPos());
+        event.accept();
+        return true;
+    }
+
+    void paste(QClipboard::Mode mode) {
+        const QString text = QGuiApplication::clipboard()->text(mode);
+        if (!text.isEmpty() || m_field.hasSelectedText()) {
+            m_field.insert(upperCased(text));
+        }
+    }
+
+    QLineEdit& m_field;
+};
+
+} // namespace
+
+QValidator::State NameFieldValidator::validate(QString& input, int& /*position*/) const {
+    upperCase(input);
     return Acceptable;
 }
 
@@ -18,6 +135,7 @@ void makeNameField(QLineEdit& field) {
     // A line edit stops at 32767 characters unless told otherwise; a name has no limit.
     field.setMaxLength(std::numeric_limits<int>::max());
     field.setValidator(new NameFieldValidator(&field));
+    field.installEventFilter(new NameFieldInput(field));
 }
 
 } // namespace ssn::forms

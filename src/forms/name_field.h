@@ -1,7 +1,8 @@
 #pragma once
 
 // The three name fields of the main window: single-line, without length limit, and every
-// a..z upper-cased however it enters the field, typed or pasted.
+// a..z upper-cased however it enters the field, typed or pasted. Typed and pasted text is
+// upper-cased on its way in, so undo and redo work as in any other field.
 
 #include <QValidator>
 
@@ -14,7 +15,8 @@ class NameFieldValidator : public QValidator {
 
 public:
     using QValidator::QValidator;
-    // Maps every character through the name-key filter; no text is ever refused.
+    // Maps every character through the name-key filter; no text is ever refused. Catches what
+    // comes in other than typed or pasted (set by the program, dropped).
     State validate(QString& input, int& position) const override;
 };
 

@@ -53,7 +53,8 @@ public:
     virtual bool open(const QString& url) = 0;
 };
 
-// The desktop clipboard, of which the program only ever empties the contents.
+// The desktop clipboard, and the selection where the desktop has one, of which the program
+// only ever empties the contents.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;

@@ -365,6 +365,10 @@ TEST_F(ExitScreenTest, Check1OpensTheHomePageOnceAndEndsUnchecked) {
     QTest::keyClick(screen.Check1, Qt::Key_Space);
     EXPECT_EQ(fake.urlOpener.urls, (std::vector<QString>{kHomePage, kHomePage}));
     EXPECT_FALSE(screen.Check1->isChecked());
+
+    doubleClick(*screen.Check1);
+    EXPECT_EQ(fake.urlOpener.urls.size(), 3U) << "a double-click opens the page once";
+    EXPECT_FALSE(screen.Check1->isChecked());
     EXPECT_TRUE(screen.isVisible()) << "following a link leaves the window open";
 }
 

@@ -26,6 +26,15 @@ inline void sendMouse(QWidget& target, QEvent::Type type, Qt::MouseButton button
     QCoreApplication::sendEvent(&target, &event);
 }
 
+// A double-click as the window system delivers it: a click, then a double-click event in place
+// of the second press, then its release.
+inline void doubleClick(QWidget& target) {
+    sendMouse(target, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+    sendMouse(target, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(target, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+}
+
 class FormsTest : public ::testing::Test {
 protected:
     void TearDown() override {

@@ -1,5 +1,6 @@
-// Link labels: a click is a press and a release on the label, the keyboard activates them,
-// and the covered one of two stacked advertisements is out of the tab order.
+// Link labels: a click is a press and a release on the label, a double-click is one click, the
+// keyboard activates them, and the covered one of two stacked advertisements is out of the tab
+// order.
 
 #include "forms/frmMain.h"
 #include "forms/link_label.h"
@@ -45,6 +46,7 @@ INSTANTIATE_TEST_SUITE_P(
     Inputs, LinkLabelActivationTest,
     ::testing::Values(
         ActivationCase{"LeftClick", [](LinkLabel& l) { QTest::mouseClick(&l, Qt::LeftButton); }, 1},
+        ActivationCase{"DoubleClick", [](LinkLabel& l) { doubleClick(l); }, 1},
         ActivationCase{"RightClick", [](LinkLabel& l) { QTest::mouseClick(&l, Qt::RightButton); }, 0},
         ActivationCase{"ReleasedOutside",
                        [](LinkLabel& l) {

@@ -13,7 +13,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -352,6 +354,63 @@ TEST_F(MainWindowTest, PastedAndInsertedTextIsUpperCasedToo) {
     main.txtLastName->setText(QStringLiteral("o'neil"));
     EXPECT_EQ(main.txtLastName->text(), "O'NEIL");
 }
+
+// Upper-cased on the way in, the text is the field's own edit: undo and redo step through it.
+struct UndoCase {
+    const char* name;
+    std::function<void(QLineEdit&)> enter; // "mr " before the "JOHN" the field holds
+};
+
+void PrintTo(const UndoCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class NameFieldUndoTest : public MainWindowTest, public ::testing::WithParamInterface<UndoCase> {};
+
+TEST_P(NameFieldUndoTest, UndoAndRedoStepThroughTheUpperCasedEdits) {
+    QLineEdit& field = *main.txtFirstName;
+    field.setFocus();
+    QTest::keyClicks(&field, "john");
+    QTest::keyClick(&field, Qt::Key_Home); // a move of the caret ends one undo step
+    GetParam().enter(field);
+    ASSERT_EQ(field.text(), "MR JOHN");
+
+    QTest::keySequence(&field, QKeySequence::Undo);
+    EXPECT_EQ(field.text(), "JOHN");
+    QTest::keySequence(&field, QKeySequence::Redo);
+    EXPECT_EQ(field.text(), "MR JOHN");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, NameFieldUndoTest,
+    ::testing::Values(UndoCase{"Typed", [](QLineEdit& f) { QTest::keyClicks(&f, "mr "); }},
+                      UndoCase{"Pasted",
+                               [](QLineEdit& f) {
+                                   QApplication::clipboard()->setText(QStringLiteral("mr "));
+                                   QTest::keySequence(&f, QKeySequence::Paste);
+                               }},
+                      UndoCase{"PastedFromTheContextMenu",
+                               [](QLineEdit& f) {
+                                   QApplication::clipboard()->setText(QStringLiteral("mr "));
+                                   QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                                           f.mapToGlobal(QPoint(5, 5)));
+                                   QApplication::sendEvent(&f, &event);
+                                   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                                   ASSERT_NE(menu, nullptr);
+                                   for (QAction* action : menu->actions()) {
+                                       if (action->text().startsWith(QStringLiteral("&Paste"))) {
+                                           action->trigger();
+                                       }
+                                   }
+                                   menu->close();
+                               }},
+                      UndoCase{"FromAnInputMethod",
+                               [](QLineEdit& f) {
+                                   QInputMethodEvent commit;
+                                   commit.setCommitString(QStringLiteral("mr "));
+                                   QApplication::sendEvent(&f, &commit);
+                               }}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST_F(MainWindowTest, AMebibyteOfPastedNameIsTakenWholeAndGivesAReport) {
     QString name;

@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -108,6 +109,40 @@ TEST(QtMessageBoxTest, OkBoxWithCriticalIconAndMarkupShownAsPlainText) {
         pressKey(box, Qt::Key_Escape);
     });
     EXPECT_EQ(answer, MessageAnswer::Ok);
+}
+
+// A box stands above the window it belongs to, so that a window kept on top cannot hide it; with
+// no window of the program on screen it is kept above every other window itself.
+TEST(QtMessageBoxTest, BelongsToTheActiveWindowAndIsModal) {
+    QWidget window;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    showAndAct(InformationMessage(QStringLiteral("Please Enter Your First Name")),
+               [&window](QMessageBox& box) {
+                   EXPECT_EQ(box.parentWidget(), &window);
+                   EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
+                   EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+                   box.close();
+               });
+}
+
+TEST(QtMessageBoxTest, WithNoWindowOnScreenStaysAboveOtherWindows) {
+    showAndAct(InformationMessage(QStringLiteral("Application is already running")), [](QMessageBox& box) {
+        EXPECT_EQ(box.parentWidget(), nullptr);
+        EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        box.close();
+    });
+}
+
+TEST(QtMessageBoxTest, IsWideEnoughForItsWholeTitle) {
+    showAndAct(CriticalMessage(QStringLiteral("No")), [](QMessageBox& box) {
+        QFont bold = box.font();
+        bold.setBold(true);
+        // Measured with openbox: its icon and three buttons take about 75 px beside the title.
+        EXPECT_GE(box.width(), QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 75);
+        box.close();
+    });
 }
 
 } // namespace

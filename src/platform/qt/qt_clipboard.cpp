@@ -9,8 +9,13 @@ void QtClipboard::clear() {
     // Without a GUI application object there is no clipboard to empty.
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         return;
-    if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->clear();
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (clipboard == nullptr)
+        return;
+    clipboard->clear(QClipboard::Clipboard);
+    // Text selected with the mouse waits in the selection (X11's PRIMARY) for a middle click.
+    if (clipboard->supportsSelection())
+        clipboard->clear(QClipboard::Selection);
 }
 
 } // namespace ssn::platform

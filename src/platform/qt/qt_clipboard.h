@@ -4,7 +4,8 @@
 
 namespace ssn::platform {
 
-// Empties the desktop clipboard when there is one; a missing clipboard is ignored.
+// Empties the desktop clipboard, and the selection where the desktop has one (X11's PRIMARY);
+// a missing clipboard is ignored.
 class QtClipboard : public Clipboard {
 public:
     void clear() override;

@@ -1,6 +1,10 @@
 #include "platform/qt/qt_message_box.h"
 
+#include <QApplication>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
+#include <QSpacerItem>
 
 namespace ssn::platform {
 namespace {
@@ -13,10 +17,59 @@ QString withLineFeeds(QString text) {
     return text;
 }
 
+bool isOnScreen(const QWidget& window) {
+    const Qt::WindowType type = window.windowType();
+    return window.isVisible() && (type == Qt::Window || type == Qt::Dialog);
+}
+
+// The window a message belongs to: the program's active window; failing that, a window of the
+// program on screen, one that stays on top first, since a box below it could not be seen.
+QWidget* owningWindow() {
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    QWidget* shown = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (!isOnScreen(*window)) {
+            continue;
+        }
+        if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            return window;
+        }
+        shown = shown != nullptr ? shown : window;
+    }
+    return shown;
+}
+
+// Window managers draw the title in a bold face beside an icon and two or three buttons; a box
+// only as wide as its text would show the title cut short. Room for five squares as high as a
+// title bar leaves a little to spare beside an icon and three buttons.
+void makeRoomForTheTitle(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const int buttonsAndIcon = 5 * (metrics.height() + 8);
+    const int width = metrics.horizontalAdvance(box.windowTitle()) + buttonsAndIcon;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
+                  1, grid->columnCount());
+}
+
 } // namespace
 
 MessageAnswer QtMessageBox::show(const Message& message) {
-    QMessageBox box;
+    // Stands above the window it belongs to and is modal; a message with no window of the
+    // program on screen (a second copy's) stays above every other window instead.
+    QWidget* owner = owningWindow();
+    const QPointer<QMessageBox> guard = new QMessageBox(owner);
+    QMessageBox& box = *guard;
+    box.setWindowModality(Qt::ApplicationModal);
+    if (owner == nullptr) {
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
     box.setWindowTitle(message.caption);
     box.setTextFormat(Qt::PlainText);
     box.setText(withLineFeeds(message.text));
@@ -30,7 +83,10 @@ MessageAnswer QtMessageBox::show(const Message& message) {
         box.setStandardButtons(QMessageBox::Ok);
         box.setDefaultButton(QMessageBox::Ok);
     }
+    makeRoomForTheTitle(box);
     const int pressed = box.exec();
+    // The owner may have gone while the box was open, and the box with it.
+    delete guard.data();
     if (message.buttons == MessageButtons::Ok)
         return MessageAnswer::Ok;
     return pressed == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
