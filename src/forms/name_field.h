@@ -1,7 +1,7 @@
 #pragma once
 
-// The three name fields of the main window: single-line, without length limit, and every
-// a..z upper-cased however it enters the field, typed or pasted.
+// The three name fields of the main window: single-line, with the standard limit of 32,767
+// characters, and every a..z upper-cased however it enters the field, typed or pasted.
 
 #include <QValidator>
 

@@ -141,6 +141,7 @@ struct FakePlatform {
     FakeClock clock;
     FakeRandom random;
     FakeExecutable executable;
+    platform::RunMemory run;
 
     platform::Platform bundle();
 };
