@@ -10,6 +10,7 @@
 #   lock-folder      a folder
 #   lock-fifo        a FIFO
 #   lock-unreadable  a file of mode 000 (run as nobody)
+#   race             nothing; ten copies start at the same instant  one main window, nine refusals
 #   settings-fifo    a FIFO as the settings file                 the main window within 10 s
 #   ini-lock-folder  a folder as the settings file's .lock
 #   full-disk        a 16 KB file system over the settings       the file keeps its 150 keys,
@@ -73,6 +74,20 @@ if fault_can_switch_user; then
 else
     lock_case lock-unreadable "" write_unreadable
 fi
+
+# Ten copies started at the same instant: one main window, nine refusals.
+new_case race
+pids=()
+for _ in $(seq 1 10); do
+    start_program
+    pids+=("$APP_PID")
+done
+deadline=$(e2e_deadline "$E2E_TIMEOUT")
+until [ "$(e2e_visible_windows "$MESSAGE_CAPTION" | wc -l)" -ge 9 ] || ! e2e_before "$deadline"; do sleep 0.2; done
+wait_for_window "$MAIN_CAPTION" >/dev/null
+e2e_check_equal "race: main windows" "1" "$(e2e_visible_windows "$MAIN_CAPTION" | wc -l)"
+e2e_check_equal "race: refusals" "9" "$(e2e_visible_windows "$MESSAGE_CAPTION" | wc -l)"
+for APP_PID in "${pids[@]}"; do stop_program; done
 
 for entry in settings-fifo ini-lock-folder; do
     new_case "$entry"
