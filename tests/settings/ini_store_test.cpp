@@ -131,8 +131,9 @@ INSTANTIATE_TEST_SUITE_P(Values, IniLayoutTest,
                                            u"tab\tline\r\nbreak", u"\u00ff\u2122\u20ac\u0152"));
 
 TEST_F(IniStoreTest, KeysAndLinesTheProgramDoesNotKnowAreKept) {
-    const QByteArray other = "; a comment\n[General]\nother=1\n\n[Settings]\nkept=\"x, y\"\nnot a key line\n"
-                             "[Other%20Section]\nk=v\n";
+    const QByteArray other =
+        "\xEF\xBB\xBF; a comment\n[General]\nother=1\n\n[Settings]\nkept=\"x, y\"\nnot a key line\n"
+        "[Other%20Section]\nk=v\n[Settings]\nalso=kept\n";
     putFile(other);
     m_store.write(kDuration, kDate);
     m_store.write(kDuration, QStringLiteral("1/1/2030"));
@@ -140,6 +141,9 @@ TEST_F(IniStoreTest, KeysAndLinesTheProgramDoesNotKnowAreKept) {
     const QByteArray after = fileContents();
     for (const QByteArray& line : other.split('\n'))
         EXPECT_TRUE(after.contains(line + '\n')) << line.constData();
+    EXPECT_EQ(m_backend.read(kProgram, QStringLiteral("Settings"), QStringLiteral("kept")),
+              QStringLiteral("x, y"));
+    EXPECT_EQ(after.count("[Settings]"), 2); // the date joined a section that was there
 }
 
 // An entry that no lock and no plain read can get past makes the store unusable for the run:

@@ -209,16 +209,16 @@ struct Place {
 Place find(const QByteArray& text, const QString& section, const QString& key) {
     Place place;
     bool inSection = false;
-    for (qsizetype at = 0; at < text.size();) {
+    const qsizetype start = text.startsWith("\xEF\xBB\xBF") ? 3 : 0; // a UTF-8 byte order mark
+    for (qsizetype at = start; at < text.size();) {
         const Line line = lineAt(text, at);
         QString name;
         switch (kindOf(text, line, name)) {
         case LineKind::Section:
+            // A section may appear more than once; its parts count as one.
             inSection = name == section;
-            if (inSection) {
-                place.keyLine.reset();
+            if (inSection)
                 place.sectionEnd = line.next;
-            }
             break;
         case LineKind::Key:
             if (inSection) {
