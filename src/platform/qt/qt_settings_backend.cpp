@@ -133,10 +133,13 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
         applicationFolder(application) + QLatin1Char('/') + application + QStringLiteral(".ini");
     if (m_unusable.contains(application) || entryAt(file) == Entry::Missing)
         return {};
+    // Every writer renames a complete file into place, so a read needs no lock; but a lock
+    // entry that is there and cannot be taken makes the store unusable for the run. A folder
+    // that cannot hold a lock (read-only) is still read.
     QLockFile lock(file + QStringLiteral(".lock"));
     QByteArray contents;
-    // A folder that cannot hold the lock (read-only) is still read: no writer can be at work there.
-    if (lockBeside(lock, lock.fileName()) == LockState::Unusable) {
+    if (entryAt(lock.fileName()) != Entry::Missing &&
+        lockBeside(lock, lock.fileName()) == LockState::Unusable) {
         m_unusable.insert(application);
         return {};
     }
