@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
-#include <limits>
 
 namespace ssn::forms {
 
@@ -132,8 +131,8 @@ QValidator::State NameFieldValidator::validate(QString& input, int& /*position*/
 }
 
 void makeNameField(QLineEdit& field) {
-    // A line edit stops at 32767 characters unless told otherwise; a name has no limit.
-    field.setMaxLength(std::numeric_limits<int>::max());
+    // The field keeps the line edit's standard limit of 32,767 characters: a single line
+    // holding megabytes would be shaped again at every blink of the caret.
     field.setValidator(new NameFieldValidator(&field));
     field.installEventFilter(new NameFieldInput(field));
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// The three name fields of the main window: single-line, without length limit, and every
-// a..z upper-cased however it enters the field, typed or pasted. Typed and pasted text is
-// upper-cased on its way in, so undo and redo work as in any other field.
+// The three name fields of the main window: single-line, with the standard limit of 32,767
+// characters, and every a..z upper-cased however it enters the field, typed or pasted. Typed
+// and pasted text is upper-cased on its way in, so undo and redo work as in any other field.
 
 #include <QValidator>
 

@@ -116,6 +116,12 @@ public:
     virtual QString executableName() = 0;
 };
 
+// What one run of the program remembers beside the desktop. The update reminder asks at most
+// once per run, also when the settings store cannot keep the date of its question.
+struct RunMemory {
+    bool updateQuestionAsked = false;
+};
+
 struct Platform {
     MessageBoxService& messageBox;
     UrlOpener& urlOpener;
@@ -127,6 +133,7 @@ struct Platform {
     Clock& clock;
     RandomSource& random;
     ExecutableInfo& executable;
+    RunMemory& run;
 };
 
 } // namespace ssn::platform

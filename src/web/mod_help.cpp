@@ -81,15 +81,17 @@ void CheckUpdateReminder(platform::Platform& platform) {
         return;
     }
 
-    // Today is stored before asking, and the question comes only when the store kept it: a
-    // store that cannot be written would otherwise bring the question back at every call,
-    // twice in every start.
-    store.write(kDurationSetting, todayText);
-    if (ParseReminderDate(store.read(kDurationSetting), locale) != today) {
+    // The question, then today's date whatever the answer, then the page: a run that ends
+    // while the question is up asks again at the next start. The run remembers that it asked,
+    // so a store that cannot keep the date neither brings the question back within the run
+    // nor stops it at the next start.
+    if (platform.run.updateQuestionAsked) {
         return;
     }
-
-    if (platform.messageBox.show(UpdateQuestion()) == platform::MessageAnswer::Yes) {
+    platform.run.updateQuestionAsked = true;
+    const platform::MessageAnswer answer = platform.messageBox.show(UpdateQuestion());
+    store.write(kDurationSetting, todayText);
+    if (answer == platform::MessageAnswer::Yes) {
         OpenDownloadPage(platform.urlOpener);
     }
 }

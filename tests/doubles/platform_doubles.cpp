@@ -68,8 +68,8 @@ float FakeRandom::next() {
 }
 
 platform::Platform FakePlatform::bundle() {
-    return {messageBox, urlOpener,  clipboard, settings, instanceGuard,
-            topmost,    processEnd, clock,     random,   executable};
+    return {messageBox, urlOpener, clipboard,  settings, instanceGuard, topmost, processEnd,
+            clock,      random,    executable, run};
 }
 
 } // namespace ssn::testing

@@ -140,6 +140,7 @@ struct FakePlatform {
     FakeClock clock;
     FakeRandom random;
     FakeExecutable executable;
+    platform::RunMemory run;
 
     platform::Platform bundle();
 };

@@ -65,15 +65,20 @@ store_days() { # DAYS_FROM_TODAY
         e2e_abort "could not store a reminder date"
 }
 
-# Starts the program and answers each question No until the main window is up; checks that
-# exactly EXPECTED questions came. Sets MAIN.
-start_to_main() { # EXPECTED_QUESTIONS
+# Starts the program in the background as the case's user. Sets APP_PID.
+start_program() {
     if [ -n "$CASE_USER" ]; then
         e2e_start_app /usr/bin/setpriv --reuid="$CASE_USER" --regid="$(id -g "$CASE_USER")" \
             --clear-groups -- "$PROGRAM"
     else
         e2e_start_app "$PROGRAM"
     fi
+}
+
+# Starts the program and answers each question No until the main window is up; checks that
+# exactly EXPECTED questions came. Sets MAIN.
+start_to_main() { # EXPECTED_QUESTIONS
+    start_program
     local questions=0 question deadline
     MAIN=""
     deadline=$(e2e_deadline "$E2E_TIMEOUT")

@@ -2,6 +2,9 @@
 # End-to-end: with the reminder's date 15 days back, the update question (a Yes/No box titled
 # "VL Subconscious Self Number") comes before any window of the program; the main window
 # follows the answer. No opens nothing, Yes opens the download page; either stores today.
+# A run killed while the question is up stores nothing, so the next start asks again. A date
+# in ~/.config/VLFreeSubconsciousSelfNumber.ini, a file that is not the program's own, is
+# never read: the start counts as the first and asks nothing.
 #
 # Usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
 set -u
@@ -16,13 +19,19 @@ readonly DOWNLOAD_PAGE="https://velmora.example/vl-free-subconscious-self-number
 e2e_setup
 e2e_start_x
 
+stored_days() {
+    "$settings_tool" "$program_name" days-from-today
+}
+
+store_days() { # DAYS_FROM_TODAY
+    "$settings_tool" "$program_name" set-duration "$1" || e2e_abort "could not store the reminder's date"
+}
+
 # Starts the program with the stored date 15 days back, answers the question with KEY and
 # checks what comes before and after the answer.
 start_and_answer() { # KEY ANSWER_NAME
     local key=$1 answer=$2
-    "$settings_tool" "$program_name" set-duration -15 || e2e_abort "could not store the reminder's date"
-    e2e_check_equal "stored date before the start ($answer)" "-15" \
-        "$("$settings_tool" "$program_name" days-from-today)"
+    e2e_check_equal "stored date before the start ($answer)" "-15" "$(stored_days)"
 
     e2e_start_app "$program"
     local question
@@ -47,8 +56,15 @@ start_and_answer() { # KEY ANSWER_NAME
         e2e_fail "a second question came after $answer"
     fi
     check_startup_form_never_shown
-    e2e_check_equal "stored date after $answer" "0" "$("$settings_tool" "$program_name" days-from-today)"
+    e2e_check_equal "stored date after $answer" "0" "$(stored_days)"
 }
+
+store_days -15
+e2e_start_app "$program"
+wait_for_window "$MESSAGE_CAPTION" >/dev/null || e2e_abort "no question with the date 15 days back"
+kill -KILL "$APP_PID"
+wait_for_exit "$APP_PID" || e2e_abort "the program did not end on SIGKILL"
+e2e_check_equal "stored date after a kill while the question is up" "-15" "$(stored_days)"
 
 start_and_answer n No
 if [ -s "$E2E_BROWSER_LOG" ]; then
@@ -62,9 +78,26 @@ first=$APP_PID
 kill "$first"
 wait_for_exit "$first" || e2e_abort "the first run did not stop"
 
+store_days -15
 start_and_answer y Yes
 deadline=$(e2e_deadline "$E2E_TIMEOUT")
 until [ -s "$E2E_BROWSER_LOG" ] || ! e2e_before "$deadline"; do sleep 0.1; done
 e2e_check_equal "Yes opens the download page" "$DOWNLOAD_PAGE" "$(cat "$E2E_BROWSER_LOG")"
+kill "$APP_PID"
+wait_for_exit "$APP_PID" || e2e_abort "the Yes run did not stop"
+
+# The program's own file is <config>/<name>/<name>.ini; a date 20 days back in <config>/<name>.ini
+# (where the toolkit's settings would also look) must not count.
+unset XDG_CONFIG_HOME
+store_days -20
+mv "$HOME/.config/$program_name/$program_name.ini" "$HOME/.config/$program_name.ini"
+e2e_start_app "$program"
+wait_for_window "$MAIN_CAPTION" >/dev/null || e2e_abort "no main window with a date in another file"
+if [ -n "$(e2e_all_windows "$MESSAGE_CAPTION")" ]; then
+    e2e_fail "a date in $program_name.ini outside the program's folder raised a question"
+else
+    e2e_pass "a date in another file raises no question"
+fi
+e2e_check_equal "the program's own file holds today" "0" "$(stored_days)"
 
 e2e_finish

@@ -319,7 +319,7 @@ protected:
     ObservingTopmost topmost;
     std::unique_ptr<Forms> forms = std::make_unique<Forms>(
         platform::Platform{fake.messageBox, fake.urlOpener, fake.clipboard, fake.settings, fake.instanceGuard,
-                           topmost, fake.processEnd, fake.clock, random, fake.executable});
+                           topmost, fake.processEnd, fake.clock, random, fake.executable, fake.run});
 };
 
 TEST_P(LoadSequenceTest, SetsTitleAndIconReseedsDrawsAMessageThenBecomesTopmost) {

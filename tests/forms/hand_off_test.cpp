@@ -219,7 +219,7 @@ TEST_P(RealEndTest, EndsTheProcessWithCodeZero) {
             ssn::testing::FakePlatform fake;
             platform::QtProcessEnd processEnd;
             Forms forms({fake.messageBox, fake.urlOpener, fake.clipboard, fake.settings, fake.instanceGuard,
-                         fake.topmost, processEnd, fake.clock, fake.random, fake.executable});
+                         fake.topmost, processEnd, fake.clock, fake.random, fake.executable, fake.run});
             forms.nagScreen();
             forms.main().mnuExit->trigger();
             GetParam().close(forms.nagScreen2());

@@ -91,7 +91,8 @@ inline platform::Platform bundleWith(ssn::testing::FakePlatform& fake, platform:
             processEnd != nullptr ? *processEnd : fake.processEnd,
             fake.clock,
             random,
-            fake.executable};
+            fake.executable,
+            fake.run};
 }
 
 } // namespace ssn::forms::test::startup

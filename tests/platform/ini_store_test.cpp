@@ -10,8 +10,12 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <csignal>
 #include <gtest/gtest.h>
 #include <ostream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace ssn::settings {
@@ -36,7 +40,7 @@ protected:
     }
 
     testing::TemporarySettingsFolder m_folder;
-    platform::QtSettingsBackend m_backend;
+    platform::QtSettingsBackend m_backend{m_folder.path()};
     testing::FakeExecutable m_executable;
     SettingsStore m_store{m_backend, m_executable};
 };
@@ -92,8 +96,7 @@ TEST_P(DamagedIniFileTest, ReadsAsEmptyAndIsReplacedOnTheNextWrite) {
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
     m_store.write(kDuration, kDate);
     EXPECT_EQ(m_store.read(kDuration), kDate);
-    const QSettings direct(m_folder.iniFile(kProgram), QSettings::IniFormat);
-    EXPECT_EQ(direct.status(), QSettings::NoError);
+    EXPECT_TRUE(fileContents().startsWith(GetParam().contents)); // what was there is kept
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -103,6 +106,116 @@ INSTANTIATE_TEST_SUITE_P(
                                       QByteArray("\x00\xff\xfe[[[Settings\n=\x01\x02]]\n\xc3", 18)},
                       DamagedFileCase{"UnclosedSection", QByteArray("[Settings\nx=1\n")}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// Values written here read the same through QSettings, and values QSettings wrote read the
+// same here: the file keeps the toolkit's layout.
+class IniLayoutTest : public IniStoreTest, public ::testing::WithParamInterface<const char16_t*> {};
+
+TEST_P(IniLayoutTest, ValuesTravelBothWaysBetweenTheStoreAndQSettings) {
+    const QString key = QStringLiteral("K\u00e9y/\u2122 1");
+    const QString value = QString::fromUtf16(GetParam());
+    m_backend.write(kProgram, QStringLiteral("Settings"), key, value);
+    QSettings direct(m_folder.iniFile(kProgram), QSettings::IniFormat);
+    EXPECT_EQ(direct.value(QStringLiteral("Settings/") + key).toString(), value);
+
+    direct.setValue(QStringLiteral("Settings/") + key, value + value);
+    direct.sync();
+    EXPECT_EQ(m_backend.read(kProgram, QStringLiteral("Settings"), key), value + value);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, IniLayoutTest,
+                         ::testing::Values(u"12/7/2026", u"@at first", u" blanks around ", u"a,b;c=d",
+                                           u"quote \" and \\ backslash",
+                                           u"\x01"
+                                           u"2 control then digit",
+                                           u"tab\tline\r\nbreak", u"\u00ff\u2122\u20ac\u0152"));
+
+TEST_F(IniStoreTest, KeysAndLinesTheProgramDoesNotKnowAreKept) {
+    const QByteArray other =
+        "\xEF\xBB\xBF; a comment\n[General]\nother=1\n\n[Settings]\nkept=\"x, y\"\nnot a key line\n"
+        "[Other%20Section]\nk=v\n[Settings]\nalso=kept\n";
+    putFile(other);
+    m_store.write(kDuration, kDate);
+    m_store.write(kDuration, QStringLiteral("1/1/2030"));
+    EXPECT_EQ(m_store.read(kDuration), QStringLiteral("1/1/2030"));
+    const QByteArray after = fileContents();
+    for (const QByteArray& line : other.split('\n'))
+        EXPECT_TRUE(after.contains(line + '\n')) << line.constData();
+    EXPECT_EQ(m_backend.read(kProgram, QStringLiteral("Settings"), QStringLiteral("kept")),
+              QStringLiteral("x, y"));
+    EXPECT_EQ(after.count("[Settings]"), 2); // the date joined a section that was there
+}
+
+// An entry that no lock and no plain read can get past makes the store unusable for the run:
+// it reads as empty and takes no writes, and nothing waits on it.
+struct OddEntryCase {
+    const char* name;
+    const char* suffix; // after the settings file's path
+    enum { Folder, Fifo, FreshGarbage } kind;
+};
+
+void PrintTo(const OddEntryCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+class OddEntryTest : public IniStoreTest, public ::testing::WithParamInterface<OddEntryCase> {};
+
+TEST_P(OddEntryTest, StoreReadsAsEmptyAndKeepsItsFile) {
+    m_store.write(kDuration, kDate);
+    const QByteArray before = fileContents();
+    const QString path = m_folder.iniFile(kProgram) + QString::fromLatin1(GetParam().suffix);
+    QFile::remove(path);
+    switch (GetParam().kind) {
+    case OddEntryCase::Folder:
+        ASSERT_TRUE(QDir().mkdir(path));
+        break;
+    case OddEntryCase::Fifo:
+        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        break;
+    case OddEntryCase::FreshGarbage: {
+        QFile garbage(path);
+        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
+        garbage.write("\x01\x02 not a lock\n");
+        break;
+    }
+    }
+    EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+    m_store.write(kDuration, QStringLiteral("1/1/2030"));
+    EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+    if (*GetParam().suffix != '\0') {
+        EXPECT_EQ(fileContents(), before);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OddEntryTest,
+                         ::testing::Values(OddEntryCase{"FileIsAFolder", "", OddEntryCase::Folder},
+                                           OddEntryCase{"FileIsAFifo", "", OddEntryCase::Fifo},
+                                           OddEntryCase{"LockIsAFolder", ".lock", OddEntryCase::Folder},
+                                           OddEntryCase{"LockIsAFifo", ".lock", OddEntryCase::Fifo},
+                                           OddEntryCase{"LockIsFreshGarbage", ".lock",
+                                                        OddEntryCase::FreshGarbage}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
+
+// A file size limit makes every write past 4 KiB fail, as a full disk does; the child ignores
+// the signal that the limit sends, so the write itself reports the failure.
+TEST_F(IniStoreTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
+    QByteArray other = "[Other]\n";
+    for (int i = 0; i < 150; ++i)
+        other += "key" + QByteArray::number(i) + "=" + QByteArray(40, 'v') + '\n';
+    putFile(other);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        m_store.write(kDuration, kDate);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(fileContents() == other) << "the file now has " << fileContents().size() << " bytes";
+    EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files).size(), 1);
+}
 
 // A folder of root's that the unprivileged child can read but not change.
 struct UnwritableCase {

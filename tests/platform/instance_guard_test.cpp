@@ -9,9 +9,11 @@
 #include <QFileInfo>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <ostream>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,6 +71,7 @@ protected:
 
     QString runtimeFolder() const { return m_root.path() + QStringLiteral("/runtime"); }
     QString temporaryFolder() const { return m_root.path() + QStringLiteral("/tmp"); }
+    QString settingsRoot() const { return m_root.path() + QStringLiteral("/config"); }
     QString lockFile() const {
         return runtimeFolder() + QLatin1Char('/') + m_executable.name + QStringLiteral(".lock");
     }
@@ -80,8 +83,8 @@ protected:
 };
 
 TEST_F(InstanceGuardTest, SecondGuardOfTheSameProgramSeesTheFirst) {
-    QtInstanceGuard first(m_executable);
-    QtInstanceGuard second(m_executable);
+    QtInstanceGuard first(m_executable, settingsRoot());
+    QtInstanceGuard second(m_executable, settingsRoot());
     EXPECT_FALSE(first.previousInstanceRunning());
     EXPECT_TRUE(QFile::exists(lockFile()));
     EXPECT_TRUE(second.previousInstanceRunning());
@@ -91,20 +94,20 @@ TEST_F(InstanceGuardTest, SecondGuardOfTheSameProgramSeesTheFirst) {
 }
 
 TEST_F(InstanceGuardTest, AnotherProgramNameIsNotBlocked) {
-    QtInstanceGuard first(m_executable);
+    QtInstanceGuard first(m_executable, settingsRoot());
     ASSERT_FALSE(first.previousInstanceRunning());
     testing::FakeExecutable other;
     other.name = m_executable.name + QStringLiteral("Other");
-    QtInstanceGuard second(other);
+    QtInstanceGuard second(other, settingsRoot());
     EXPECT_FALSE(second.previousInstanceRunning());
 }
 
 TEST_F(InstanceGuardTest, LockIsFreedWhenTheGuardGoes) {
     {
-        QtInstanceGuard first(m_executable);
+        QtInstanceGuard first(m_executable, settingsRoot());
         ASSERT_FALSE(first.previousInstanceRunning());
     }
-    QtInstanceGuard later(m_executable);
+    QtInstanceGuard later(m_executable, settingsRoot());
     EXPECT_FALSE(later.previousInstanceRunning());
 }
 
@@ -115,21 +118,21 @@ TEST_F(InstanceGuardTest, LockLeftByAnEndedProcessDoesNotBlock) {
                 QSysInfo::machineHostName().toUtf8() + '\n');
     stale.close();
 
-    QtInstanceGuard guard(m_executable);
+    QtInstanceGuard guard(m_executable, settingsRoot());
     EXPECT_FALSE(guard.previousInstanceRunning());
-    QtInstanceGuard second(m_executable);
+    QtInstanceGuard second(m_executable, settingsRoot());
     EXPECT_TRUE(second.previousInstanceRunning());
 }
 
 TEST_F(InstanceGuardTest, OldLockOfARunningCopyStillBlocks) {
-    QtInstanceGuard first(m_executable);
+    QtInstanceGuard first(m_executable, settingsRoot());
     ASSERT_FALSE(first.previousInstanceRunning());
     QFile lock(lockFile());
     ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
     ASSERT_TRUE(
         lock.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
     lock.close();
-    QtInstanceGuard second(m_executable);
+    QtInstanceGuard second(m_executable, settingsRoot());
     EXPECT_TRUE(second.previousInstanceRunning());
 }
 
@@ -156,8 +159,8 @@ TEST_P(InstanceGuardFolderTest, SecondGuardStillSeesTheFirst) {
                       QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name));
         ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     }
-    QtInstanceGuard first(m_executable);
-    QtInstanceGuard second(m_executable);
+    QtInstanceGuard first(m_executable, settingsRoot());
+    QtInstanceGuard second(m_executable, settingsRoot());
     EXPECT_FALSE(first.previousInstanceRunning());
     EXPECT_TRUE(second.previousInstanceRunning());
 }
@@ -168,16 +171,61 @@ INSTANTIATE_TEST_SUITE_P(Cases, InstanceGuardFolderTest,
                                            FolderCase{"NoUsableRuntimeFolderAtAll", true, true}),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
 
-TEST_F(InstanceGuardTest, NoUsableFolderNeverRefusesAStart) {
+// Whatever lies in the lock's place, a first copy starts and a second one is refused.
+struct DamagedLockCase {
+    const char* name;
+    std::function<void(const QString& path)> damage;
+};
+
+void PrintTo(const DamagedLockCase& testCase, std::ostream* out) {
+    *out << testCase.name;
+}
+
+void writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+    file.setPermissions(permissions);
+}
+
+class DamagedLockTest : public InstanceGuardTest, public ::testing::WithParamInterface<DamagedLockCase> {};
+
+TEST_P(DamagedLockTest, FirstCopyStartsAndASecondIsRefused) {
+    GetParam().damage(lockFile());
+    QtInstanceGuard first(m_executable, settingsRoot());
+    QtInstanceGuard second(m_executable, settingsRoot());
+    EXPECT_FALSE(first.previousInstanceRunning());
+    EXPECT_TRUE(second.previousInstanceRunning());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedLockTest,
+    ::testing::Values(
+        DamagedLockCase{"Empty", [](const QString& path) { writeFile(path, {}, kOwnerOnly); }},
+        DamagedLockCase{"Garbage",
+                        [](const QString& path) { writeFile(path, "\x01\xff\n\n\n", kOwnerOnly); }},
+        DamagedLockCase{"OtherMachine",
+                        [](const QString& path) { writeFile(path, "1\nprogram\nelsewhere\n", kOwnerOnly); }},
+        DamagedLockCase{"Unreadable", [](const QString& path) { writeFile(path, "1\n", {}); }},
+        DamagedLockCase{"Folder", [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); }},
+        DamagedLockCase{"Fifo",
+                        [](const QString& path) { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0600), 0); }},
+        DamagedLockCase{
+            "LinkToAFileOfSomeoneElse",
+            [](const QString& path) { ASSERT_TRUE(QFile::link(QStringLiteral("/etc/hostname"), path)); }}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(InstanceGuardTest, WithoutAnyPrivateRuntimeFolderTheSettingsFolderHoldsTheLock) {
     ASSERT_TRUE(QFile::setPermissions(runtimeFolder(), kReadableByAll));
     const QString notAFolder = m_root.path() + QStringLiteral("/file");
-    QFile file(notAFolder);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    writeFile(notAFolder, {}, kOwnerOnly);
     ScopedVariable temporary("TMPDIR", notAFolder);
-    QtInstanceGuard first(m_executable);
-    QtInstanceGuard second(m_executable);
+    QtInstanceGuard first(m_executable, settingsRoot());
+    QtInstanceGuard second(m_executable, settingsRoot());
     EXPECT_FALSE(first.previousInstanceRunning());
-    EXPECT_FALSE(second.previousInstanceRunning());
+    EXPECT_TRUE(second.previousInstanceRunning());
+    EXPECT_TRUE(QFile::exists(settingsRoot() + QLatin1Char('/') + m_executable.name + QLatin1Char('/') +
+                              m_executable.name + QStringLiteral(".lock")));
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #pragma once
 
-// Points the per-user INI settings of this test process at a fresh temporary folder, so
-// that no test ever reads or writes the user's real settings.
+// A fresh temporary folder in place of the user's configuration folder, so that no test ever
+// reads or writes the user's real settings; the settings backend is given its path.
 
-#include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -11,10 +10,6 @@ namespace ssn::testing {
 
 class TemporarySettingsFolder {
 public:
-    TemporarySettingsFolder() {
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_folder.path());
-    }
-
     QString path() const { return m_folder.path(); }
     QString applicationFolder(const QString& application) const {
         return path() + QLatin1Char('/') + application;

@@ -120,8 +120,9 @@ TEST_F(UpdateReminderTest, YesOpensTheDownloadPageOnceAfterStoringToday) {
     m_platform.messageBox.answers.push_back(MessageAnswer::Yes);
     StoreWatchingOpener opener(store());
     auto& p = m_platform;
-    ssn::platform::Platform bundle{p.messageBox, opener,       p.clipboard, p.settings, p.instanceGuard,
-                                   p.topmost,    p.processEnd, p.clock,     p.random,   p.executable};
+    ssn::platform::Platform bundle{p.messageBox,    opener,       p.clipboard,  p.settings,
+                                   p.instanceGuard, p.topmost,    p.processEnd, p.clock,
+                                   p.random,        p.executable, p.run};
     CheckUpdateReminder(bundle);
     EXPECT_EQ(opener.urls, std::vector<QString>{kDownloadUrl});
     EXPECT_EQ(opener.storedWhenOpened, std::vector<QString>{QStringLiteral("12/7/2026")});
@@ -183,14 +184,25 @@ TEST_F(UpdateReminderTest, UnreadableStoreCountsAsFirstRunAndNeverAsks) {
     EXPECT_GT(m_platform.settings.writes, 1);
 }
 
-TEST_F(UpdateReminderTest, UnwritableStoreNeverBringsTheQuestionBackAgainAndAgain) {
+TEST_F(UpdateReminderTest, UnwritableStoreAsksOnceInEveryRun) {
     storeDuration(QStringLiteral("1/1/2020"));
     m_platform.settings.unwritable = true;
-    check();
-    check();
-    EXPECT_TRUE(m_platform.messageBox.shown.empty());
-    EXPECT_TRUE(m_platform.urlOpener.urls.empty());
+    for (int run = 1; run <= 2; ++run) {
+        m_platform.run = {};
+        check();
+        check();
+        EXPECT_EQ(m_platform.messageBox.shown.size(), static_cast<std::size_t>(run));
+    }
     EXPECT_EQ(storedDuration(), QStringLiteral("1/1/2020"));
+}
+
+TEST_F(UpdateReminderTest, TheDateIsStoredOnlyOnceTheQuestionIsAnswered) {
+    storeDuration(QStringLiteral("1/1/2020"));
+    QString storedWhileAsking;
+    m_platform.messageBox.onShow = [&](const auto&) { storedWhileAsking = storedDuration(); };
+    check();
+    EXPECT_EQ(storedWhileAsking, QStringLiteral("1/1/2020"));
+    EXPECT_EQ(storedDuration(), QStringLiteral("12/7/2026"));
 }
 
 // The store keeps only characters of a Western single-byte code page, so a Bulgarian or

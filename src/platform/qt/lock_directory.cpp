@@ -46,14 +46,24 @@ QString privateTemporaryFolder() {
     return path;
 }
 
+QString settingsFolderMade(const QString& folder) {
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return {};
+    return folder;
+}
+
 } // namespace
 
-QString lockDirectory() {
-    for (const QString& path : {runtimeFolder(), privateTemporaryFolder()}) {
-        if (!path.isEmpty() && isPrivateFolder(path))
-            return path;
+void forEachLockDirectory(const QString& settingsFolder,
+                          const std::function<bool(const QString&)>& tryFolder) {
+    const std::function<QString()> candidates[] = {runtimeFolder, privateTemporaryFolder, [&settingsFolder] {
+                                                       return settingsFolderMade(settingsFolder);
+                                                   }};
+    for (const auto& candidate : candidates) {
+        const QString path = candidate();
+        if (!path.isEmpty() && isPrivateFolder(path) && tryFolder(path))
+            return;
     }
-    return {};
 }
 
 } // namespace ssn::platform

@@ -2,11 +2,12 @@
 
 #include "platform/qt/lock_directory.h"
 
+#include <utility>
+
 namespace ssn::platform {
 
-QtInstanceGuard::QtInstanceGuard(ExecutableInfo& executable) : m_executable(executable) {}
-
-QtInstanceGuard::~QtInstanceGuard() = default;
+QtInstanceGuard::QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot)
+    : m_executable(executable), m_settingsRoot(std::move(settingsRoot)) {}
 
 bool QtInstanceGuard::previousInstanceRunning() {
     if (!m_answer)
@@ -15,18 +16,24 @@ bool QtInstanceGuard::previousInstanceRunning() {
 }
 
 bool QtInstanceGuard::anotherCopyHoldsTheLock() {
-    // Without a usable private folder the check cannot be made; a start is never refused then.
-    const QString folder = lockDirectory();
-    if (folder.isEmpty())
+    const QString name = m_executable.executableName();
+    bool running = false;
+    // An entry that is no lock file (a folder, a FIFO, a link) is passed over for the next
+    // private folder rather than removed: removing it could remove the lock another copy has
+    // just taken in its place. Only when no folder at all can hold a lock is a start never refused.
+    forEachLockDirectory(m_settingsRoot + QLatin1Char('/') + name, [&](const QString& folder) {
+        switch (m_lock.take(folder + QLatin1Char('/') + name + QStringLiteral(".lock"))) {
+        case KernelLock::Result::Taken:
+            return true;
+        case KernelLock::Result::HeldElsewhere:
+            running = true;
+            return true;
+        case KernelLock::Result::Unusable:
+            break;
+        }
         return false;
-    m_lock = std::make_unique<QLockFile>(folder + QLatin1Char('/') + m_executable.executableName() +
-                                         QStringLiteral(".lock"));
-    // Only a lock whose process is gone counts as stale, however old it is: a copy that has
-    // been running for days still holds its lock.
-    m_lock->setStaleLockTime(0);
-    if (m_lock->tryLock(0))
-        return false;
-    return m_lock->error() == QLockFile::LockFailedError;
+    });
+    return running;
 }
 
 } // namespace ssn::platform

@@ -1,21 +1,20 @@
 #pragma once
 
 #include "platform/platform.h"
+#include "platform/qt/kernel_lock.h"
 
-#include <QLockFile>
-#include <memory>
 #include <optional>
 
 namespace ssn::platform {
 
-// Tells whether another copy runs for the same user by taking a lock file named after the
-// executable in the user's runtime folder. The lock is held for the life of this object
-// (the whole run); a lock left behind by a copy that was killed is taken over, because
-// its process no longer exists. The answer is settled at the first question.
+// Tells whether another copy runs for the same user by taking a kernel lock on a file named
+// after the executable in a folder private to the user (see lock_directory.h; the last such
+// folder is the settings folder below `settingsRoot`). The lock is held for the life of this
+// object, the whole run, and the system drops it when the process ends, however it ends. The
+// answer is settled at the first question.
 class QtInstanceGuard : public InstanceGuard {
 public:
-    explicit QtInstanceGuard(ExecutableInfo& executable);
-    ~QtInstanceGuard() override;
+    QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot);
 
     bool previousInstanceRunning() override;
 
@@ -23,7 +22,8 @@ private:
     bool anotherCopyHoldsTheLock();
 
     ExecutableInfo& m_executable;
-    std::unique_ptr<QLockFile> m_lock;
+    QString m_settingsRoot;
+    KernelLock m_lock;
     std::optional<bool> m_answer;
 };
 

@@ -26,11 +26,12 @@ private:
     QtClipboard m_clipboard;
     QtSettingsBackend m_settings;
     QtExecutableInfo m_executable;
-    QtInstanceGuard m_instanceGuard{m_executable};
+    QtInstanceGuard m_instanceGuard{m_executable, QtSettingsBackend::defaultRoot()};
     QtTopmostWindow m_topmost;
     QtProcessEnd m_processEnd;
     QtClock m_clock;
     QtRandomSource m_random;
+    RunMemory m_run;
 };
 
 } // namespace ssn::platform

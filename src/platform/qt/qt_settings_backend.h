@@ -2,16 +2,37 @@
 
 #include "platform/platform.h"
 
+#include <QSet>
+#include <QString>
+
 namespace ssn::platform {
 
-// The per-user QSettings store: an INI file ~/.config/<application>/<application>.ini with
-// one group per section on Linux, the current user's registry branch on Windows. Every
-// write is flushed at once, because the process may end at any moment without clean-up.
+// The per-user settings store. On Windows: the current user's registry branch, one key per
+// application name with one key per section below it. Elsewhere: one INI file per application,
+// <root>/<application>/<application>.ini with one group per section, in QSettings' layout;
+// no other file is ever read as the store.
+//
+// The store never holds up the program: a settings path that is no regular file, or a lock
+// entry beside it that cannot be taken within a fraction of a second, makes the store
+// unusable for the rest of the run (it reads as empty and takes no writes). A write replaces
+// the file only once the new file is completely written and flushed, so a full disk leaves
+// the old file whole; keys the program does not know are kept.
 class QtSettingsBackend : public SettingsBackend {
 public:
+    explicit QtSettingsBackend(QString root = defaultRoot());
+
+    // The user's configuration folder (~/.config on Linux).
+    static QString defaultRoot();
+    // The folder that holds the application's settings file.
+    QString applicationFolder(const QString& application) const;
+
     QString read(const QString& application, const QString& section, const QString& key) override;
     void write(const QString& application, const QString& section, const QString& key,
                const QString& value) override;
+
+private:
+    QString m_root;
+    QSet<QString> m_unusable; // applications whose store is unusable for this run
 };
 
 } // namespace ssn::platform

@@ -1,0 +1,150 @@
+#!/usr/bin/env bash
+# End-to-end: hostile things in the places the program uses. Every case has its own home,
+# settings and runtime folder; the lock is $XDG_RUNTIME_DIR/<program>.lock, the settings file
+# <config>/<program>/<program>.ini.
+#
+#   case             what lies there                             expected
+#   lock-empty       an empty lock file                          the main window within 10 s, and
+#   lock-garbage     random bytes                                a second copy is refused with
+#   lock-elsewhere   a lock written by another machine           "Application is already running"
+#   lock-folder      a folder
+#   lock-fifo        a FIFO
+#   lock-unreadable  a file of mode 000 (run as nobody)
+#   race             nothing; ten copies start at the same instant  one main window, nine refusals
+#   settings-fifo    a FIFO as the settings file                 the main window within 10 s
+#   ini-lock-folder  a folder as the settings file's .lock
+#   full-disk        a 16 KB file system over the settings       the file keeps its 150 keys,
+#                    folder, holding a 7 KB file of 150 keys     byte for byte (root only)
+#   huge-paste       10 MB pasted into First Name, the caret     the field keeps 32,767 characters;
+#                    left blinking there                         under 10 % of a core over 5 s
+#
+# Usage: fault_hostile.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+set -u
+source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
+
+fault_setup "${1:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}"
+readonly START_LIMIT=10 # seconds a start may take whatever lies in its way
+readonly ALREADY_RUNNING="Application is already running"
+
+stop_program() {
+    kill "$APP_PID" 2>/dev/null
+    wait_for_exit "$APP_PID" || e2e_abort "the program did not stop"
+}
+
+# A second copy shows one message and ends after OK; the first keeps running.
+check_second_copy_refused() { # CASE
+    local first=$APP_PID message
+    start_program
+    message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "$1: the second copy showed no message"
+    e2e_activate "$message"
+    press_keys Return
+    wait_for_exit "$APP_PID" || e2e_abort "$1: the second copy did not end after OK"
+    e2e_check_equal "$1: a second copy ends with status" "0" "$E2E_EXIT_STATUS"
+    APP_PID=$first
+    kill -0 "$APP_PID" 2>/dev/null || e2e_fail "$1: the first copy ended"
+}
+
+lock_case() { # NAME USER MAKE_ENTRY...
+    local name=$1 user=$2
+    shift 2
+    new_case "$name" "$user"
+    local lock
+    lock="$XDG_RUNTIME_DIR/$(basename "$PROGRAM").lock"
+    "$@" "$lock" || e2e_abort "$name: could not prepare the lock's place"
+    if [ -n "$CASE_USER" ]; then chown -h "$CASE_USER:" "$lock"; fi
+    E2E_TIMEOUT=$START_LIMIT start_to_main 0
+    if [ -n "$(e2e_visible_windows "$ALREADY_RUNNING")" ]; then e2e_fail "$name: refused"; fi
+    check_second_copy_refused "$name"
+    stop_program
+}
+
+write_garbage() { head -c 300 /dev/urandom >"$1"; }
+write_foreign_lock() { printf '4242\n%s\nsome-other-machine\n' "$(basename "$PROGRAM")" >"$1"; }
+write_unreadable() { printf '1\n' >"$1" && chmod 000 "$1"; }
+
+lock_case lock-empty "" touch
+lock_case lock-garbage "" write_garbage
+lock_case lock-elsewhere "" write_foreign_lock
+lock_case lock-folder "" mkdir
+lock_case lock-fifo "" mkfifo
+if fault_can_switch_user; then
+    # Root reads a file of mode 000 all the same; the program runs as nobody to meet it.
+    lock_case lock-unreadable "$FAULT_USER" write_unreadable
+else
+    lock_case lock-unreadable "" write_unreadable
+fi
+
+# Ten copies started at the same instant: one main window, nine refusals.
+new_case race
+pids=()
+for _ in $(seq 1 10); do
+    start_program
+    pids+=("$APP_PID")
+done
+deadline=$(e2e_deadline "$E2E_TIMEOUT")
+until [ "$(e2e_visible_windows "$MESSAGE_CAPTION" | wc -l)" -ge 9 ] || ! e2e_before "$deadline"; do sleep 0.2; done
+wait_for_window "$MAIN_CAPTION" >/dev/null
+e2e_check_equal "race: main windows" "1" "$(e2e_visible_windows "$MAIN_CAPTION" | wc -l)"
+e2e_check_equal "race: refusals" "9" "$(e2e_visible_windows "$MESSAGE_CAPTION" | wc -l)"
+for APP_PID in "${pids[@]}"; do stop_program; done
+
+for entry in settings-fifo ini-lock-folder; do
+    new_case "$entry"
+    mkdir -p "$SETTINGS_FOLDER"
+    if [ "$entry" == settings-fifo ]; then mkfifo "$SETTINGS_FILE"; else mkdir "$SETTINGS_FILE.lock"; fi
+    E2E_TIMEOUT=$START_LIMIT start_to_main 0
+    stop_program
+done
+
+new_case full-disk
+if [ "$(id -u)" -eq 0 ] && mkdir -p "$SETTINGS_FOLDER" && mount -t tmpfs -o size=16k,mode=0700 tmpfs "$SETTINGS_FOLDER"; then
+    {
+        echo "[Other]"
+        for i in $(seq 1 150); do printf 'key%03d=%s\n' "$i" "value-of-forty-characters-for-key-$i"; done
+    } >"$SETTINGS_FILE"
+    cp "$SETTINGS_FILE" "$CASE_DIR/before.ini"
+    printf 'the settings folder: %s\n' "$(df -k --output=size,used,avail "$SETTINGS_FOLDER" | tail -n 1)"
+    start_to_main 0
+    stop_program
+    e2e_check_equal "full-disk: other keys in the file" "150" "$(grep -c '^key[0-9]*=' "$SETTINGS_FILE")"
+    if cmp -s "$CASE_DIR/before.ini" "$SETTINGS_FILE"; then
+        e2e_pass "full-disk: the file is whole, as it was"
+    else
+        e2e_fail "full-disk: the file changed"
+    fi
+    e2e_check_equal "full-disk: entries in the folder" "$(basename "$SETTINGS_FILE")" "$(ls "$SETTINGS_FOLDER")"
+    umount "$SETTINGS_FOLDER"
+else
+    echo "SKIP: full-disk needs root to mount a small file system over the settings folder"
+fi
+
+new_case huge-paste
+start_to_main 0
+yes abcdefghi | tr -d '\n' | head -c $((10 * 1024 * 1024)) >"$CASE_DIR/paste.txt"
+xclip -quiet -i -selection clipboard <"$CASE_DIR/paste.txt" >/dev/null 2>&1 &
+E2E_CLIP_PID=$! # ended by the exit trap
+export E2E_CLIP_PID
+e2e_activate "$MAIN"
+deadline=$(e2e_deadline "$E2E_TIMEOUT")
+until xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1 || ! e2e_before "$deadline"; do sleep 0.1; done
+press_keys ctrl+v
+copy_field_text
+e2e_check_equal "huge-paste: characters kept in First Name" "32767" "${#E2E_COPIED}"
+press_keys End
+sleep 1 # the paste and its copy settle; the caret blinks from here on
+ticks() { awk '{ print $14 + $15 }' "/proc/$APP_PID/stat"; }
+before=$(ticks)
+sleep 5
+used=$(($(ticks) - before))
+percent=$((used * 100 / ($(getconf CLK_TCK) * 5)))
+printf 'huge-paste: %d clock ticks of CPU in 5 s, %d %% of a core; resident %s\n' "$used" "$percent" \
+    "$(awk '/VmRSS/ { print $2 " kB" }' "/proc/$APP_PID/status")"
+if [ "$percent" -lt 10 ]; then
+    e2e_pass "huge-paste: the blinking caret costs under 10 % of a core"
+else
+    e2e_fail "huge-paste: the blinking caret costs $percent % of a core"
+fi
+stop_program
+
+e2e_finish
