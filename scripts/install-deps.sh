@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages that building, running and testing need.
+# Installs the Debian 12 packages that building, running and testing need; with --run only
+# those that building and running the program need.
 # Only packages that are missing are installed, so a second run is quick.
 set -euo pipefail
 
 packages=(
-  # build
-  cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  # the font that stands in for Verdana
-  fonts-dejavu-core
+  # build the program
+  cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+  # the font that stands in for Verdana, and native windows on Wayland desktops
+  fonts-dejavu-core qt6-wayland
+)
+[ "${1:-}" = "--run" ] || packages+=(
+  # build the tests, benchmarks, fuzz targets and the checks of the code's format
+  clang libclang-rt-14-dev clang-format libgtest-dev libgmock-dev libbenchmark-dev
   # end-to-end tests and screenshots on a real X server
   xvfb xauth xdotool xclip wmctrl openbox imagemagick x11-utils
   # end-to-end tests through the accessibility bus, and on a headless Wayland compositor
-  dbus at-spi2-core python3-pyatspi weston qt6-wayland
+  dbus at-spi2-core python3-pyatspi weston
   # memory checks
   valgrind
   # the Debian package and the checks of its menu entry and metadata

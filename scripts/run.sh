@@ -10,19 +10,19 @@ if [ $# -gt 0 ]; then
     exit 2
 fi
 
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh --run
 
-build=build/release
+build=build/run
 target=VLFreeSubconsciousSelfNumber
 
 # Configure only once: afterwards the build itself re-runs CMake when a CMake file changes.
 if [ ! -f "$build/build.ninja" ]; then
     echo "Configuring the optimised build in $build ..."
-    log=$(cmake --preset release 2>&1) || { printf '%s\n' "$log" >&2; exit 1; }
+    log=$(cmake --preset run 2>&1) || { printf '%s\n' "$log" >&2; exit 1; }
 fi
 
 # Show the build's own progress when something is rebuilt, nothing when all is up to date.
 # (pipefail ends the script when the build fails.)
-cmake --build "$build" --target "$target" 2>&1 | { grep --line-buffered -v '^ninja: no work to do\.$' || true; }
+cmake --build --preset run 2>&1 | { grep --line-buffered -v '^ninja: no work to do\.$' || true; }
 
 exec "$build/src/app/$target"
