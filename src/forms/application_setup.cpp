@@ -1,14 +1,14 @@
 #include "forms/application_setup.h"
 
 #include "forms/application_icon.h"
-#include "forms/built_in_bitmaps_style.h"
+#include "forms/program_style.h"
 
 #include <QApplication>
 
 namespace ssn::forms {
 
 void SetUpApplication() {
-    QApplication::setStyle(new BuiltInBitmapsStyle);
+    QApplication::setStyle(new ProgramStyle);
     QApplication::setWindowIcon(ApplicationIcon());
     // Lets desktops match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vl-subconscious-self-number"));

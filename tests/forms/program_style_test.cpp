@@ -1,0 +1,202 @@
+// The program's style: the main window comes up without loading any image plugin (each such
+// check in a fresh process, a death test, because a plugin once loaded stays loaded); buttons and
+// lists show the windows' blue; group boxes paint nothing where their controls lie; and every
+// kind of control that takes the focus shows a closed mark that stands out against the blue.
+
+#include "forms/frmMain.h"
+#include "forms/frmNagScreen.h"
+#include "forms/link_label.h"
+#include "forms/look.h"
+#include "forms/program_style.h"
+#include "startup_run.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+
+namespace ssn::forms::test::startup {
+namespace {
+
+bool anyImagePluginLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find("/imageformats/") != std::string::npos ||
+            line.find("/iconengines/") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+// Starts the program over the doubles and paints the main window; ends the process with 0
+// when no image plugin was loaded, 1 when one was.
+[[noreturn]] void startPaintAndReport() {
+    StartupRun run;
+    frmMain& main = run.forms->main();
+    run.forms->nagScreen();
+    (void)main.grab(); // paints every control, the group boxes' frames among them
+    std::_Exit(anyImagePluginLoaded() ? 1 : 0);
+}
+
+class ProgramStyleDeathTest : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+TEST_F(ProgramStyleDeathTest, TheMainWindowComesUpWithoutAnyImagePlugin) {
+    EXPECT_EXIT(
+        {
+            QApplication::setStyle(new ProgramStyle);
+            startPaintAndReport();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// The check above can fail: under the plain style the same start loads the plugins.
+TEST_F(ProgramStyleDeathTest, ThePlainStyleLoadsThemForTheSameWindow) {
+    EXPECT_EXIT(
+        {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            startPaintAndReport();
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
+// The program's style for one test; the other tests run under the plain one.
+class ProgramStyleTest : public ::testing::Test {
+protected:
+    void SetUp() override { QApplication::setStyle(new ProgramStyle); }
+    void TearDown() override { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+};
+
+double luminance(QRgb rgb) {
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(ProgramStyleTest, ButtonsAndListsAreFilledWithTheWindowsBlue) {
+    StartupRun run;
+    frmMain& main = run.forms->main();
+    const QImage window = main.grab().toImage();
+    for (const QWidget* control : std::initializer_list<const QWidget*>{main.cmdNext, main.cboMonth}) {
+        const QRect area(control->mapTo(&main, QPoint(0, 0)), control->size());
+        // Just inside the border, at the top and at the bottom, clear of the caption and the arrow.
+        for (const QPoint point : {area.topLeft() + QPoint(2, 2), area.bottomRight() - QPoint(2, 2)}) {
+            EXPECT_EQ(window.pixelColor(point).name(), look::kFormBlue.name())
+                << control->accessibleName().toStdString();
+        }
+    }
+}
+
+TEST_F(ProgramStyleTest, GroupBoxesPaintNeitherFrameNorCaptionWhereTheirControlsLie) {
+    StartupRun run;
+    frmMain& main = run.forms->main();
+    for (QGroupBox* box : {main.fraName, main.fraBirthDay}) {
+        QImage alone(box->size(), QImage::Format_RGB32);
+        box->render(&alone, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        for (const QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QRect area = control->geometry() & box->rect();
+            int painted = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    painted += alone.pixelColor(x, y) != look::kFormBlue ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(painted, 0) << box->title().toStdString() << " under "
+                                  << control->metaObject()->className();
+        }
+    }
+}
+
+struct FocusCase {
+    const char* kind;
+    std::function<QWidget*(QWidget& window)> make;
+};
+
+// The pixels of the control that the focus turned into a colour of at least 3:1 against the blue
+// must form a closed ring.
+TEST_F(ProgramStyleTest, EveryKindOfControlThatTakesTheFocusShowsAClosedMarkAgainstTheBlue) {
+    const FocusCase cases[] = {
+        {"button", [](QWidget& w) { return new QPushButton(QStringLiteral("&Next"), &w); }},
+        {"list",
+         [](QWidget& w) {
+             auto* list = new QComboBox(&w);
+             list->addItem(QStringLiteral("January"));
+             look::applyListLook(*list);
+             return list;
+         }},
+        {"text field", [](QWidget& w) { return new QLineEdit(QStringLiteral("JOHN"), &w); }},
+        {"text box with a scroll bar",
+         [](QWidget& w) { return new QPlainTextEdit(QStringLiteral("7"), &w); }},
+        {"link label", [](QWidget& w) { return new LinkLabel(QStringLiteral("Click here to visit"), &w); }},
+        {"check box", [](QWidget& w) { return new QCheckBox(QStringLiteral("Click Here To Visit"), &w); }},
+    };
+    const QRgb blue = look::kFormBlue.rgb();
+    for (const FocusCase& c : cases) {
+        QWidget window;
+        look::applyFormLook(window);
+        window.resize(300, 120);
+        QWidget* control = c.make(window);
+        control->setGeometry(20, 20, 200, 40);
+        auto* other = new QPushButton(QStringLiteral("Other"), &window);
+        other->setGeometry(20, 80, 100, 25);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        other->setFocus(Qt::TabFocusReason);
+        const QImage without = control->grab().toImage();
+        control->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(control->hasFocus()) << c.kind;
+        const QImage with = control->grab().toImage();
+
+        QRect ring;
+        for (int y = 0; y < with.height(); ++y) {
+            for (int x = 0; x < with.width(); ++x) {
+                if (with.pixel(x, y) != without.pixel(x, y) && contrast(with.pixel(x, y), blue) >= 3) {
+                    ring |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        if (ring.isEmpty()) {
+            ADD_FAILURE() << c.kind << ": no mark";
+            continue;
+        }
+        int gaps = 0;
+        for (int x = ring.left(); x <= ring.right(); ++x) {
+            for (const int y : {ring.top(), ring.bottom()}) {
+                gaps += contrast(with.pixel(x, y), blue) < 3 ? 1 : 0;
+            }
+        }
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+            for (const int x : {ring.left(), ring.right()}) {
+                gaps += contrast(with.pixel(x, y), blue) < 3 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(gaps, 0) << c.kind << ": the mark is not closed";
+        EXPECT_GE(ring.width() * ring.height(), control->width() * control->height() / 8) << c.kind;
+    }
+}
+
+} // namespace
+} // namespace ssn::forms::test::startup
