@@ -33,12 +33,20 @@ bool hasFocus(const QStyleOption& option) {
     return option.state.testFlag(QStyle::State_HasFocus) && option.state.testFlag(QStyle::State_Enabled);
 }
 
-// The option of a focused control as the desktop's style gets it: without the focus, so that
-// its own focus look (faint on the blue, and only after a key press) gives way to the mark.
-template <class Option> Option withoutFocus(const Option& option) {
-    Option copy(option);
-    copy.state &= ~QStyle::State_HasFocus;
-    return copy;
+// Has the desktop's style draw a control, a focused one as if it had no focus, so that the
+// style's own focus look (faint on the blue, and only after a key press) gives way to the mark
+// drawn round the control afterwards.
+template <class Option, class AnyOption, class Draw>
+void drawWithFocusMark(const AnyOption* option, QPainter& painter, const Draw& drawByBase) {
+    const auto* typed = qstyleoption_cast<const Option*>(option);
+    if (typed == nullptr || !hasFocus(*typed)) {
+        drawByBase(option);
+        return;
+    }
+    Option unfocused(*typed);
+    unfocused.state &= ~QStyle::State_HasFocus;
+    drawByBase(&unfocused);
+    drawFocusMark(painter, option->rect);
 }
 
 // A button or a closed drop-down list: its palette's button colour, flat, a shade darker while
@@ -111,9 +119,19 @@ public:
         painter->save();
         painter->setRenderHint(QPainter::Antialiasing);
         const QPalette::ColorGroup group = mode == QIcon::Disabled ? QPalette::Disabled : QPalette::Active;
-        painter->setPen(QPen(QPalette().color(group, QPalette::ButtonText), qMax(1.0, size / 10)));
+        painter->setPen(
+            QPen(QGuiApplication::palette().color(group, QPalette::ButtonText), qMax(1.0, size / 10)));
         painter->drawPath(turn.map(path));
         painter->restore();
+    }
+
+    // A transparent pixmap under the arrow; the default leaves it uninitialised.
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(), size), mode, state);
+        return pixmap;
     }
 
     QIconEngine* clone() const override { return new OverflowArrowEngine(m_direction); }
@@ -154,14 +172,9 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     case PE_FrameLineEdit:
     case PE_Frame:
         // Text fields and text boxes with a scroll bar.
-        if (const auto* frame = qstyleoption_cast<const QStyleOptionFrame*>(option);
-            frame != nullptr && hasFocus(*frame)) {
-            const QStyleOptionFrame plain = withoutFocus(*frame);
-            QProxyStyle::drawPrimitive(element, &plain, painter, widget);
-            drawFocusMark(*painter, option->rect);
-            return;
-        }
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        drawWithFocusMark<QStyleOptionFrame>(option, *painter, [&](const QStyleOption* drawn) {
+            QProxyStyle::drawPrimitive(element, drawn, painter, widget);
+        });
         return;
     default:
         QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -170,11 +183,10 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                       QPainter* painter, const QWidget* widget) const {
-    if (const auto* list = qstyleoption_cast<const QStyleOptionComboBox*>(option);
-        control == CC_ComboBox && list != nullptr && hasFocus(*list)) {
-        const QStyleOptionComboBox plain = withoutFocus(*list);
-        QProxyStyle::drawComplexControl(control, &plain, painter, widget);
-        drawFocusMark(*painter, option->rect);
+    if (control == CC_ComboBox) {
+        drawWithFocusMark<QStyleOptionComboBox>(option, *painter, [&](const QStyleOptionComplex* drawn) {
+            QProxyStyle::drawComplexControl(control, drawn, painter, widget);
+        });
         return;
     }
     if (control != CC_GroupBox || !isClassicGroupBox(option)) {
@@ -210,14 +222,14 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
 
 void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                                const QWidget* widget) const {
-    if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option);
-        element == CE_PushButton && button != nullptr && hasFocus(*button)) {
-        const QStyleOptionButton plain = withoutFocus(*button);
-        QProxyStyle::drawControl(element, &plain, painter, widget);
-        drawFocusMark(*painter, option->rect);
-        return;
+    const auto drawByBase = [&](const QStyleOption* drawn) {
+        QProxyStyle::drawControl(element, drawn, painter, widget);
+    };
+    if (element == CE_PushButton) {
+        drawWithFocusMark<QStyleOptionButton>(option, *painter, drawByBase);
+    } else {
+        drawByBase(option);
     }
-    QProxyStyle::drawControl(element, option, painter, widget);
 }
 
 QRect ProgramStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
