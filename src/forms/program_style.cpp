@@ -25,8 +25,8 @@ void drawOutline(QPainter& painter, const QRect& rect, const QColor& colour) {
 }
 
 void drawFocusMark(QPainter& painter, const QRect& rect) {
-    drawOutline(painter, rect, kFocusMark.outer);
-    drawOutline(painter, rect.adjusted(1, 1, -1, -1), kFocusMark.inner);
+    drawOutline(painter, rect, Qt::black);
+    drawOutline(painter, rect.adjusted(1, 1, -1, -1), Qt::white);
 }
 
 bool hasFocus(const QStyleOption& option) {
