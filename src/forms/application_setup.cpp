@@ -2,7 +2,7 @@
 
 #include "forms/accessibility.h"
 #include "forms/application_icon.h"
-#include "forms/built_in_bitmaps_style.h"
+#include "forms/program_style.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -30,7 +30,7 @@ bool EnterPressesFocusedButton::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SetUpApplication() {
-    QApplication::setStyle(new BuiltInBitmapsStyle);
+    QApplication::setStyle(new ProgramStyle);
     QApplication::setWindowIcon(ApplicationIcon());
     // Lets desktops match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vl-subconscious-self-number"));

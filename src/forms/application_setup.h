@@ -14,10 +14,10 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-// Call once, right after the QApplication is made: the desktop's style, reading its bitmaps
-// without image plugins; the program's icon for every window and message box; Enter on a
-// focused button; no end of the event loop when the last window closes, since only EndProgram
-// ends the program; and the program's own accessible interfaces.
+// Call once, right after the QApplication is made: the program's style (ProgramStyle) over
+// the desktop's; the program's icon for every window and message box; Enter on a focused
+// button; no end of the event loop when the last window closes, since only EndProgram ends the
+// program; and the program's own accessible interfaces.
 void SetUpApplication();
 
 } // namespace ssn::forms

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 #include <array>
 
 namespace ssn::forms {
@@ -38,6 +39,18 @@ constexpr int kTitleGapTwips = 120;
 const QColor kNavy{0, 0, 128};
 const QColor kYellow{255, 255, 0};
 const QColor kLinkBlue{0, 0, 192};
+
+// The window manager's frame around the program's windows, as one on screen has it; none
+// while no window of the program is framed.
+QMargins frameOfShownWindows() {
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        const QWindow* handle = window->windowHandle();
+        if (window->isVisible() && handle != nullptr && !handle->frameMargins().isNull()) {
+            return handle->frameMargins();
+        }
+    }
+    return {};
+}
 
 // The toolkit's own font, set in full so that nothing of a bold frame's font passes to the
 // controls inside it.
@@ -108,8 +121,32 @@ frmNagScreen2::frmNagScreen2(Forms& forms) : Form(forms) {
     createTitleAndLinks();
     setTabOrderByIndex();
 
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen(frameOfShownWindows());
+}
+
+void frmNagScreen2::centreOnScreen(const QMargins& frame) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    // A window's position is that of its outer frame.
+    QRect outer(QPoint(), size().grownBy(frame));
+    outer.moveCenter(screen->availableGeometry().center());
+    move(outer.topLeft());
+    m_centredForFrame = frame;
+}
+
+void frmNagScreen2::moveEvent(QMoveEvent* event) {
+    Form::moveEvent(event);
+    // Placed before the window manager's frame was known (no window of the program was framed
+    // yet): once the frame is there, it is the frame that gets centred.
+    const QWindow* handle = windowHandle();
+    if (m_frameSeen || !isVisible() || handle == nullptr || handle->frameMargins().isNull()) {
+        return;
+    }
+    m_frameSeen = true;
+    if (handle->frameMargins() != m_centredForFrame) {
+        centreOnScreen(handle->frameMargins());
     }
 }
 

@@ -8,6 +8,8 @@
 #include "forms/form.h"
 #include "web/mod_tell_a_friend.h"
 
+#include <QMargins>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -57,6 +59,7 @@ public:
 protected:
     void Form_Load() override;
     void Form_Unload() override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createPromotionFrame();
@@ -64,8 +67,13 @@ private:
     void createTitleAndLinks();
     void setTabOrderByIndex();
     void fitTitle();
+    // Centres the window's outer frame (the window manager's frame of the given margins
+    // around it) on the screen.
+    void centreOnScreen(const QMargins& frame);
 
     PlaceholderField* m_messageField = nullptr;
+    QMargins m_centredForFrame;
+    bool m_frameSeen = false;
     web::modTellAFriend::TellAFriendStrings m_tellAFriend;
 };
 

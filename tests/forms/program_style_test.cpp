@@ -1,0 +1,183 @@
+// The program's style: the main window comes up without loading any image plugin (each such
+// check in a fresh process, a death test, because a plugin once loaded stays loaded); buttons and
+// lists show the windows' blue; group boxes paint nothing where their controls lie; and every
+// kind of control that takes the focus shows a closed mark that stands out against the blue.
+
+#include "forms/frmMain.h"
+#include "forms/frmNagScreen.h"
+#include "forms/link_label.h"
+#include "forms/look.h"
+#include "forms/program_style.h"
+#include "startup_run.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace ssn::forms::test::startup {
+namespace {
+
+bool anyImagePluginLoaded() {
+    std::ifstream maps("/proc/self/maps");
+    std::string line;
+    while (std::getline(maps, line)) {
+        if (line.find("/imageformats/") != std::string::npos ||
+            line.find("/iconengines/") != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
+// Starts the program over the doubles and paints the main window; ends the process with 0
+// when no image plugin was loaded, 1 when one was.
+[[noreturn]] void startPaintAndReport() {
+    StartupRun run;
+    frmMain& main = run.forms->main();
+    run.forms->nagScreen();
+    (void)main.grab(); // paints every control, the group boxes' frames among them
+    std::_Exit(anyImagePluginLoaded() ? 1 : 0);
+}
+
+class ProgramStyleDeathTest : public ::testing::Test {
+protected:
+    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
+};
+
+TEST_F(ProgramStyleDeathTest, TheMainWindowComesUpWithoutAnyImagePlugin) {
+    EXPECT_EXIT(
+        {
+            QApplication::setStyle(new ProgramStyle);
+            startPaintAndReport();
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+// The check above can fail: under the plain style the same start loads the plugins.
+TEST_F(ProgramStyleDeathTest, ThePlainStyleLoadsThemForTheSameWindow) {
+    EXPECT_EXIT(
+        {
+            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+            startPaintAndReport();
+        },
+        ::testing::ExitedWithCode(1), "");
+}
+
+// The program's style for one test; the other tests run under the plain one.
+class ProgramStyleTest : public ::testing::Test {
+protected:
+    void SetUp() override { QApplication::setStyle(new ProgramStyle); }
+    void TearDown() override { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+};
+
+double luminance(QRgb rgb) {
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(ProgramStyleTest, ButtonsAndListsAreFilledWithTheWindowsBlue) {
+    StartupRun run;
+    frmMain& main = run.forms->main();
+    const QImage window = main.grab().toImage();
+    for (const QWidget* control : std::initializer_list<const QWidget*>{main.cmdNext, main.cboMonth}) {
+        const QRect area(control->mapTo(&main, QPoint(0, 0)), control->size());
+        // Just inside the border, at the top and at the bottom, clear of the caption and the arrow.
+        for (const QPoint point : {area.topLeft() + QPoint(2, 2), area.bottomRight() - QPoint(2, 2)}) {
+            EXPECT_EQ(window.pixelColor(point).name(), look::kFormBlue.name())
+                << control->accessibleName().toStdString();
+        }
+    }
+}
+
+TEST_F(ProgramStyleTest, GroupBoxesPaintNeitherFrameNorCaptionWhereTheirControlsLie) {
+    StartupRun run;
+    frmMain& main = run.forms->main();
+    for (QGroupBox* box : {main.fraName, main.fraBirthDay}) {
+        QImage alone(box->size(), QImage::Format_RGB32);
+        box->render(&alone, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        for (const QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            const QRect area = control->geometry() & box->rect();
+            int painted = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    painted += alone.pixelColor(x, y) != look::kFormBlue ? 1 : 0;
+                }
+            }
+            EXPECT_EQ(painted, 0) << box->title().toStdString() << " under "
+                                  << control->metaObject()->className();
+        }
+    }
+}
+
+// The pixels of each control that the focus turned into a colour of at least 3:1 against the
+// blue must form a closed ring.
+TEST_F(ProgramStyleTest, EveryKindOfControlThatTakesTheFocusShowsAClosedMarkAgainstTheBlue) {
+    QWidget window;
+    look::applyFormLook(window);
+    auto* list = new QComboBox(&window);
+    list->addItem(QStringLiteral("January"));
+    look::applyListLook(*list);
+    const std::vector<QWidget*> controls = {new QPushButton(QStringLiteral("&Next"), &window),
+                                            list,
+                                            new QLineEdit(QStringLiteral("JOHN"), &window),
+                                            new QPlainTextEdit(QStringLiteral("7"), &window),
+                                            new LinkLabel(QStringLiteral("Click here"), &window),
+                                            new QCheckBox(QStringLiteral("Click Here To Visit"), &window)};
+    std::vector<QImage> unfocused;
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        controls[i]->setGeometry(20, 20 + 50 * static_cast<int>(i), 200, 40);
+        unfocused.push_back(controls[i]->grab().toImage());
+    }
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    const QRgb blue = look::kFormBlue.rgb();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const char* kind = controls[i]->metaObject()->className();
+        controls[i]->setFocus(Qt::TabFocusReason);
+        const QImage focused = controls[i]->grab().toImage();
+        QRect ring;
+        for (int y = 0; y < focused.height(); ++y) {
+            for (int x = 0; x < focused.width(); ++x) {
+                const QRgb pixel = focused.pixel(x, y);
+                if (pixel != unfocused[i].pixel(x, y) && contrast(pixel, blue) >= 3) {
+                    ring |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        int gaps = 0;
+        for (int y = ring.top(); y <= ring.bottom(); ++y) {
+            for (int x = ring.left(); x <= ring.right(); ++x) {
+                const bool onEdge =
+                    y == ring.top() || y == ring.bottom() || x == ring.left() || x == ring.right();
+                gaps += onEdge && contrast(focused.pixel(x, y), blue) < 3 ? 1 : 0;
+            }
+        }
+        EXPECT_EQ(gaps, 0) << kind << ": the mark is not closed";
+        EXPECT_GE(ring.width() * ring.height(), 200 * 40 / 8) << kind << ": no mark, or a small one";
+    }
+}
+
+} // namespace
+} // namespace ssn::forms::test::startup
