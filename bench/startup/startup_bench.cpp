@@ -120,7 +120,8 @@ Start startOnce(const std::string& mode, const std::filesystem::path& runtimeFol
         fail("the " + mode + " child did not report its first paint (wait status " + std::to_string(status) +
              "):\n" + childMessages(messageFile));
     }
-    // The child ends without tidying up; its lock goes, as a clean end would remove it.
+    // The kernel dropped the child's lock; emptying the runtime folder lets every start create
+    // its lock file afresh, as a first start does.
     for (const auto& entry : std::filesystem::directory_iterator(runtimeFolder)) {
         std::filesystem::remove_all(entry.path());
     }
