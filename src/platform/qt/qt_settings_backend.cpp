@@ -1,21 +1,20 @@
 #include "platform/qt/qt_settings_backend.h"
 
+#include <QSettings>
 #include <QStandardPaths>
 #include <utility>
 
-#ifdef Q_OS_WIN
-#include <QSettings>
-#else
-#include "platform/qt/ini_text.h"
-
+#ifndef Q_OS_WIN
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
-#include <QSaveFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <QVariant>
 #include <cerrno>
-#include <fcntl.h>
+#include <cstdio>
 #include <sys/stat.h>
-#include <unistd.h>
 #endif
 
 namespace ssn::platform {
@@ -30,13 +29,22 @@ QString QtSettingsBackend::applicationFolder(const QString& application) const {
     return m_root + QLatin1Char('/') + application;
 }
 
-#ifdef Q_OS_WIN
+QString QtSettingsBackend::settingsFile(const QString& application) const {
+    return applicationFolder(application) + QLatin1Char('/') + application + QStringLiteral(".ini");
+}
 
 namespace {
 
-QString path(const QString& section, const QString& key) {
+// The section as a group of QSettings, the key below it.
+QString settingsKey(const QString& section, const QString& key) {
     return section + QLatin1Char('/') + key;
 }
+
+} // namespace
+
+#ifdef Q_OS_WIN
+
+namespace {
 
 // HKEY_CURRENT_USER\Software\<application>, with the sections as keys below it.
 QString registryKey(const QString& application) {
@@ -50,14 +58,14 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
     settings.setFallbacksEnabled(false); // nothing else is read as the store
     if (settings.status() != QSettings::NoError)
         return {};
-    return settings.value(path(section, key)).toString();
+    return settings.value(settingsKey(section, key)).toString();
 }
 
 void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
                               const QString& value) {
     QSettings settings(registryKey(application), QSettings::NativeFormat);
     settings.setFallbacksEnabled(false);
-    settings.setValue(path(section, key), value);
+    settings.setValue(settingsKey(section, key), value);
     settings.sync();
 }
 
@@ -70,9 +78,11 @@ constexpr int kLockWaitMs = 100;
 
 enum class Entry { Missing, Regular, Other };
 
-Entry entryAt(const QString& path) {
+// What lies at a path; a link counts as what it points to only when links are followed.
+Entry entryAt(const QString& path, bool followLinks = false) {
     struct stat status {};
-    if (::lstat(QFile::encodeName(path).constData(), &status) != 0)
+    const QByteArray name = QFile::encodeName(path);
+    if ((followLinks ? ::stat(name.constData(), &status) : ::lstat(name.constData(), &status)) != 0)
         return errno == ENOENT ? Entry::Missing : Entry::Other;
     return S_ISREG(status.st_mode) ? Entry::Regular : Entry::Other;
 }
@@ -82,8 +92,8 @@ enum class LockState { Taken, Unusable, CannotBeMade };
 // The lock QSettings itself takes beside an INI file while writing it, so that a QSettings-based
 // tool and this program never write the file at once. Its wait is bounded; a folder or FIFO in
 // its place, on which the toolkit's lock would wait or block for ever, is never touched.
-LockState lockBeside(QLockFile& lock, const QString& lockPath) {
-    const Entry entry = entryAt(lockPath);
+LockState lockBeside(QLockFile& lock) {
+    const Entry entry = entryAt(lock.fileName());
     if (entry != Entry::Missing && entry != Entry::Regular)
         return LockState::Unusable;
     if (lock.tryLock(kLockWaitMs))
@@ -91,79 +101,77 @@ LockState lockBeside(QLockFile& lock, const QString& lockPath) {
     return lock.error() == QLockFile::LockFailedError ? LockState::Unusable : LockState::CannotBeMade;
 }
 
-enum class FileState { Missing, Read, NotRegular, Unreadable };
-
-// Opened without blocking, so a FIFO in the file's place is found out instead of waited on.
-FileState readRegularFile(const QString& path, QByteArray& contents) {
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (descriptor < 0)
-        return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(descriptor);
-        return FileState::NotRegular;
+// Every key QSettings can write again; a damaged file can give an empty one, which it cannot.
+QMap<QString, QVariant> everyValue(const QSettings& settings) {
+    QMap<QString, QVariant> values;
+    for (const QString& name : settings.allKeys()) {
+        if (!name.isEmpty())
+            values.insert(name, settings.value(name));
     }
-    QFile file;
-    if (!file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return FileState::Unreadable;
-    }
-    contents = file.readAll();
-    return file.error() == QFileDevice::NoError ? FileState::Read : FileState::Unreadable;
+    return values;
 }
 
-// The new file is written beside the old one and renamed over it only when every byte was
-// written and flushed; otherwise the old file stays as it was.
-bool replaceFile(const QString& path, const QByteArray& contents) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+// QSettings writes the new file in a private folder beside the old one. It can report success
+// for a file that a full disk cut short, and then serves the lost keys from its cache; so the
+// file is renamed and read back afresh under the new name, and only a file that holds every
+// key is renamed over the old one. Otherwise the old file stays as it was.
+bool replaceWithCheckedCopy(const QString& file, const QMap<QString, QVariant>& values) {
+    const QString target = QFileInfo(file).isSymLink() ? QFileInfo(file).symLinkTarget() : file;
+    QTemporaryDir scratch(QFileInfo(target).absolutePath() + QStringLiteral("/.settings-XXXXXX"));
+    if (!scratch.isValid())
         return false;
-    if (file.write(contents) != contents.size() || !file.flush()) {
-        file.cancelWriting();
-        return false;
+    const QString written = scratch.filePath(QStringLiteral("written.ini"));
+    {
+        QSettings next(written, QSettings::IniFormat);
+        for (auto value = values.begin(); value != values.end(); ++value)
+            next.setValue(value.key(), value.value());
+        next.sync();
+        if (next.status() != QSettings::NoError)
+            return false;
     }
-    return file.commit();
+    const QString readBack = scratch.filePath(QStringLiteral("read-back.ini"));
+    if (!QFile::rename(written, readBack))
+        return false;
+    const QSettings check(readBack, QSettings::IniFormat);
+    if (check.status() != QSettings::NoError || everyValue(check) != values)
+        return false;
+    return std::rename(QFile::encodeName(readBack).constData(), QFile::encodeName(target).constData()) == 0;
 }
 
 } // namespace
 
 QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
-    const QString file =
-        applicationFolder(application) + QLatin1Char('/') + application + QStringLiteral(".ini");
-    if (m_unusable.contains(application) || entryAt(file) == Entry::Missing)
+    const QString file = settingsFile(application);
+    if (m_unusable.contains(application))
         return {};
-    // Every writer renames a complete file into place, so a read needs no lock; but a lock
+    switch (entryAt(file, true)) {
+    case Entry::Missing:
+        return {};
+    case Entry::Other: // a FIFO would block QSettings' open for ever
+        m_unusable.insert(application);
+        return {};
+    case Entry::Regular:
+        break;
+    }
+    // Every write renames a complete file into place, so a read needs no lock; but a lock
     // entry that is there and cannot be taken makes the store unusable for the run. A folder
     // that cannot hold a lock (read-only) is still read.
     QLockFile lock(file + QStringLiteral(".lock"));
-    QByteArray contents;
-    if (entryAt(lock.fileName()) != Entry::Missing &&
-        lockBeside(lock, lock.fileName()) == LockState::Unusable) {
+    if (entryAt(lock.fileName()) != Entry::Missing && lockBeside(lock) == LockState::Unusable) {
         m_unusable.insert(application);
         return {};
     }
-    switch (readRegularFile(file, contents)) {
-    case FileState::Read:
-        return iniValue(contents, section, key);
-    case FileState::NotRegular:
-        m_unusable.insert(application);
-        return {};
-    case FileState::Missing:
-    case FileState::Unreadable:
-        break;
-    }
-    return {};
+    const QSettings settings(file, QSettings::IniFormat);
+    return settings.value(settingsKey(section, key)).toString();
 }
 
 void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
                               const QString& value) {
-    const QString folder = applicationFolder(application);
-    const QString file = folder + QLatin1Char('/') + application + QStringLiteral(".ini");
-    if (m_unusable.contains(application) || !QDir().mkpath(folder))
+    const QString file = settingsFile(application);
+    if (m_unusable.contains(application) || !QDir().mkpath(applicationFolder(application)))
         return;
     QLockFile lock(file + QStringLiteral(".lock"));
-    switch (lockBeside(lock, lock.fileName())) {
+    switch (lockBeside(lock)) {
     case LockState::Taken:
         break;
     case LockState::Unusable:
@@ -172,18 +180,16 @@ void QtSettingsBackend::write(const QString& application, const QString& section
     case LockState::CannotBeMade:
         return; // the folder takes no new files, so no new settings file either
     }
-    QByteArray contents;
-    switch (readRegularFile(file, contents)) {
-    case FileState::Missing:
-    case FileState::Read:
-        replaceFile(file, withIniValue(contents, section, key, value));
-        return;
-    case FileState::NotRegular:
+    if (entryAt(file, true) == Entry::Other) {
         m_unusable.insert(application);
         return;
-    case FileState::Unreadable:
-        return; // writing now would lose every key that could not be read
     }
+    const QSettings current(file, QSettings::IniFormat);
+    if (current.status() == QSettings::AccessError)
+        return; // writing now would lose every key that could not be read
+    QMap<QString, QVariant> values = everyValue(current);
+    values.insert(settingsKey(section, key), value);
+    replaceWithCheckedCopy(file, values);
 }
 
 #endif

@@ -9,14 +9,14 @@ namespace ssn::platform {
 
 // The per-user settings store. On Windows: the current user's registry branch, one key per
 // application name with one key per section below it. Elsewhere: one INI file per application,
-// <root>/<application>/<application>.ini with one group per section, in QSettings' layout;
-// no other file is ever read as the store.
+// <root>/<application>/<application>.ini with one group per section, read and written through
+// QSettings; no other file is ever read as the store.
 //
 // The store never holds up the program: a settings path that is no regular file, or a lock
 // entry beside it that cannot be taken within a fraction of a second, makes the store
 // unusable for the rest of the run (it reads as empty and takes no writes). A write replaces
-// the file only once the new file is completely written and flushed, so a full disk leaves
-// the old file whole; keys the program does not know are kept.
+// the file only once the new file has been read back whole, so a full disk leaves the old
+// file as it was; keys the program does not know are kept.
 class QtSettingsBackend : public SettingsBackend {
 public:
     explicit QtSettingsBackend(QString root = defaultRoot());
@@ -25,6 +25,9 @@ public:
     static QString defaultRoot();
     // The folder that holds the application's settings file.
     QString applicationFolder(const QString& application) const;
+    // The application's INI file in that folder (not used on Windows, where the store is the
+    // registry).
+    QString settingsFile(const QString& application) const;
 
     QString read(const QString& application, const QString& section, const QString& key) override;
     void write(const QString& application, const QString& section, const QString& key,
