@@ -1,5 +1,6 @@
 // The settings store over the real QSettings INI backend, in a temporary folder.
 
+#include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
 #include "platform/qt/qt_settings_backend.h"
 #include "run_as_unprivileged.h"
@@ -12,7 +13,6 @@
 #include <QSettings>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -20,6 +20,9 @@
 
 namespace ssn::settings {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 const QString kProgram = QStringLiteral("VLFreeSubconsciousSelfNumber");
 const QString kDuration = QStringLiteral("Duration");
@@ -84,11 +87,6 @@ struct DamagedFileCase {
     QByteArray contents;
 };
 
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const DamagedFileCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
 class DamagedIniFileTest : public IniStoreTest, public ::testing::WithParamInterface<DamagedFileCase> {};
 
 TEST_P(DamagedIniFileTest, ReadsAsEmptyAndIsReplacedOnTheNextWrite) {
@@ -105,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedFileCase{"Garbage",
                                       QByteArray("\x00\xff\xfe[[[Settings\n=\x01\x02]]\n\xc3", 18)},
                       DamagedFileCase{"UnclosedSection", QByteArray("[Settings\nx=1\n")}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    byName);
 
 // Values written here read the same through QSettings, and values QSettings wrote read the
 // same here: the file keeps the toolkit's layout.
@@ -154,10 +152,6 @@ struct OddEntryCase {
     enum { Folder, Fifo, FreshGarbage } kind;
 };
 
-void PrintTo(const OddEntryCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
 class OddEntryTest : public IniStoreTest, public ::testing::WithParamInterface<OddEntryCase> {};
 
 TEST_P(OddEntryTest, StoreReadsAsEmptyAndKeepsItsFile) {
@@ -194,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, OddEntryTest,
                                            OddEntryCase{"LockIsAFifo", ".lock", OddEntryCase::Fifo},
                                            OddEntryCase{"LockIsFreshGarbage", ".lock",
                                                         OddEntryCase::FreshGarbage}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
+                         byName);
 
 // A file size limit makes every write past 4 KiB fail, as a full disk does; the child ignores
 // the signal that the limit sends, so the write itself reports the failure.
@@ -217,32 +211,23 @@ TEST_F(IniStoreTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files).size(), 1);
 }
 
-// A folder of root's that the unprivileged child can read but not change.
-struct UnwritableCase {
-    const char* name;
-    bool withExistingSetting;
-};
-
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const UnwritableCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
-class UnwritableFolderTest : public IniStoreTest, public ::testing::WithParamInterface<UnwritableCase> {};
+// A folder of root's that the unprivileged child can read but not change; the parameter says
+// whether a setting was stored before.
+class UnwritableFolderTest : public IniStoreTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(UnwritableFolderTest, WriteIsIgnoredWithoutCrash) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to prepare a folder the child cannot write";
-    if (GetParam().withExistingSetting)
+    if (GetParam())
         m_store.write(kDuration, kDate);
     const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                               QFileDevice::ReadGroup | QFileDevice::ExeGroup |
                                               QFileDevice::ReadOther | QFileDevice::ExeOther;
     ASSERT_TRUE(QFile::setPermissions(m_folder.path(), readOnly));
-    if (GetParam().withExistingSetting) {
+    if (GetParam()) {
         ASSERT_TRUE(QFile::setPermissions(m_folder.applicationFolder(kProgram), readOnly));
     }
-    const QString expected = GetParam().withExistingSetting ? kDate : QString();
+    const QString expected = GetParam() ? kDate : QString();
 
     const QByteArray before = fileContents();
 
@@ -258,13 +243,12 @@ TEST_P(UnwritableFolderTest, WriteIsIgnoredWithoutCrash) {
         GTEST_SKIP() << "could not run a child process as an unprivileged user";
     EXPECT_EQ(*result, 0) << "1: wrong value before the write, 2: the file changed, above 128: crash";
     EXPECT_EQ(fileContents(), before);
-    EXPECT_EQ(QFile::exists(m_folder.iniFile(kProgram)), GetParam().withExistingSetting);
+    EXPECT_EQ(QFile::exists(m_folder.iniFile(kProgram)), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, UnwritableFolderTest,
-                         ::testing::Values(UnwritableCase{"NoSettingsYet", false},
-                                           UnwritableCase{"ExistingSetting", true}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, UnwritableFolderTest, ::testing::Bool(), [](const auto& row) {
+    return std::string(row.param ? "ExistingSetting" : "NoSettingsYet");
+});
 
 } // namespace
 } // namespace ssn::settings
