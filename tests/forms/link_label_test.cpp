@@ -1,6 +1,6 @@
 // Link labels: a click is a press and a release on the label, a double-click is one click, the
-// keyboard activates them, and the covered one of two stacked advertisements is out of the tab
-// order.
+// keyboard and assistive technology activate them, and the covered one of two stacked advertisements is out
+// of the tab order.
 
 #include "doubles/named_rows.h"
 #include "forms/frmMain.h"
@@ -58,7 +58,17 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"Enter", [](LinkLabel& l) { QTest::keyClick(&l, Qt::Key_Return); }, 1},
         ActivationCase{"KeypadEnter", [](LinkLabel& l) { QTest::keyClick(&l, Qt::Key_Enter); }, 1},
         ActivationCase{"Space", [](LinkLabel& l) { QTest::keyClick(&l, Qt::Key_Space); }, 1},
-        ActivationCase{"OtherKey", [](LinkLabel& l) { QTest::keyClick(&l, Qt::Key_A); }, 0}),
+        ActivationCase{"OtherKey", [](LinkLabel& l) { QTest::keyClick(&l, Qt::Key_A); }, 0},
+        // Assistive technology is not kept waiting: the click is made once the action has returned.
+        ActivationCase{"AccessiblePress",
+                       [](LinkLabel& l) {
+                           QSignalSpy during(&l, &LinkLabel::clicked);
+                           QAccessible::queryAccessibleInterface(&l)->actionInterface()->doAction(
+                               QAccessibleActionInterface::pressAction());
+                           EXPECT_EQ(during.count(), 0);
+                           QCoreApplication::processEvents();
+                       },
+                       1}),
     byName);
 
 TEST(LinkLabelTest, ShowsAnAmpersandAsItselfWithAHandPointer) {

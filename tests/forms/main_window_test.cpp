@@ -438,13 +438,11 @@ TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameWithoutItsAccessKeyMarker)
         ASSERT_NE(accessible, nullptr);
         EXPECT_EQ(accessible->text(QAccessible::Name), name);
     }
-    for (QComboBox* list : {main.cboMonth, main.cboDate, main.cboYear}) {
-        EXPECT_FALSE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name).isEmpty());
-    }
     // On Linux the toolkit names a list by its entry; the description says what the list is.
     const std::vector<std::pair<QWidget*, QString>> described = {
         {main.cboMonth, "Birth month"}, {main.cboDate, "Birth day"}, {main.cboYear, "Birth year"}};
     for (const auto& [list, description] : described) {
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name).isEmpty());
         EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Description), description);
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(main.fraBirthDay)->text(QAccessible::Name),
