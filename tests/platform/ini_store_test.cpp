@@ -2,6 +2,7 @@
 
 #include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
+#include "odd_entries.h"
 #include "platform/qt/qt_settings_backend.h"
 #include "run_as_unprivileged.h"
 #include "settings/code_page_table.h"
@@ -14,7 +15,6 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,9 +37,7 @@ protected:
 
     void putFile(const QByteArray& contents) const {
         ASSERT_TRUE(QDir().mkpath(m_folder.applicationFolder(kProgram)));
-        QFile file(m_folder.iniFile(kProgram));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
+        testing::writeFile(m_folder.iniFile(kProgram), contents);
     }
 
     testing::TemporarySettingsFolder m_folder;
@@ -149,7 +147,7 @@ TEST_F(IniStoreTest, KeysAndLinesTheProgramDoesNotKnowAreKept) {
 struct OddEntryCase {
     const char* name;
     const char* suffix; // after the settings file's path
-    enum { Folder, Fifo, FreshGarbage } kind;
+    void (*put)(const QString& path);
 };
 
 class OddEntryTest : public IniStoreTest, public ::testing::WithParamInterface<OddEntryCase> {};
@@ -159,20 +157,7 @@ TEST_P(OddEntryTest, StoreReadsAsEmptyAndKeepsItsFile) {
     const QByteArray before = fileContents();
     const QString path = m_folder.iniFile(kProgram) + QString::fromLatin1(GetParam().suffix);
     QFile::remove(path);
-    switch (GetParam().kind) {
-    case OddEntryCase::Folder:
-        ASSERT_TRUE(QDir().mkdir(path));
-        break;
-    case OddEntryCase::Fifo:
-        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        break;
-    case OddEntryCase::FreshGarbage: {
-        QFile garbage(path);
-        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-        garbage.write("\x01\x02 not a lock\n");
-        break;
-    }
-    }
+    GetParam().put(path);
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
     m_store.write(kDuration, QStringLiteral("1/1/2030"));
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
@@ -182,12 +167,14 @@ TEST_P(OddEntryTest, StoreReadsAsEmptyAndKeepsItsFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OddEntryTest,
-                         ::testing::Values(OddEntryCase{"FileIsAFolder", "", OddEntryCase::Folder},
-                                           OddEntryCase{"FileIsAFifo", "", OddEntryCase::Fifo},
-                                           OddEntryCase{"LockIsAFolder", ".lock", OddEntryCase::Folder},
-                                           OddEntryCase{"LockIsAFifo", ".lock", OddEntryCase::Fifo},
+                         ::testing::Values(OddEntryCase{"FileIsAFolder", "", testing::putFolder},
+                                           OddEntryCase{"FileIsAFifo", "", testing::putFifo},
+                                           OddEntryCase{"LockIsAFolder", ".lock", testing::putFolder},
+                                           OddEntryCase{"LockIsAFifo", ".lock", testing::putFifo},
                                            OddEntryCase{"LockIsFreshGarbage", ".lock",
-                                                        OddEntryCase::FreshGarbage}),
+                                                        [](const QString& path) {
+                                                            testing::writeFile(path, "\x01\x02 not a lock\n");
+                                                        }}),
                          byName);
 
 // A file size limit makes every write past 4 KiB fail, as a full disk does; the child ignores

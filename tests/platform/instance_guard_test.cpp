@@ -3,6 +3,7 @@
 
 #include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
+#include "odd_entries.h"
 #include "platform/qt/qt_instance_guard.h"
 
 #include <QDir>
@@ -13,7 +14,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +22,7 @@ namespace {
 
 using ssn::testing::byName;
 using ssn::testing::PrintTo;
+using ssn::testing::writeFile;
 
 constexpr QFileDevice::Permissions kOwnerOnly =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
@@ -119,13 +120,6 @@ TEST_F(InstanceGuardTest, OldLockOfARunningCopyStillBlocks) {
     EXPECT_TRUE(second.previousInstanceRunning());
 }
 
-void writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-    file.setPermissions(permissions);
-}
-
 void openRuntimeFolder(InstanceGuardTest& test) {
     ASSERT_TRUE(QFile::setPermissions(test.runtimeFolder(), kReadableByAll));
 }
@@ -135,7 +129,7 @@ void blockTemporaryRuntime(InstanceGuardTest& test) {
     openRuntimeFolder(test);
     writeFile(test.temporaryFolder() + QStringLiteral("/runtime-") +
                   QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name),
-              {}, kOwnerOnly);
+              {});
 }
 
 // Whatever the folders and whatever lies in the lock's place, a first copy starts and a second
@@ -172,31 +166,23 @@ INSTANTIATE_TEST_SUITE_P(
                   [](InstanceGuardTest& test) {
                       openRuntimeFolder(test);
                       ASSERT_TRUE(QDir(test.temporaryFolder()).removeRecursively());
-                      writeFile(test.temporaryFolder(), {}, kOwnerOnly); // TMPDIR is no folder
+                      writeFile(test.temporaryFolder(), {}); // TMPDIR is no folder
                   },
                   &InstanceGuardTest::settingsLock},
         StartCase{"LockLeftByAnEndedProcess",
                   [](InstanceGuardTest& test) {
-                      writeFile(test.lockFile(),
-                                QByteArray::number(pidOfEndedProcess()) + '\n' +
-                                    test.m_executable.name.toUtf8() + '\n' +
-                                    QSysInfo::machineHostName().toUtf8() + '\n',
-                                kOwnerOnly);
+                      writeFile(test.lockFile(), QByteArray::number(pidOfEndedProcess()) + '\n' +
+                                                     test.m_executable.name.toUtf8() + '\n' +
+                                                     QSysInfo::machineHostName().toUtf8() + '\n');
                   }},
-        StartCase{"EmptyLock", [](InstanceGuardTest& test) { writeFile(test.lockFile(), {}, kOwnerOnly); }},
+        StartCase{"EmptyLock", [](InstanceGuardTest& test) { writeFile(test.lockFile(), {}); }},
         StartCase{"GarbageLock",
-                  [](InstanceGuardTest& test) { writeFile(test.lockFile(), "\x01\xff\n\n\n", kOwnerOnly); }},
+                  [](InstanceGuardTest& test) { writeFile(test.lockFile(), "\x01\xff\n\n\n"); }},
         StartCase{"LockOfAnotherMachine",
-                  [](InstanceGuardTest& test) {
-                      writeFile(test.lockFile(), "1\nprogram\nelsewhere\n", kOwnerOnly);
-                  }},
+                  [](InstanceGuardTest& test) { writeFile(test.lockFile(), "1\nprogram\nelsewhere\n"); }},
         StartCase{"UnreadableLock", [](InstanceGuardTest& test) { writeFile(test.lockFile(), "1\n", {}); }},
-        StartCase{"LockIsAFolder",
-                  [](InstanceGuardTest& test) { ASSERT_TRUE(QDir().mkdir(test.lockFile())); }},
-        StartCase{"LockIsAFifo",
-                  [](InstanceGuardTest& test) {
-                      ASSERT_EQ(::mkfifo(QFile::encodeName(test.lockFile()), 0600), 0);
-                  }},
+        StartCase{"LockIsAFolder", [](InstanceGuardTest& test) { ssn::testing::putFolder(test.lockFile()); }},
+        StartCase{"LockIsAFifo", [](InstanceGuardTest& test) { ssn::testing::putFifo(test.lockFile()); }},
         StartCase{"LockIsALinkToAFileOfSomeoneElse",
                   [](InstanceGuardTest& test) {
                       ASSERT_TRUE(QFile::link(QStringLiteral("/etc/hostname"), test.lockFile()));
