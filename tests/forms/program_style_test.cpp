@@ -50,14 +50,10 @@ bool anyImagePluginLoaded() {
     std::_Exit(anyImagePluginLoaded() ? 1 : 0);
 }
 
-class ProgramStyleDeathTest : public ::testing::Test {
-protected:
-    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-};
-
 // The second check shows that the first can fail: under the plain style the same start loads
 // the plugins.
-TEST_F(ProgramStyleDeathTest, TheMainWindowComesUpWithoutAnyImagePluginUnlikeUnderThePlainStyle) {
+TEST(ProgramStyleDeathTest, TheMainWindowComesUpWithoutAnyImagePluginUnlikeUnderThePlainStyle) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             QApplication::setStyle(new ProgramStyle);
