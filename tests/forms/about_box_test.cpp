@@ -1,12 +1,14 @@
-// The About box: shown modally from Help, About Software; its two links; closed by OK,
-// Enter, Escape or its close box; a fresh box each time.
+// The About box: shown modally from Help, About Software once the menu item's handling is over;
+// its two links; closed by OK, Enter, Escape or its close box; a fresh box each time.
 
+#include "doubles/named_rows.h"
 #include "expected_texts.h"
 #include "forms/frmAbout.h"
 #include "forms/frmMain.h"
 #include "forms/link_label.h"
 #include "forms_fixture.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -14,10 +16,12 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
-#include <ostream>
 
 namespace ssn::forms::test {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 class AboutBoxTest : public FormsTest {
 protected:
@@ -27,13 +31,16 @@ protected:
     void openAbout(const std::function<void(frmAbout&)>& whileOpen) {
         bool ran = false;
         // The box opens once the menu item's handling is over, and this runs inside its modal wait.
+        // Assistive technology that chose the item is not kept waiting for the box.
         main.mnuAbout->trigger();
+        EXPECT_FALSE(forms->isLoaded<frmAbout>());
         QTimer::singleShot(0, &main, [&] {
             ran = true;
             frmAbout& about = forms->about();
             EXPECT_TRUE(about.isVisible());
             EXPECT_EQ(QApplication::activeModalWidget(), &about)
                 << "the main window takes no input meanwhile";
+            EXPECT_TRUE(QAccessible::queryAccessibleInterface(&about)->state().modal);
             whileOpen(about);
             if (about.isVisible()) {
                 about.cmdOK->click(); // never leave the test waiting
@@ -80,10 +87,6 @@ struct CloseCase {
     std::function<void(frmAbout&)> close;
 };
 
-void PrintTo(const CloseCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class AboutCloseTest : public AboutBoxTest, public ::testing::WithParamInterface<CloseCase> {};
 
 TEST_P(AboutCloseTest, ClosesTheBoxAndTheMainWindowIsUsableAgain) {
@@ -100,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"EnterOnOk", [](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Return); }},
                       CloseCase{"Escape", [](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Escape); }},
                       CloseCase{"CloseBox", [](frmAbout& a) { a.close(); }}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(AboutBoxTest, ChosenTwiceItShowsTheSameBoxFreshlyLoaded) {
     frmAbout* first = nullptr;

@@ -2,6 +2,7 @@
 // input checks with the focus afterwards, the hand-over to the result window, the tab
 // order and the upper-casing of the name fields.
 
+#include "doubles/named_rows.h"
 #include "expected_texts.h"
 #include "forms/frmMain.h"
 #include "forms/frmSubconciousSelfNumber.h"
@@ -24,10 +25,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
-#include <ostream>
 
 namespace ssn::forms::test {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 class MainWindowTest : public FormsTest {
 protected:
@@ -126,10 +129,6 @@ struct LinkCase {
     QString url;
 };
 
-void PrintTo(const LinkCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class MainWindowLinkTest : public MainWindowTest, public ::testing::WithParamInterface<LinkCase> {};
 
 TEST_P(MainWindowLinkTest, OpensExactlyItsOnePage) {
@@ -153,7 +152,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinkCase{"CheckForUpdate", [](frmMain& m) { m.mnuUpdate->trigger(); }, expected::kDownloadPage},
         LinkCase{"Donate", [](frmMain& m) { m.mnuDonate->trigger(); }, expected::kDonatePage},
         LinkCase{"MakeMoneyOnline", [](frmMain& m) { m.mkmoney->trigger(); }, expected::kFullyBrandedPage}),
-    [](const ::testing::TestParamInfo<LinkCase>& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(MainWindowTest, AClickOnTheAdvertisementPanelOpensThePageOfTheLabelInFront) {
     QWidget* panel = main.fraFullBrand;
@@ -182,10 +181,6 @@ struct ValidationCase {
     QString message; // empty: the input passes
     Focus focus;
 };
-
-void PrintTo(const ValidationCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class ValidationTest : public MainWindowTest,
                        public ::testing::WithParamInterface<std::tuple<ValidationCase, Trigger>> {
@@ -319,10 +314,6 @@ struct TypingCase {
     QString shown;
 };
 
-void PrintTo(const TypingCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class NameFieldTest : public MainWindowTest, public ::testing::WithParamInterface<TypingCase> {};
 
 TEST_P(NameFieldTest, TypedLettersAreUpperCasedAndEverythingElsePasses) {
@@ -341,7 +332,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, NameFieldTest,
                                            TypingCase{"OthersUnchanged", "o'brien-2 x", "O'BRIEN-2 X"},
                                            TypingCase{"AccentedUnchanged", QStringLiteral("é\u00df\u00e4"),
                                                       QStringLiteral("é\u00df\u00e4")}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         byName);
 
 TEST_F(MainWindowTest, PastedAndInsertedTextIsUpperCasedToo) {
     QApplication::clipboard()->setText(QStringLiteral("john smith é"));
@@ -360,10 +351,6 @@ struct UndoCase {
     const char* name;
     std::function<void(QLineEdit&)> enter; // "mr " before the "JOHN" the field holds
 };
-
-void PrintTo(const UndoCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class NameFieldUndoTest : public MainWindowTest, public ::testing::WithParamInterface<UndoCase> {};
 
@@ -410,7 +397,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    commit.setCommitString(QStringLiteral("mr "));
                                    QApplication::sendEvent(&f, &commit);
                                }}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(MainWindowTest, APastedMebibyteIsCutAtTheStandardLimitAndTheReportCountsWhatIsKept) {
     QString name;
@@ -451,13 +438,11 @@ TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameWithoutItsAccessKeyMarker)
         ASSERT_NE(accessible, nullptr);
         EXPECT_EQ(accessible->text(QAccessible::Name), name);
     }
-    for (QComboBox* list : {main.cboMonth, main.cboDate, main.cboYear}) {
-        EXPECT_FALSE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name).isEmpty());
-    }
     // On Linux the toolkit names a list by its entry; the description says what the list is.
     const std::vector<std::pair<QWidget*, QString>> described = {
         {main.cboMonth, "Birth month"}, {main.cboDate, "Birth day"}, {main.cboYear, "Birth year"}};
     for (const auto& [list, description] : described) {
+        EXPECT_FALSE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name).isEmpty());
         EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Description), description);
     }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(main.fraBirthDay)->text(QAccessible::Name),

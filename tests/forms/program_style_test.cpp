@@ -50,22 +50,16 @@ bool anyImagePluginLoaded() {
     std::_Exit(anyImagePluginLoaded() ? 1 : 0);
 }
 
-class ProgramStyleDeathTest : public ::testing::Test {
-protected:
-    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-};
-
-TEST_F(ProgramStyleDeathTest, TheMainWindowComesUpWithoutAnyImagePlugin) {
+// The second check shows that the first can fail: under the plain style the same start loads
+// the plugins.
+TEST(ProgramStyleDeathTest, TheMainWindowComesUpWithoutAnyImagePluginUnlikeUnderThePlainStyle) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             QApplication::setStyle(new ProgramStyle);
             startPaintAndReport();
         },
         ::testing::ExitedWithCode(0), "");
-}
-
-// The check above can fail: under the plain style the same start loads the plugins.
-TEST_F(ProgramStyleDeathTest, ThePlainStyleLoadsThemForTheSameWindow) {
     EXPECT_EXIT(
         {
             QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

@@ -1,6 +1,8 @@
 // The settings store over the real QSettings INI backend, in a temporary folder.
 
+#include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
+#include "odd_entries.h"
 #include "platform/qt/qt_settings_backend.h"
 #include "run_as_unprivileged.h"
 #include "settings/code_page_table.h"
@@ -12,14 +14,15 @@
 #include <QSettings>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace ssn::settings {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 const QString kProgram = QStringLiteral("VLFreeSubconsciousSelfNumber");
 const QString kDuration = QStringLiteral("Duration");
@@ -34,9 +37,7 @@ protected:
 
     void putFile(const QByteArray& contents) const {
         ASSERT_TRUE(QDir().mkpath(m_folder.applicationFolder(kProgram)));
-        QFile file(m_folder.iniFile(kProgram));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(contents);
+        testing::writeFile(m_folder.iniFile(kProgram), contents);
     }
 
     testing::TemporarySettingsFolder m_folder;
@@ -45,14 +46,9 @@ protected:
     SettingsStore m_store{m_backend, m_executable};
 };
 
-TEST_F(IniStoreTest, WrittenSettingReadsBackAndIsOnDiskAtOnce) {
+TEST_F(IniStoreTest, WrittenSettingReadsBackAndIsOnDiskAtOnceEncodedInSectionSettings) {
     m_store.write(kDuration, kDate);
     EXPECT_EQ(m_store.read(kDuration), kDate);
-    EXPECT_FALSE(fileContents().isEmpty());
-}
-
-TEST_F(IniStoreTest, KeyAndValueAreStoredEncodedInSectionSettings) {
-    m_store.write(kDuration, kDate);
     const QByteArray onDisk = fileContents();
     EXPECT_FALSE(onDisk.contains("Duration"));
     EXPECT_FALSE(onDisk.contains("12/7/2026"));
@@ -84,11 +80,6 @@ struct DamagedFileCase {
     QByteArray contents;
 };
 
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const DamagedFileCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
 class DamagedIniFileTest : public IniStoreTest, public ::testing::WithParamInterface<DamagedFileCase> {};
 
 TEST_P(DamagedIniFileTest, ReadsAsEmptyAndIsReplacedOnTheNextWrite) {
@@ -104,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedFileCase{"Garbage",
                                       QByteArray("\x00\xff\xfe[[[Settings\n=\x01\x02]]\n\xc3", 18)},
                       DamagedFileCase{"UnclosedSection", QByteArray("[Settings\nx=1\n")}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    byName);
 
 TEST_F(IniStoreTest, KeysTheProgramDoesNotKnowAreKept) {
     putFile("; a comment\n[General]\nother=1\n\n[Settings]\nkept=\"x, y\"\n[Other%20Section]\nk=v\n");
@@ -122,12 +113,8 @@ TEST_F(IniStoreTest, KeysTheProgramDoesNotKnowAreKept) {
 struct OddEntryCase {
     const char* name;
     const char* suffix; // after the settings file's path
-    enum { Folder, Fifo, FreshGarbage } kind;
+    void (*put)(const QString& path);
 };
-
-void PrintTo(const OddEntryCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
 
 class OddEntryTest : public IniStoreTest, public ::testing::WithParamInterface<OddEntryCase> {};
 
@@ -136,20 +123,7 @@ TEST_P(OddEntryTest, StoreReadsAsEmptyAndKeepsItsFile) {
     const QByteArray before = fileContents();
     const QString path = m_folder.iniFile(kProgram) + QString::fromLatin1(GetParam().suffix);
     QFile::remove(path);
-    switch (GetParam().kind) {
-    case OddEntryCase::Folder:
-        ASSERT_TRUE(QDir().mkdir(path));
-        break;
-    case OddEntryCase::Fifo:
-        ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        break;
-    case OddEntryCase::FreshGarbage: {
-        QFile garbage(path);
-        ASSERT_TRUE(garbage.open(QIODevice::WriteOnly));
-        garbage.write("\x01\x02 not a lock\n");
-        break;
-    }
-    }
+    GetParam().put(path);
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
     m_store.write(kDuration, QStringLiteral("1/1/2030"));
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
@@ -159,13 +133,15 @@ TEST_P(OddEntryTest, StoreReadsAsEmptyAndKeepsItsFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, OddEntryTest,
-                         ::testing::Values(OddEntryCase{"FileIsAFolder", "", OddEntryCase::Folder},
-                                           OddEntryCase{"FileIsAFifo", "", OddEntryCase::Fifo},
-                                           OddEntryCase{"LockIsAFolder", ".lock", OddEntryCase::Folder},
-                                           OddEntryCase{"LockIsAFifo", ".lock", OddEntryCase::Fifo},
+                         ::testing::Values(OddEntryCase{"FileIsAFolder", "", testing::putFolder},
+                                           OddEntryCase{"FileIsAFifo", "", testing::putFifo},
+                                           OddEntryCase{"LockIsAFolder", ".lock", testing::putFolder},
+                                           OddEntryCase{"LockIsAFifo", ".lock", testing::putFifo},
                                            OddEntryCase{"LockIsFreshGarbage", ".lock",
-                                                        OddEntryCase::FreshGarbage}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
+                                                        [](const QString& path) {
+                                                            testing::writeFile(path, "\x01\x02 not a lock\n");
+                                                        }}),
+                         byName);
 
 // A file size limit makes every write past 4 KiB fail, as a full disk does; the child ignores
 // the signal that the limit sends, so the write itself reports the failure.
@@ -188,32 +164,23 @@ TEST_F(IniStoreTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files).size(), 1);
 }
 
-// A folder of root's that the unprivileged child can read but not change.
-struct UnwritableCase {
-    const char* name;
-    bool withExistingSetting;
-};
-
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const UnwritableCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
-class UnwritableFolderTest : public IniStoreTest, public ::testing::WithParamInterface<UnwritableCase> {};
+// A folder of root's that the unprivileged child can read but not change; the parameter says
+// whether a setting was stored before.
+class UnwritableFolderTest : public IniStoreTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(UnwritableFolderTest, WriteIsIgnoredWithoutCrash) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to prepare a folder the child cannot write";
-    if (GetParam().withExistingSetting)
+    if (GetParam())
         m_store.write(kDuration, kDate);
     const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
                                               QFileDevice::ReadGroup | QFileDevice::ExeGroup |
                                               QFileDevice::ReadOther | QFileDevice::ExeOther;
     ASSERT_TRUE(QFile::setPermissions(m_folder.path(), readOnly));
-    if (GetParam().withExistingSetting) {
+    if (GetParam()) {
         ASSERT_TRUE(QFile::setPermissions(m_folder.applicationFolder(kProgram), readOnly));
     }
-    const QString expected = GetParam().withExistingSetting ? kDate : QString();
+    const QString expected = GetParam() ? kDate : QString();
 
     const QByteArray before = fileContents();
 
@@ -229,13 +196,12 @@ TEST_P(UnwritableFolderTest, WriteIsIgnoredWithoutCrash) {
         GTEST_SKIP() << "could not run a child process as an unprivileged user";
     EXPECT_EQ(*result, 0) << "1: wrong value before the write, 2: the file changed, above 128: crash";
     EXPECT_EQ(fileContents(), before);
-    EXPECT_EQ(QFile::exists(m_folder.iniFile(kProgram)), GetParam().withExistingSetting);
+    EXPECT_EQ(QFile::exists(m_folder.iniFile(kProgram)), GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, UnwritableFolderTest,
-                         ::testing::Values(UnwritableCase{"NoSettingsYet", false},
-                                           UnwritableCase{"ExistingSetting", true}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, UnwritableFolderTest, ::testing::Bool(), [](const auto& row) {
+    return std::string(row.param ? "ExistingSetting" : "NoSettingsYet");
+});
 
 } // namespace
 } // namespace ssn::settings

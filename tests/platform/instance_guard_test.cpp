@@ -1,7 +1,9 @@
 // The real single-instance guard, with the runtime and temporary folders redirected into a
 // folder of the test's own.
 
+#include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
+#include "odd_entries.h"
 #include "platform/qt/qt_instance_guard.h"
 
 #include <QDir>
@@ -11,14 +13,16 @@
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
-#include <ostream>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace ssn::platform {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
+using ssn::testing::writeFile;
 
 constexpr QFileDevice::Permissions kOwnerOnly =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
@@ -57,7 +61,7 @@ qint64 pidOfEndedProcess() {
 }
 
 class InstanceGuardTest : public ::testing::Test {
-protected:
+public:
     InstanceGuardTest() {
         // Each test locks under a name of its own, so no test sees another's lock. Parameterised
         // tests have a "/" in their names, which a program's file name never has.
@@ -75,23 +79,16 @@ protected:
     QString lockFile() const {
         return runtimeFolder() + QLatin1Char('/') + m_executable.name + QStringLiteral(".lock");
     }
+    QString settingsLock() const {
+        return settingsRoot() + QLatin1Char('/') + m_executable.name + QLatin1Char('/') + m_executable.name +
+               QStringLiteral(".lock");
+    }
 
     QTemporaryDir m_root;
     ScopedVariable m_runtime{"XDG_RUNTIME_DIR", runtimeFolder()};
     ScopedVariable m_temporary{"TMPDIR", temporaryFolder()};
     testing::FakeExecutable m_executable;
 };
-
-TEST_F(InstanceGuardTest, SecondGuardOfTheSameProgramSeesTheFirst) {
-    QtInstanceGuard first(m_executable, settingsRoot());
-    QtInstanceGuard second(m_executable, settingsRoot());
-    EXPECT_FALSE(first.previousInstanceRunning());
-    EXPECT_TRUE(QFile::exists(lockFile()));
-    EXPECT_TRUE(second.previousInstanceRunning());
-    // Each answer is settled at its first question.
-    EXPECT_FALSE(first.previousInstanceRunning());
-    EXPECT_TRUE(second.previousInstanceRunning());
-}
 
 TEST_F(InstanceGuardTest, AnotherProgramNameIsNotBlocked) {
     QtInstanceGuard first(m_executable, settingsRoot());
@@ -111,19 +108,6 @@ TEST_F(InstanceGuardTest, LockIsFreedWhenTheGuardGoes) {
     EXPECT_FALSE(later.previousInstanceRunning());
 }
 
-TEST_F(InstanceGuardTest, LockLeftByAnEndedProcessDoesNotBlock) {
-    QFile stale(lockFile());
-    ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
-    stale.write(QByteArray::number(pidOfEndedProcess()) + '\n' + m_executable.name.toUtf8() + '\n' +
-                QSysInfo::machineHostName().toUtf8() + '\n');
-    stale.close();
-
-    QtInstanceGuard guard(m_executable, settingsRoot());
-    EXPECT_FALSE(guard.previousInstanceRunning());
-    QtInstanceGuard second(m_executable, settingsRoot());
-    EXPECT_TRUE(second.previousInstanceRunning());
-}
-
 TEST_F(InstanceGuardTest, OldLockOfARunningCopyStillBlocks) {
     QtInstanceGuard first(m_executable, settingsRoot());
     ASSERT_FALSE(first.previousInstanceRunning());
@@ -136,97 +120,74 @@ TEST_F(InstanceGuardTest, OldLockOfARunningCopyStillBlocks) {
     EXPECT_TRUE(second.previousInstanceRunning());
 }
 
-// When the runtime folder cannot be used, the guard still works from a private folder.
-struct FolderCase {
-    const char* name;
-    bool runtimeOpenToOthers;     // mode 0755 instead of 0700
-    bool temporaryRuntimeBlocked; // the toolkit's own fallback folder is a file
-};
-
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const FolderCase& testCase, std::ostream* out) {
-    *out << testCase.name;
+void openRuntimeFolder(InstanceGuardTest& test) {
+    ASSERT_TRUE(QFile::setPermissions(test.runtimeFolder(), kReadableByAll));
 }
 
-class InstanceGuardFolderTest : public InstanceGuardTest, public ::testing::WithParamInterface<FolderCase> {};
+// The toolkit's own fallback for a runtime folder open to others is a file.
+void blockTemporaryRuntime(InstanceGuardTest& test) {
+    openRuntimeFolder(test);
+    writeFile(test.temporaryFolder() + QStringLiteral("/runtime-") +
+                  QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name),
+              {});
+}
 
-TEST_P(InstanceGuardFolderTest, SecondGuardStillSeesTheFirst) {
-    if (GetParam().runtimeOpenToOthers) {
-        ASSERT_TRUE(QFile::setPermissions(runtimeFolder(), kReadableByAll));
-    }
-    if (GetParam().temporaryRuntimeBlocked) {
-        QFile blocker(temporaryFolder() + QStringLiteral("/runtime-") +
-                      QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name));
-        ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    }
+// Whatever the folders and whatever lies in the lock's place, a first copy starts and a second
+// one is refused, each answer settled at its first question; where known, the row names the
+// place of the lock.
+struct StartCase {
+    const char* name;
+    std::function<void(InstanceGuardTest&)> prepare;
+    QString (InstanceGuardTest::*lock)() const = nullptr;
+};
+
+class InstanceGuardStartTest : public InstanceGuardTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(InstanceGuardStartTest, FirstCopyStartsAndASecondIsRefused) {
+    GetParam().prepare(*this);
     QtInstanceGuard first(m_executable, settingsRoot());
     QtInstanceGuard second(m_executable, settingsRoot());
     EXPECT_FALSE(first.previousInstanceRunning());
     EXPECT_TRUE(second.previousInstanceRunning());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, InstanceGuardFolderTest,
-                         ::testing::Values(FolderCase{"RuntimeFolderIsPrivate", false, false},
-                                           FolderCase{"RuntimeFolderOpenToOthers", true, false},
-                                           FolderCase{"NoUsableRuntimeFolderAtAll", true, true}),
-                         [](const auto& testCase) { return std::string(testCase.param.name); });
-
-// Whatever lies in the lock's place, a first copy starts and a second one is refused.
-struct DamagedLockCase {
-    const char* name;
-    std::function<void(const QString& path)> damage;
-};
-
-void PrintTo(const DamagedLockCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
-void writeFile(const QString& path, const QByteArray& contents, QFileDevice::Permissions permissions) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(contents);
-    file.setPermissions(permissions);
-}
-
-class DamagedLockTest : public InstanceGuardTest, public ::testing::WithParamInterface<DamagedLockCase> {};
-
-TEST_P(DamagedLockTest, FirstCopyStartsAndASecondIsRefused) {
-    GetParam().damage(lockFile());
-    QtInstanceGuard first(m_executable, settingsRoot());
-    QtInstanceGuard second(m_executable, settingsRoot());
     EXPECT_FALSE(first.previousInstanceRunning());
     EXPECT_TRUE(second.previousInstanceRunning());
+    if (GetParam().lock) {
+        EXPECT_TRUE(QFile::exists((this->*GetParam().lock)()));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, DamagedLockTest,
+    Cases, InstanceGuardStartTest,
     ::testing::Values(
-        DamagedLockCase{"Empty", [](const QString& path) { writeFile(path, {}, kOwnerOnly); }},
-        DamagedLockCase{"Garbage",
-                        [](const QString& path) { writeFile(path, "\x01\xff\n\n\n", kOwnerOnly); }},
-        DamagedLockCase{"OtherMachine",
-                        [](const QString& path) { writeFile(path, "1\nprogram\nelsewhere\n", kOwnerOnly); }},
-        DamagedLockCase{"Unreadable", [](const QString& path) { writeFile(path, "1\n", {}); }},
-        DamagedLockCase{"Folder", [](const QString& path) { ASSERT_TRUE(QDir().mkdir(path)); }},
-        DamagedLockCase{"Fifo",
-                        [](const QString& path) { ASSERT_EQ(::mkfifo(QFile::encodeName(path), 0600), 0); }},
-        DamagedLockCase{
-            "LinkToAFileOfSomeoneElse",
-            [](const QString& path) { ASSERT_TRUE(QFile::link(QStringLiteral("/etc/hostname"), path)); }}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
-
-TEST_F(InstanceGuardTest, WithoutAnyPrivateRuntimeFolderTheSettingsFolderHoldsTheLock) {
-    ASSERT_TRUE(QFile::setPermissions(runtimeFolder(), kReadableByAll));
-    const QString notAFolder = m_root.path() + QStringLiteral("/file");
-    writeFile(notAFolder, {}, kOwnerOnly);
-    ScopedVariable temporary("TMPDIR", notAFolder);
-    QtInstanceGuard first(m_executable, settingsRoot());
-    QtInstanceGuard second(m_executable, settingsRoot());
-    EXPECT_FALSE(first.previousInstanceRunning());
-    EXPECT_TRUE(second.previousInstanceRunning());
-    EXPECT_TRUE(QFile::exists(settingsRoot() + QLatin1Char('/') + m_executable.name + QLatin1Char('/') +
-                              m_executable.name + QStringLiteral(".lock")));
-}
+        StartCase{"RuntimeFolderIsPrivate", [](InstanceGuardTest&) {}, &InstanceGuardTest::lockFile},
+        StartCase{"RuntimeFolderOpenToOthers", openRuntimeFolder},
+        StartCase{"NoUsableRuntimeFolderAtAll", blockTemporaryRuntime},
+        StartCase{"OnlyTheSettingsFolderIsUsable",
+                  [](InstanceGuardTest& test) {
+                      openRuntimeFolder(test);
+                      ASSERT_TRUE(QDir(test.temporaryFolder()).removeRecursively());
+                      writeFile(test.temporaryFolder(), {}); // TMPDIR is no folder
+                  },
+                  &InstanceGuardTest::settingsLock},
+        StartCase{"LockLeftByAnEndedProcess",
+                  [](InstanceGuardTest& test) {
+                      writeFile(test.lockFile(), QByteArray::number(pidOfEndedProcess()) + '\n' +
+                                                     test.m_executable.name.toUtf8() + '\n' +
+                                                     QSysInfo::machineHostName().toUtf8() + '\n');
+                  }},
+        StartCase{"EmptyLock", [](InstanceGuardTest& test) { writeFile(test.lockFile(), {}); }},
+        StartCase{"GarbageLock",
+                  [](InstanceGuardTest& test) { writeFile(test.lockFile(), "\x01\xff\n\n\n"); }},
+        StartCase{"LockOfAnotherMachine",
+                  [](InstanceGuardTest& test) { writeFile(test.lockFile(), "1\nprogram\nelsewhere\n"); }},
+        StartCase{"UnreadableLock", [](InstanceGuardTest& test) { writeFile(test.lockFile(), "1\n", {}); }},
+        StartCase{"LockIsAFolder", [](InstanceGuardTest& test) { ssn::testing::putFolder(test.lockFile()); }},
+        StartCase{"LockIsAFifo", [](InstanceGuardTest& test) { ssn::testing::putFifo(test.lockFile()); }},
+        StartCase{"LockIsALinkToAFileOfSomeoneElse",
+                  [](InstanceGuardTest& test) {
+                      ASSERT_TRUE(QFile::link(QStringLiteral("/etc/hostname"), test.lockFile()));
+                  }}),
+    byName);
 
 } // namespace
 } // namespace ssn::platform

@@ -128,14 +128,20 @@ TEST_F(UpdateReminderTest, YesOpensTheDownloadPageOnceAfterStoringToday) {
     EXPECT_EQ(opener.storedWhenOpened, std::vector<QString>{QStringLiteral("12/7/2026")});
 }
 
-TEST_F(UpdateReminderTest, NoPageIsOpenedWhileTheQuestionIsOpen) {
+TEST_F(UpdateReminderTest, NoPageIsOpenedAndNoDateStoredWhileTheQuestionIsOpen) {
     storeDuration(QStringLiteral("10/1/2026"));
     m_platform.messageBox.answers.push_back(MessageAnswer::Yes);
     std::size_t urlsWhileAsking = 99;
-    m_platform.messageBox.onShow = [&](const auto&) { urlsWhileAsking = m_platform.urlOpener.urls.size(); };
+    QString storedWhileAsking;
+    m_platform.messageBox.onShow = [&](const auto&) {
+        urlsWhileAsking = m_platform.urlOpener.urls.size();
+        storedWhileAsking = storedDuration();
+    };
     check();
     EXPECT_EQ(urlsWhileAsking, 0u);
+    EXPECT_EQ(storedWhileAsking, QStringLiteral("10/1/2026"));
     EXPECT_EQ(m_platform.urlOpener.urls.size(), 1u);
+    EXPECT_EQ(storedDuration(), QStringLiteral("12/7/2026"));
 }
 
 TEST_F(UpdateReminderTest, TwoCallsOnOneDayAskAtMostOnce) {
@@ -194,15 +200,6 @@ TEST_F(UpdateReminderTest, UnwritableStoreAsksOnceInEveryRun) {
         EXPECT_EQ(m_platform.messageBox.shown.size(), static_cast<std::size_t>(run));
     }
     EXPECT_EQ(storedDuration(), QStringLiteral("1/1/2020"));
-}
-
-TEST_F(UpdateReminderTest, TheDateIsStoredOnlyOnceTheQuestionIsAnswered) {
-    storeDuration(QStringLiteral("1/1/2020"));
-    QString storedWhileAsking;
-    m_platform.messageBox.onShow = [&](const auto&) { storedWhileAsking = storedDuration(); };
-    check();
-    EXPECT_EQ(storedWhileAsking, QStringLiteral("1/1/2020"));
-    EXPECT_EQ(storedDuration(), QStringLiteral("12/7/2026"));
 }
 
 // The store keeps only characters of a Western single-byte code page, so a Bulgarian or
