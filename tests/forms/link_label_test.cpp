@@ -63,8 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
         ActivationCase{"AccessiblePress",
                        [](LinkLabel& l) {
                            QSignalSpy during(&l, &LinkLabel::clicked);
-                           QAccessible::queryAccessibleInterface(&l)->actionInterface()->doAction(
-                               QAccessibleActionInterface::pressAction());
+                           QAccessibleActionInterface* actions =
+                               QAccessible::queryAccessibleInterface(&l)->actionInterface();
+                           ASSERT_NE(actions, nullptr);
+                           actions->doAction(QAccessibleActionInterface::pressAction());
                            EXPECT_EQ(during.count(), 0);
                            QCoreApplication::processEvents();
                        },
