@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need; with --run only
-# those that building and running the program need.
+# those that building and running the program need; with --windows those that cross-building
+# the program for Windows, testing it under Wine and packaging it need.
 # Only packages that are missing are installed, so a second run is quick.
 set -euo pipefail
 
@@ -10,7 +11,20 @@ packages=(
   # the font that stands in for Verdana, and native windows on Wayland desktops
   fonts-dejavu-core qt6-wayland
 )
-[ "${1:-}" = "--run" ] || packages+=(
+windows_packages=(
+  # the MinGW-w64 cross compiler (posix threads), the tools that fetch and patch Qt's source,
+  # and GoogleTest's sources to cross-build
+  g++-mingw-w64-x86-64-posix dpkg-dev patch xz-utils googletest
+  # the host Qt whose tools (moc, rcc, uic) and CMake files the cross-built Qt uses
+  qt6-base-dev qt6-base-dev-tools
+  # Wine (64-bit) to run the tests and the program, on a private X server with a window manager
+  wine wine64 fonts-wine xvfb xauth xdotool xclip openbox wmctrl x11-utils imagemagick
+  # the installer
+  nsis
+)
+if [ "${1:-}" = "--windows" ]; then
+  packages=(cmake ninja-build "${windows_packages[@]}")
+elif [ "${1:-}" != "--run" ]; then packages+=(
   # build the tests, benchmarks, fuzz targets and the checks of the code's format
   clang libclang-rt-14-dev clang-format libgtest-dev libgmock-dev libbenchmark-dev
   # end-to-end tests and screenshots on a real X server
@@ -21,7 +35,7 @@ packages=(
   valgrind
   # the Debian package and the checks of its menu entry and metadata
   dpkg-dev file desktop-file-utils appstream
-)
+); fi
 
 missing=()
 for p in "${packages[@]}"; do

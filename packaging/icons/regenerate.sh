@@ -6,3 +6,5 @@ cd "$(dirname "$0")"
 for size in 16 24 32 48 64 128 256; do
   rsvg-convert -w "$size" -h "$size" vl-subconscious-self-number.svg -o "vl-subconscious-self-number-$size.png"
 done
+# The Windows icon resource holds the sizes Explorer and the task bar ask for (needs imagemagick).
+convert vl-subconscious-self-number-{16,24,32,48,64,256}.png vl-subconscious-self-number.ico
