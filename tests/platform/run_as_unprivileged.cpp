@@ -1,5 +1,7 @@
 #include "run_as_unprivileged.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,6 +31,18 @@ std::optional<int> runAsUnprivileged(const std::function<int()>& check) {
     if (WEXITSTATUS(status) == kCouldNotDropPrivileges)
         return std::nullopt;
     return WEXITSTATUS(status);
+}
+
+bool handToUnprivileged(const QString& path) {
+    if (::geteuid() != 0)
+        return true;
+    QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    for (QString entry = path; !entry.isEmpty(); entry = below.hasNext() ? below.next() : QString()) {
+        if (::lchown(QFile::encodeName(entry).constData(), kNobody, kNobody) != 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace ssn::testing
