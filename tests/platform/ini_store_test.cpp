@@ -11,10 +11,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QSettings>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -75,38 +78,43 @@ TEST_F(IniStoreTest, AnotherExecutableNameStartsWithEmptySettings) {
     EXPECT_FALSE(QFile::exists(m_folder.iniFile(QStringLiteral("RenamedCopy"))));
 }
 
-struct DamagedFileCase {
+// One damaged line among other sections: the date is saved all the same, and every key that
+// QSettings read before reads the same after.
+struct DamagedLineCase {
     const char* name;
-    QByteArray contents;
+    QByteArray line;
 };
 
-class DamagedIniFileTest : public IniStoreTest, public ::testing::WithParamInterface<DamagedFileCase> {};
+class DamagedLineTest : public IniStoreTest, public ::testing::WithParamInterface<DamagedLineCase> {};
 
-TEST_P(DamagedIniFileTest, ReadsAsEmptyAndIsReplacedOnTheNextWrite) {
-    putFile(GetParam().contents);
-    EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+TEST_P(DamagedLineTest, TheDateIsSavedAndEveryOtherKeyKept) {
+    putFile("; a comment\nother=1\n[Other%20Section]\nk=v\n" + GetParam().line +
+            "\n[Settings]\nkept=\"x, y\"\n");
+    QMap<QString, QString> before;
+    {
+        const QSettings file(m_folder.iniFile(kProgram), QSettings::IniFormat);
+        for (const QString& name : file.allKeys()) {
+            if (file.contains(name))
+                before.insert(name, file.value(name).toString());
+        }
+    }
     m_store.write(kDuration, kDate);
     EXPECT_EQ(m_store.read(kDuration), kDate);
+    const QSettings after(m_folder.iniFile(kProgram), QSettings::IniFormat);
+    EXPECT_TRUE(before.contains(QStringLiteral("Settings/kept")));
+    for (auto key = before.cbegin(); key != before.cend(); ++key)
+        EXPECT_EQ(after.value(key.key()).toString(), key.value()) << key.key().toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, DamagedIniFileTest,
-    ::testing::Values(DamagedFileCase{"Empty", QByteArray()},
-                      DamagedFileCase{"Garbage",
-                                      QByteArray("\x00\xff\xfe[[[Settings\n=\x01\x02]]\n\xc3", 18)},
-                      DamagedFileCase{"UnclosedSection", QByteArray("[Settings\nx=1\n")}),
+    Cases, DamagedLineTest,
+    ::testing::Values(
+        DamagedLineCase{"KeyIsEmpty", "=orphan value"}, DamagedLineCase{"SectionIsEmpty", "[]\nx=1"},
+        DamagedLineCase{"KeyStartsWithASlash", "/k=v"}, DamagedLineCase{"SectionEndsWithASlash", "[X/]\nx=1"},
+        DamagedLineCase{"KeyEndsWithAnEscapedSlash", "k%2F=1"},
+        DamagedLineCase{"ValueIsANumberThatEqualsNothing", R"(n=@Variant(\0\0\0\x6\x7f\xf8\0\0\0\0\0\0))"},
+        DamagedLineCase{"BinaryGarbage", QByteArray("\x00\xff\xfe[[[Settings\n=\x01\x02]]\n\xc3", 18)}),
     byName);
-
-TEST_F(IniStoreTest, KeysTheProgramDoesNotKnowAreKept) {
-    putFile("; a comment\n[General]\nother=1\n\n[Settings]\nkept=\"x, y\"\n[Other%20Section]\nk=v\n");
-    m_store.write(kDuration, kDate);
-    m_store.write(kDuration, QStringLiteral("1/1/2030"));
-    EXPECT_EQ(m_store.read(kDuration), QStringLiteral("1/1/2030"));
-    const QSettings after(m_folder.iniFile(kProgram), QSettings::IniFormat);
-    EXPECT_EQ(after.value(QStringLiteral("other")).toString(), QStringLiteral("1"));
-    EXPECT_EQ(after.value(QStringLiteral("Settings/kept")).toString(), QStringLiteral("x, y"));
-    EXPECT_EQ(after.value(QStringLiteral("Other Section/k")).toString(), QStringLiteral("v"));
-}
 
 // An entry that no lock and no plain read can get past makes the store unusable for the run:
 // it reads as empty and takes no writes, and nothing waits on it.
@@ -161,47 +169,117 @@ TEST_F(IniStoreTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(fileContents() == other) << "the file now has " << fileContents().size() << " bytes";
-    EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-// A folder of root's that the unprivileged child can read but not change; the parameter says
-// whether a setting was stored before.
-class UnwritableFolderTest : public IniStoreTest, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(UnwritableFolderTest, WriteIsIgnoredWithoutCrash) {
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "needs root to prepare a folder the child cannot write";
-    if (GetParam())
-        m_store.write(kDuration, kDate);
-    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                              QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                              QFileDevice::ReadOther | QFileDevice::ExeOther;
-    ASSERT_TRUE(QFile::setPermissions(m_folder.path(), readOnly));
-    if (GetParam()) {
-        ASSERT_TRUE(QFile::setPermissions(m_folder.applicationFolder(kProgram), readOnly));
-    }
-    const QString expected = GetParam() ? kDate : QString();
-
+// A file of several megabytes is no settings file of the program's: it is never read nor written.
+TEST_F(IniStoreTest, AHugeFileMakesTheStoreUnusable) {
+    m_store.write(kDuration, kDate);
+    QFile file(m_folder.iniFile(kProgram));
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("[Padding]\npadding=" + QByteArray(8 * 1024 * 1024, 'x') + '\n');
+    file.close();
     const QByteArray before = fileContents();
+    EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+    m_store.write(kDuration, QStringLiteral("1/1/2030"));
+    EXPECT_TRUE(fileContents() == before);
+}
 
-    // The program only needs the write to leave the store as it was, without harm. (Within
-    // the same process QSettings keeps the unsaved value in memory; it never reaches the file.)
-    const std::optional<int> result = testing::runAsUnprivileged([&] {
-        if (m_store.read(kDuration) != expected)
+// What a write killed halfway left beside the file goes at the next write.
+TEST_F(IniStoreTest, TheNextWriteRemovesWhatAKilledWriteLeft) {
+    putFile("[Other]\nk=v\n");
+    for (const char* left : {"XyZ123", "XyZ123.lock", "XyZ123.check", "XyZ123.AbCdEf"})
+        testing::writeFile(m_folder.applicationFolder(kProgram) + "/." + kProgram + ".ini.new-" + left, "x");
+    m_store.write(kDuration, kDate);
+    EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden),
+              QStringList{kProgram + QStringLiteral(".ini")});
+}
+
+TEST(IniStoreRootTest, ARelativeConfigurationHomeIsIgnored) {
+    const QByteArray home = qgetenv("HOME");
+    const QByteArray configuration = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", "/home/someone");
+    qputenv("XDG_CONFIG_HOME", "relative/config");
+    const QString root = platform::QtSettingsBackend::defaultRoot();
+    qputenv("HOME", home);
+    qputenv("XDG_CONFIG_HOME", configuration);
+    EXPECT_EQ(root, QStringLiteral("/home/someone/.config"));
+}
+
+// What the user made of the settings file, run as an ordinary user with umask 002: a stored date
+// is read (through links) and replaced, or the file is left as it was; either way links stay
+// links and the file keeps its mode.
+struct UserFileCase {
+    const char* name;
+    void (*prepare)(const testing::TemporarySettingsFolder& folder);
+    bool readable;
+    bool written;
+};
+
+class UserFileTest : public IniStoreTest, public ::testing::WithParamInterface<UserFileCase> {};
+
+// The links from the settings file's path to the file itself, then that file's mode.
+QStringList linksAndMode(const QString& path) {
+    QStringList chain;
+    QFileInfo info(path);
+    for (; info.isSymLink(); info.setFile(info.symLinkTarget()))
+        chain << info.symLinkTarget();
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return chain << QString::number(status.st_mode & 07777, 8);
+}
+
+TEST_P(UserFileTest, TheDateIsReplacedOrTheFileLeftAsItWas) {
+    m_store.write(kDuration, kDate);
+    GetParam().prepare(m_folder);
+    ASSERT_TRUE(testing::handToUnprivileged(m_folder.path()));
+    const QStringList before = linksAndMode(m_folder.iniFile(kProgram));
+    const QByteArray contents = fileContents();
+    const std::optional<int> result = testing::runAsUnprivileged([this] {
+        ::umask(002);
+        if (m_store.read(kDuration) != (GetParam().readable ? kDate : QString()))
             return 1;
         m_store.write(kDuration, QStringLiteral("1/1/2030"));
-        return fileContents() == before ? 0 : 2;
+        return 0;
     });
     if (!result)
         GTEST_SKIP() << "could not run a child process as an unprivileged user";
-    EXPECT_EQ(*result, 0) << "1: wrong value before the write, 2: the file changed, above 128: crash";
-    EXPECT_EQ(fileContents(), before);
-    EXPECT_EQ(QFile::exists(m_folder.iniFile(kProgram)), GetParam());
+    EXPECT_EQ(*result, 0) << "1: the date read before the write is wrong, above 128: crash";
+    EXPECT_EQ(linksAndMode(m_folder.iniFile(kProgram)), before);
+    if (GetParam().written)
+        EXPECT_EQ(m_store.read(kDuration), QStringLiteral("1/1/2030"));
+    else
+        EXPECT_EQ(fileContents(), contents);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, UnwritableFolderTest, ::testing::Bool(), [](const auto& row) {
-    return std::string(row.param ? "ExistingSetting" : "NoSettingsYet");
-});
+void setMode(const QString& path, mode_t mode) {
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UserFileTest,
+    ::testing::Values(
+        UserFileCase{"ModeIsKept", [](const auto& folder) { setMode(folder.iniFile(kProgram), 0640); }, true,
+                     true},
+        // settings file -> link2.ini -> real/real.ini, of mode 0600
+        UserFileCase{"ChainOfLinksIsFollowed",
+                     [](const auto& folder) {
+                         ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("real")));
+                         const QString real = folder.path() + QStringLiteral("/real/real.ini");
+                         ASSERT_TRUE(QFile::rename(folder.iniFile(kProgram), real));
+                         setMode(real, 0600);
+                         ASSERT_TRUE(
+                             QFile::link(QStringLiteral("../real/real.ini"),
+                                         folder.applicationFolder(kProgram) + QStringLiteral("/link2.ini")));
+                         ASSERT_TRUE(QFile::link(QStringLiteral("link2.ini"), folder.iniFile(kProgram)));
+                     },
+                     true, true},
+        UserFileCase{"UnreadableFileIsLeftAlone",
+                     [](const auto& folder) { setMode(folder.iniFile(kProgram), 0); }, false, false},
+        UserFileCase{"FileInAReadOnlyFolderIsLeftAlone",
+                     [](const auto& folder) { setMode(folder.applicationFolder(kProgram), 0555); }, true,
+                     false}),
+    byName);
 
 } // namespace
 } // namespace ssn::settings

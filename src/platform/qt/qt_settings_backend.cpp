@@ -253,12 +253,12 @@ void QtSettingsBackend::write(const QString& application, const QString& section
         m_unusable.insert(application);
         return;
     }
-    const QSettings current(file, QSettings::IniFormat);
-    // Writing a file that could not be read would lose every key in it; a file made read-only
-    // stays as it is, as QSettings itself would leave it.
-    if (current.status() == QSettings::AccessError ||
-        (entry == Entry::Regular && !QFileInfo(file).isWritable()))
+    // A file that cannot be read is never overwritten: every key in it would be lost. The file
+    // itself is asked, since QSettings may answer from what it read earlier in the run. A file
+    // made read-only stays as it is, as QSettings itself would leave it.
+    if (entry == Entry::Regular && (!QFile(file).open(QIODevice::ReadOnly) || !QFileInfo(file).isWritable()))
         return;
+    const QSettings current(file, QSettings::IniFormat);
     replaceWithCheckedCopy(finalTarget(file), entry == Entry::Regular ? &old : nullptr, current,
                            settingsKey(section, key), value);
 }
