@@ -254,9 +254,8 @@ void QtSettingsBackend::write(const QString& application, const QString& section
         return;
     }
     // A file that cannot be read is never overwritten: every key in it would be lost. The file
-    // itself is asked, since QSettings may answer from what it read earlier in the run. A file
-    // made read-only stays as it is, as QSettings itself would leave it.
-    if (entry == Entry::Regular && (!QFile(file).open(QIODevice::ReadOnly) || !QFileInfo(file).isWritable()))
+    // itself is asked, since QSettings may answer from what it read earlier in the run.
+    if (entry == Entry::Regular && !QFile(file).open(QIODevice::ReadOnly))
         return;
     const QSettings current(file, QSettings::IniFormat);
     replaceWithCheckedCopy(finalTarget(file), entry == Entry::Regular ? &old : nullptr, current,
