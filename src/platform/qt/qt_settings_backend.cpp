@@ -130,13 +130,10 @@ LockState lockBeside(QLockFile& lock) {
 
 // Every key with its value as text. QSettings writes a number it read from a typed value back
 // as plain text, which reads back as a string; as text the two are equal.
-QMap<QString, QStringList> everyValue(const QSettings& settings) {
-    QMap<QString, QStringList> values;
-    for (const QString& name : settings.allKeys()) {
-        const QVariant value = settings.value(name);
-        values.insert(name, value.typeId() == QMetaType::QStringList ? value.toStringList()
-                                                                     : QStringList{value.toString()});
-    }
+QMap<QString, QString> everyValue(const QSettings& settings) {
+    QMap<QString, QString> values;
+    for (const QString& name : settings.allKeys())
+        values.insert(name, settings.value(name).toString());
     return values;
 }
 
@@ -177,7 +174,7 @@ void replaceWithCheckedCopy(const QString& target, const struct stat* old, const
     else
         scratch.remove();
     scratch.close();
-    QMap<QString, QStringList> meant;
+    QMap<QString, QString> meant;
     bool complete = false;
     {
         QSettings next(written, QSettings::IniFormat);
