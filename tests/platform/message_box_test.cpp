@@ -1,5 +1,6 @@
 // The real message box, answered from inside its own modal loop.
 
+#include "doubles/named_rows.h"
 #include "platform/qt/qt_message_box.h"
 
 #include <QAbstractButton>
@@ -9,12 +10,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace ssn::platform {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 // Shows `message` and, once the box is up, lets `act` look at it and close it.
 MessageAnswer showAndAct(const Message& message, const std::function<void(QMessageBox&)>& act) {
@@ -65,11 +69,6 @@ struct AnswerCase {
     MessageAnswer expected;
 };
 
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const AnswerCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
 class QtMessageBoxAnswerTest : public ::testing::TestWithParam<AnswerCase> {};
 
 TEST_P(QtMessageBoxAnswerTest, ReturnsTheButtonPressed) {
@@ -94,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  [](QMessageBox& b) { pressKey(b, Qt::Key_Escape); }, MessageAnswer::No},
                       AnswerCase{"CloseBoxAnswersNo", MessageAnswer::Yes, [](QMessageBox& b) { b.close(); },
                                  MessageAnswer::No}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    byName);
 
 TEST(QtMessageBoxTest, OkBoxWithCriticalIconAndMarkupShownAsPlainText) {
     Message message;
@@ -111,27 +110,58 @@ TEST(QtMessageBoxTest, OkBoxWithCriticalIconAndMarkupShownAsPlainText) {
     EXPECT_EQ(answer, MessageAnswer::Ok);
 }
 
-// A box stands above the window it belongs to, so that a window kept on top cannot hide it; with
-// no window of the program on screen it is kept above every other window itself.
-TEST(QtMessageBoxTest, BelongsToTheActiveWindowAndIsModal) {
-    QWidget window;
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+// A box belongs to the window it must not be hidden by: the active window, else a window that
+// stays on top, else any window of the program on screen; it is modal. With no window on screen
+// it belongs to none and stays above every other window itself.
+struct OwnerCase {
+    const char* name;
+    bool normalShown;
+    bool topmostShown;
+    bool normalActive;
+    enum class Owner { None, Normal, Topmost } owner;
+};
+
+class QtMessageBoxOwnerTest : public ::testing::TestWithParam<OwnerCase> {};
+
+TEST_P(QtMessageBoxOwnerTest, BelongsToTheWindowThatCouldHideIt) {
+    // The topmost window is the one the application lists last, so that a box taking the first
+    // window on screen would belong to the other.
+    QWidget first;
+    QWidget second;
+    const QWidgetList listed = QApplication::topLevelWidgets();
+    const bool firstListedFirst = listed.indexOf(&first) < listed.indexOf(&second);
+    QWidget& normal = firstListedFirst ? first : second;
+    QWidget& topmost = firstListedFirst ? second : first;
+    topmost.setWindowFlag(Qt::WindowStaysOnTopHint);
+    normal.setVisible(GetParam().normalShown);
+    topmost.setVisible(GetParam().topmostShown);
+    if (GetParam().normalActive) {
+        normal.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&normal));
+    } else {
+        QApplication::setActiveWindow(nullptr);
+    }
+    QWidget* const expected = std::array<QWidget*, 3>{nullptr, &normal, &topmost}[int(GetParam().owner)];
     showAndAct(InformationMessage(QStringLiteral("Please Enter Your First Name")),
-               [&window](QMessageBox& box) {
-                   EXPECT_EQ(box.parentWidget(), &window);
+               [expected](QMessageBox& box) {
+                   EXPECT_EQ(box.parentWidget(), expected);
                    EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
-                   EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+                   EXPECT_EQ(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint), expected == nullptr);
                    box.close();
                });
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Cases, QtMessageBoxOwnerTest,
+    ::testing::Values(OwnerCase{"TheActiveWindow", true, true, true, OwnerCase::Owner::Normal},
+                      OwnerCase{"ATopmostWindowOnScreen", true, true, false, OwnerCase::Owner::Topmost},
+                      OwnerCase{"AWindowOnScreen", true, false, false, OwnerCase::Owner::Normal},
+                      OwnerCase{"NoWindowOnScreen", false, false, false, OwnerCase::Owner::None}),
+    byName);
+
 // A short text leaves the width to the title.
-TEST(QtMessageBoxTest, WithNoWindowOnScreenStaysAboveOtherWindowsAndIsWideEnoughForItsWholeTitle) {
+TEST(QtMessageBoxTest, IsWideEnoughForItsWholeTitle) {
     showAndAct(CriticalMessage(QStringLiteral("No")), [](QMessageBox& box) {
-        EXPECT_EQ(box.parentWidget(), nullptr);
-        EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         QFont bold = box.font();
         bold.setBold(true);
         // Measured with openbox: its icon and three buttons take about 75 px beside the title.

@@ -1,13 +1,14 @@
 #include "code_page_table.h"
+#include "doubles/named_rows.h"
 #include "settings/setting_text.h"
 
 #include <gtest/gtest.h>
-#include <ostream>
 #include <string>
 
 namespace ssn::settings {
 namespace {
 
+using ssn::testing::PrintTo;
 using testing::characterOfCode;
 
 std::u16string charactersOfCodes(std::initializer_list<int> codes) {
@@ -22,11 +23,6 @@ struct CodecCase {
     std::u16string plain;
     std::u16string stored;
 };
-
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const CodecCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
 
 class EncodeSettingTextTest : public ::testing::TestWithParam<CodecCase> {};
 
@@ -54,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         CodecCase{"SurrogatePairIsOneCharacter", u"\U0001F600", u"\u201D"},
         CodecCase{"LoneSurrogate", std::u16string(1, char16_t(0xD800)), u"\u201D"},
         CodecCase{"UnassignedCodeKept", u"\u0081", u"\u00D6"}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    ssn::testing::byName);
 
 class DecodeSettingTextTest : public ::testing::TestWithParam<CodecCase> {};
 
@@ -74,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                       // A character outside the page reads as "?", which is below 85 and vanishes.
                       CodecCase{"OutsidePageDropped", u"a", u"\u4E2D\u00B6"},
                       CodecCase{"StoredQuestionMarkReadsBack", u"?", u"\u201D"}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    ssn::testing::byName);
 
 TEST(SettingTextRoundTrip, EveryCodeFrom0To170ComesBackUnchanged) {
     const std::u16string everyCode = testing::everyStorableCharacter();
