@@ -25,26 +25,6 @@ namespace {
 using ssn::testing::byName;
 using ssn::testing::PrintTo;
 
-// Sets an environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QString& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        qputenv(name, QFile::encodeName(value));
-    }
-    ~ScopedVariable() {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
 // Whether a process holds the kernel lock on the file at `path` (found by trying to take it).
 bool isLocked(const QString& path) {
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
@@ -55,14 +35,11 @@ bool isLocked(const QString& path) {
     return locked;
 }
 
+// Every test has its own settings, runtime and temporary folders; the start cases point the
+// child's environment at the latter two.
 class InstanceGuardTest : public ::testing::Test {
 public:
     InstanceGuardTest() {
-        // Each test locks under a name of its own, so no test sees another's lock. Parameterised
-        // tests have a "/" in their names, which a program's file name never has.
-        m_executable.name =
-            QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                .replace(QLatin1Char('/'), QLatin1Char('_'));
         for (const QString& folder : {runtimeFolder(), temporaryFolder(), settingsRoot()})
             QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
@@ -77,8 +54,6 @@ public:
     QString linkTarget() const { return m_root.path() + QStringLiteral("/target"); }
 
     QTemporaryDir m_root;
-    ScopedVariable m_runtime{"XDG_RUNTIME_DIR", runtimeFolder()};
-    ScopedVariable m_temporary{"TMPDIR", temporaryFolder()};
     testing::FakeExecutable m_executable;
 };
 
@@ -97,9 +72,19 @@ TEST_F(InstanceGuardTest, TheLockGoesWithItsGuardWhileAProgramItStartedRuns) {
     {
         QtInstanceGuard first(m_executable, settingsRoot());
         ASSERT_FALSE(first.previousInstanceRunning());
-        // posix_spawn returns once the program runs, so the lock is dropped after that.
-        char* const arguments[] = {const_cast<char*>("sleep"), const_cast<char*>("60"), nullptr};
-        ASSERT_EQ(::posix_spawn(&started, "/bin/sleep", nullptr, nullptr, arguments, environ), 0);
+        // The started shell says so once it runs, when its start has closed what it should.
+        int said[2];
+        ASSERT_EQ(::pipe2(said, O_CLOEXEC), 0);
+        posix_spawn_file_actions_t actions;
+        ::posix_spawn_file_actions_init(&actions);
+        ::posix_spawn_file_actions_adddup2(&actions, said[1], STDOUT_FILENO);
+        char* const arguments[] = {const_cast<char*>("sh"), const_cast<char*>("-c"),
+                                   const_cast<char*>("echo; exec sleep 60"), nullptr};
+        ASSERT_EQ(::posix_spawn(&started, "/bin/sh", &actions, nullptr, arguments, environ), 0);
+        ::close(said[1]);
+        char line = 0;
+        ASSERT_EQ(::read(said[0], &line, 1), 1);
+        ::close(said[0]);
     }
     QtInstanceGuard later(m_executable, settingsRoot());
     EXPECT_FALSE(later.previousInstanceRunning());
@@ -129,6 +114,8 @@ TEST_P(InstanceGuardStartTest, FirstCopyStartsAndASecondIsRefused) {
     }
     const std::optional<int> result = testing::runAsUnprivileged([this] {
         ::umask(002);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder()));
+        qputenv("TMPDIR", QFile::encodeName(temporaryFolder()));
         if (GetParam().preparedByTheUser != nullptr)
             GetParam().preparedByTheUser(*this);
         if (HasFailure())
