@@ -194,15 +194,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 0);
                       ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), 0775), 0);
                   }},
-        StartCase{"TheLockIsUnreadable", &InstanceGuardTest::runtimeLock, nullptr,
-                  [](InstanceGuardTest& test) {
-                      putInTheSettingsLockPlace(
-                          test, [](const QString& path) { testing::writeFile(path, {}, {}); });
-                  }},
         StartCase{"TheLockIsAFolder", &InstanceGuardTest::runtimeLock, nullptr,
                   [](InstanceGuardTest& test) { putInTheSettingsLockPlace(test, testing::putFolder); }},
-        StartCase{"TheLockIsAFifo", &InstanceGuardTest::runtimeLock, nullptr,
-                  [](InstanceGuardTest& test) { putInTheSettingsLockPlace(test, testing::putFifo); }},
         StartCase{"TheLockIsALinkToAFileOfTheUsers", &InstanceGuardTest::runtimeLock, nullptr,
                   [](InstanceGuardTest& test) {
                       testing::writeFile(test.linkTarget(), {});
