@@ -198,14 +198,14 @@ TEST_F(IniStoreTest, TheNextWriteRemovesWhatAKilledWriteLeft) {
 }
 
 TEST(IniStoreRootTest, ARelativeConfigurationHomeIsIgnored) {
-    const QByteArray home = qgetenv("HOME");
-    const QByteArray configuration = qgetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", "/home/someone");
-    qputenv("XDG_CONFIG_HOME", "relative/config");
-    const QString root = platform::QtSettingsBackend::defaultRoot();
-    qputenv("HOME", home);
-    qputenv("XDG_CONFIG_HOME", configuration);
-    EXPECT_EQ(root, QStringLiteral("/home/someone/.config"));
+    EXPECT_EQ(testing::runAsUnprivileged([] {
+                  qputenv("HOME", "/home/someone");
+                  qputenv("XDG_CONFIG_HOME", "relative/config");
+                  return platform::QtSettingsBackend::defaultRoot() == QStringLiteral("/home/someone/.config")
+                             ? 0
+                             : 1;
+              }),
+              std::optional(0));
 }
 
 // What became of the settings file, run as an ordinary user with umask 002: a stored date is read

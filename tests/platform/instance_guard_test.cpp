@@ -142,17 +142,11 @@ void makeSettingsFolder(InstanceGuardTest& test, mode_t mode) {
     ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), mode), 0);
 }
 
-// Whatever lies in the lock's place in the settings folder is passed over, never removed.
-void putInTheSettingsLockPlace(InstanceGuardTest& test, void (*put)(const QString&)) {
-    makeSettingsFolder(test, 0700);
-    put(test.settingsLock());
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Cases, InstanceGuardStartTest,
     ::testing::Values(
         StartCase{"TheSettingsFolderComesFirst", &InstanceGuardTest::settingsLock},
-        // With XDG_RUNTIME_DIR unset, the toolkit's own fallback and the older one are taken.
+        // With XDG_RUNTIME_DIR unset, another user took the toolkit's fallback first.
         StartCase{"OthersTookTheTemporaryFoldersAndTheSettingsFolderIsOpenToTheGroup",
                   &InstanceGuardTest::settingsLock,
                   [](InstanceGuardTest& test) {
@@ -171,11 +165,8 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"ACleanerEmptiesTheTemporaryFoldersBetweenStarts", &InstanceGuardTest::settingsLock,
                   nullptr, nullptr,
                   [](InstanceGuardTest& test) {
-                      for (const QString& folder : {test.runtimeFolder(), test.temporaryFolder()}) {
+                      for (const QString& folder : {test.runtimeFolder(), test.temporaryFolder()})
                           QDir(folder).removeRecursively();
-                          QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                   QFileDevice::ExeOwner);
-                      }
                   }},
         // Another user's folder that the user's group may write to.
         StartCase{"TheSettingsFolderIsAnotherUsers", &InstanceGuardTest::runtimeLock,
@@ -187,15 +178,17 @@ INSTANTIATE_TEST_SUITE_P(
                   [](InstanceGuardTest& test) { makeSettingsFolder(test, 0777); }},
         StartCase{"TheLockInTheSettingsFolderIsAnotherUsers", &InstanceGuardTest::runtimeLock,
                   [](InstanceGuardTest& test) {
-                      makeSettingsFolder(test, 0777);
+                      makeSettingsFolder(test, 0775);
                       testing::writeFile(test.settingsLock(), {},
                                          QFileDevice::ReadOwner | QFileDevice::ReadOther);
                       ASSERT_EQ(::chown(QFile::encodeName(test.settingsFolder()).constData(), 65534, 65534),
                                 0);
-                      ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), 0775), 0);
                   }},
         StartCase{"TheLockIsAFolder", &InstanceGuardTest::runtimeLock, nullptr,
-                  [](InstanceGuardTest& test) { putInTheSettingsLockPlace(test, testing::putFolder); }},
+                  [](InstanceGuardTest& test) {
+                      makeSettingsFolder(test, 0700);
+                      testing::putFolder(test.settingsLock());
+                  }},
         StartCase{"TheLockIsALinkToAFileOfTheUsers", &InstanceGuardTest::runtimeLock, nullptr,
                   [](InstanceGuardTest& test) {
                       testing::writeFile(test.linkTarget(), {});
