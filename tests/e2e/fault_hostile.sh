@@ -24,14 +24,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
 
 fault_setup "${1:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}"
 readonly START_LIMIT=10 # seconds a start may take whatever lies in its way
-readonly ALREADY_RUNNING="Application is already running"
 
 stop_program() {
     kill "$APP_PID" 2>/dev/null
     wait_for_exit "$APP_PID" || e2e_abort "the program did not stop"
 }
 
-# A second copy shows one message and ends after OK; the first keeps running.
+# A second copy shows one message and ends after OK; the first keeps running until stopped here.
 check_second_copy_refused() { # CASE
     local first=$APP_PID message
     start_program
@@ -42,37 +41,39 @@ check_second_copy_refused() { # CASE
     e2e_check_equal "$1: a second copy ends with status" "0" "$E2E_EXIT_STATUS"
     APP_PID=$first
     kill -0 "$APP_PID" 2>/dev/null || e2e_fail "$1: the first copy ended"
-}
-
-# PREPARE runs before the first copy starts, BETWEEN before the second.
-two_starts() { # NAME PREPARE BETWEEN
-    new_case "$1" "$ORDINARY_USER"
-    "$2"
-    E2E_TIMEOUT=$START_LIMIT start_to_main 0
-    "$3"
-    check_second_copy_refused "$1"
     stop_program
 }
 
+# One user's two starts, as nobody with umask 002 where the test can switch users.
 ORDINARY_USER=""
 if fault_can_switch_user; then ORDINARY_USER=$FAULT_USER; fi
+saved_umask=$(umask)
 umask 002
-take_temporary_folders() {
-    unset XDG_RUNTIME_DIR
-    mkdir -m 0777 "$TMPDIR/runtime-${CASE_USER:-$(id -un)}"
-    as_case_user mkdir -m 0775 -p "$SETTINGS_FOLDER"
-}
-change_environment() {
-    unset XDG_RUNTIME_DIR
-    export TMPDIR=$CASE_DIR/home
-}
-clean_temporary_folders() { rm -rf "${XDG_RUNTIME_DIR:?}"/* "${TMPDIR:?}"/*; }
-put_fifo_in_lock_place() { as_case_user mkdir -p "$SETTINGS_FOLDER" && as_case_user mkfifo "$SETTINGS_FOLDER/$(basename "$PROGRAM").lock"; }
-two_starts hostile-tmp take_temporary_folders true
-two_starts other-env true change_environment
-two_starts temp-cleaner true clean_temporary_folders
-two_starts lock-fifo put_fifo_in_lock_place true
-umask 022
+
+new_case hostile-tmp "$ORDINARY_USER"
+unset XDG_RUNTIME_DIR
+mkdir -m 0777 "$TMPDIR/runtime-${CASE_USER:-$(id -un)}"
+as_case_user mkdir -m 0775 -p "$SETTINGS_FOLDER"
+E2E_TIMEOUT=$START_LIMIT start_to_main 0
+check_second_copy_refused hostile-tmp
+
+new_case other-env "$ORDINARY_USER"
+E2E_TIMEOUT=$START_LIMIT start_to_main 0
+unset XDG_RUNTIME_DIR
+export TMPDIR=$CASE_DIR/home
+check_second_copy_refused other-env
+
+new_case temp-cleaner "$ORDINARY_USER"
+E2E_TIMEOUT=$START_LIMIT start_to_main 0
+rm -rf "${XDG_RUNTIME_DIR:?}"/* "${TMPDIR:?}"/*
+check_second_copy_refused temp-cleaner
+
+new_case lock-fifo "$ORDINARY_USER"
+as_case_user mkdir -p "$SETTINGS_FOLDER"
+as_case_user mkfifo "$SETTINGS_FOLDER/$(basename "$PROGRAM").lock"
+E2E_TIMEOUT=$START_LIMIT start_to_main 0
+check_second_copy_refused lock-fifo
+umask "$saved_umask"
 
 # Ten copies started at the same instant: one main window, nine refusals.
 new_case race
@@ -105,7 +106,7 @@ if [ "$(id -u)" -eq 0 ] && mkdir -p "$SETTINGS_FOLDER" && mount -t tmpfs -o size
         e2e_fail "full-disk: the file changed"
     fi
     e2e_check_equal "full-disk: entries in the folder" "$(basename "$PROGRAM").ini $(basename "$PROGRAM").lock" \
-        "$(ls -A "$SETTINGS_FOLDER" | xargs)"
+        "$(find "$SETTINGS_FOLDER" -mindepth 1 -printf '%f\n' | sort | paste -sd ' ')"
     umount "$SETTINGS_FOLDER"
 else
     echo "SKIP: full-disk needs root to mount a small file system over the settings folder"

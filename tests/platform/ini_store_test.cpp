@@ -151,7 +151,15 @@ INSTANTIATE_TEST_SUITE_P(Cases, OddEntryTest,
                                            OddEntryCase{"LockIsFreshGarbage", ".lock",
                                                         [](const QString& path) {
                                                             testing::writeFile(path, "\x01\x02 not a lock\n");
-                                                        }}),
+                                                        }},
+                                           // Several megabytes, the date at the start: never read.
+                                           OddEntryCase{
+                                               "FileIsHuge", "",
+                                               [](const QString& path) {
+                                                   testing::writeFile(
+                                                       path, "[Settings]\n%U2122%CA%C7%B6%C9%BE%C4%C3=x\n");
+                                                   QFile(path).resize(8 << 20);
+                                               }}),
                          byName);
 
 // A file size limit makes every write past 4 KiB fail, as a full disk does; the child ignores
@@ -172,19 +180,6 @@ TEST_F(IniStoreTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
               std::optional(0));
     EXPECT_TRUE(fileContents() == other) << "the file now has " << fileContents().size() << " bytes";
     EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden).size(), 1);
-}
-
-// A file of several megabytes is no settings file of the program's: it is never read nor written.
-TEST_F(IniStoreTest, AHugeFileMakesTheStoreUnusable) {
-    m_store.write(kDuration, kDate);
-    QFile file(m_folder.iniFile(kProgram));
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write("[Padding]\npadding=" + QByteArray(8 * 1024 * 1024, 'x') + '\n');
-    file.close();
-    const QByteArray before = fileContents();
-    EXPECT_TRUE(m_store.read(kDuration).isEmpty());
-    m_store.write(kDuration, QStringLiteral("1/1/2030"));
-    EXPECT_TRUE(fileContents() == before);
 }
 
 // What a write killed halfway left beside the file goes at the next write.

@@ -124,12 +124,11 @@ class QtMessageBoxOwnerTest : public ::testing::TestWithParam<OwnerCase> {};
 TEST_P(QtMessageBoxOwnerTest, BelongsToTheWindowThatCouldHideIt) {
     // The topmost window is the one the application lists last, so that a box taking the first
     // window on screen would belong to the other.
-    QWidget first;
-    QWidget second;
+    QWidget windows[2];
     const QWidgetList listed = QApplication::topLevelWidgets();
-    const bool firstListedFirst = listed.indexOf(&first) < listed.indexOf(&second);
-    QWidget& normal = firstListedFirst ? first : second;
-    QWidget& topmost = firstListedFirst ? second : first;
+    const int last = listed.indexOf(&windows[0]) < listed.indexOf(&windows[1]) ? 1 : 0;
+    QWidget& normal = windows[1 - last];
+    QWidget& topmost = windows[last];
     topmost.setWindowFlag(Qt::WindowStaysOnTopHint);
     normal.setVisible(GetParam().normalShown);
     topmost.setVisible(GetParam().topmostShown);

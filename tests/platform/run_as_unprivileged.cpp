@@ -36,13 +36,12 @@ std::optional<int> runAsUnprivileged(const std::function<int()>& check) {
 bool handToUnprivileged(const QString& path) {
     if (::geteuid() != 0)
         return true;
+    bool given = ::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0;
     QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                        QDirIterator::Subdirectories);
-    for (QString entry = path; !entry.isEmpty(); entry = below.hasNext() ? below.next() : QString()) {
-        if (::lchown(QFile::encodeName(entry).constData(), kNobody, kNobody) != 0)
-            return false;
-    }
-    return true;
+    while (below.hasNext())
+        given = ::lchown(QFile::encodeName(below.next()).constData(), kNobody, kNobody) == 0 && given;
+    return given;
 }
 
 } // namespace ssn::testing
