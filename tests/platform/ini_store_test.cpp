@@ -182,25 +182,26 @@ TEST_F(IniStoreTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-// What a write killed halfway left beside the file goes at the next write.
-TEST_F(IniStoreTest, TheNextWriteRemovesWhatAKilledWriteLeft) {
+// What a write killed halfway left beside the file goes at the next read, and at the next write.
+TEST_F(IniStoreTest, TheNextReadOrWriteRemovesWhatAKilledWriteLeft) {
     putFile("[Other]\nk=v\n");
-    for (const char* left : {"XyZ123", "XyZ123.lock", "XyZ123.check", "XyZ123.AbCdEf"})
-        testing::writeFile(m_folder.applicationFolder(kProgram) + "/." + kProgram + ".ini.new-" + left, "x");
-    m_store.write(kDuration, kDate);
-    EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden),
-              QStringList{kProgram + QStringLiteral(".ini")});
+    for (const bool writes : {false, true}) {
+        for (const char* left : {"XyZ123", "XyZ123.lock", "XyZ123.check", "XyZ123.AbCdEf"})
+            testing::writeFile(m_folder.applicationFolder(kProgram) + "/." + kProgram + ".ini.new-" + left,
+                               "x");
+        writes ? m_store.write(kDuration, kDate) : void(m_store.read(kDuration));
+        EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{kProgram + QStringLiteral(".ini")});
+    }
 }
 
 TEST(IniStoreRootTest, ARelativeConfigurationHomeIsIgnored) {
-    EXPECT_EQ(testing::runAsUnprivileged([] {
-                  qputenv("HOME", "/home/someone");
-                  qputenv("XDG_CONFIG_HOME", "relative/config");
-                  return platform::QtSettingsBackend::defaultRoot() == QStringLiteral("/home/someone/.config")
-                             ? 0
-                             : 1;
-              }),
-              std::optional(0));
+    const std::optional<int> ignored = testing::runAsUnprivileged([] {
+        qputenv("HOME", "/home/someone");
+        qputenv("XDG_CONFIG_HOME", "relative/config");
+        return int(platform::QtSettingsBackend::defaultRoot() == QStringLiteral("/home/someone/.config"));
+    });
+    EXPECT_EQ(ignored, std::optional(1));
 }
 
 // What became of the settings file, run as an ordinary user with umask 002: a stored date is read

@@ -113,8 +113,7 @@ TEST(QtMessageBoxTest, OkBoxWithCriticalIconAndMarkupShownAsPlainText) {
 // whole title. With no window on screen it belongs to none and stays above every other window.
 struct OwnerCase {
     const char* name;
-    bool normalShown;
-    bool topmostShown;
+    int shown; // none, the normal window, or both
     bool normalActive;
     enum class Owner { None, Normal, Topmost } owner;
 };
@@ -130,8 +129,8 @@ TEST_P(QtMessageBoxOwnerTest, BelongsToTheWindowThatCouldHideIt) {
     QWidget& normal = windows[1 - last];
     QWidget& topmost = windows[last];
     topmost.setWindowFlag(Qt::WindowStaysOnTopHint);
-    normal.setVisible(GetParam().normalShown);
-    topmost.setVisible(GetParam().topmostShown);
+    normal.setVisible(GetParam().shown >= 1);
+    topmost.setVisible(GetParam().shown == 2);
     if (GetParam().normalActive) {
         normal.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&normal));
@@ -152,13 +151,13 @@ TEST_P(QtMessageBoxOwnerTest, BelongsToTheWindowThatCouldHideIt) {
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, QtMessageBoxOwnerTest,
-    ::testing::Values(OwnerCase{"TheActiveWindow", true, true, true, OwnerCase::Owner::Normal},
-                      OwnerCase{"ATopmostWindowOnScreen", true, true, false, OwnerCase::Owner::Topmost},
-                      OwnerCase{"AWindowOnScreen", true, false, false, OwnerCase::Owner::Normal},
-                      OwnerCase{"NoWindowOnScreen", false, false, false, OwnerCase::Owner::None}),
-    byName);
+INSTANTIATE_TEST_SUITE_P(Cases, QtMessageBoxOwnerTest,
+                         ::testing::Values(OwnerCase{"TheActiveWindow", 2, true, OwnerCase::Owner::Normal},
+                                           OwnerCase{"ATopmostWindowOnScreen", 2, false,
+                                                     OwnerCase::Owner::Topmost},
+                                           OwnerCase{"AWindowOnScreen", 1, false, OwnerCase::Owner::Normal},
+                                           OwnerCase{"NoWindowOnScreen", 0, false, OwnerCase::Owner::None}),
+                         byName);
 
 } // namespace
 } // namespace ssn::platform

@@ -98,11 +98,9 @@ Entry entryAt(const QString& path, bool followLinks = false, struct stat* status
 
 // The settings file, links followed, if the store can use it: a FIFO would block QSettings'
 // open for ever, and a huge file is never read at all.
-Entry settingsEntry(const QString& file, struct stat* status = nullptr) {
-    struct stat own {};
-    struct stat& found = status != nullptr ? *status : own;
-    const Entry entry = entryAt(file, true, &found);
-    return entry == Entry::Regular && found.st_size > kMaxFileBytes ? Entry::Other : entry;
+Entry settingsEntry(const QString& file, struct stat& status) {
+    const Entry entry = entryAt(file, true, &status);
+    return entry == Entry::Regular && status.st_size > kMaxFileBytes ? Entry::Other : entry;
 }
 
 // The file at the end of a chain of links, which a write replaces; the links stay as they are.
@@ -138,7 +136,7 @@ QMap<QString, QString> everyValue(const QSettings& settings) {
 }
 
 // A write's scratch files all begin with this, beside the file they replace; a killed write
-// leaves some behind, which the next write removes.
+// leaves some behind, which the next read or write removes (each under the store's lock).
 QString scratchPrefix(const QString& target) {
     const QFileInfo info(target);
     return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".new-");
@@ -192,10 +190,10 @@ void replaceWithCheckedCopy(const QString& target, const struct stat* old, const
     complete = complete && QFile::rename(written, checked) &&
                everyValue(QSettings(checked, QSettings::IniFormat)) == meant;
     // Root writing a user's file gives it back to the user, and the file keeps its group where
-    // the user is a member of it; else it is the user's like any other new file of theirs.
+    // the user is a member of it.
     if (complete && old != nullptr &&
         ::chown(QFile::encodeName(checked).constData(), old->st_uid, old->st_gid) != 0) {
-        // an ordinary user cannot give a file away
+        // An ordinary user cannot give a file away: it stays theirs, like any new file of theirs.
     }
     if (!complete ||
         std::rename(QFile::encodeName(checked).constData(), QFile::encodeName(target).constData()) != 0)
@@ -208,7 +206,8 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
     const QString file = settingsFile(application);
     if (m_unusable.contains(application))
         return {};
-    switch (settingsEntry(file)) {
+    struct stat status {};
+    switch (settingsEntry(file, status)) {
     case Entry::Missing:
         return {};
     case Entry::Other:
@@ -217,13 +216,19 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
     case Entry::Regular:
         break;
     }
-    // Every write renames a complete file into place, so a read needs no lock; but a lock
-    // entry that is there and cannot be taken makes the store unusable for the run. A folder
-    // that cannot hold a lock (read-only) is still read.
+    // Every write renames a complete file into place, so reading needs no lock; the lock is taken
+    // to remove what a write that was killed left. A lock entry that cannot be taken makes the
+    // store unusable for the run; a folder that cannot hold a lock (read-only) is still read.
     QLockFile lock(file + QStringLiteral(".lock"));
-    if (entryAt(lock.fileName()) != Entry::Missing && lockBeside(lock) == LockState::Unusable) {
+    switch (lockBeside(lock)) {
+    case LockState::Taken:
+        removeScratchFiles(scratchPrefix(finalTarget(file)));
+        break;
+    case LockState::Unusable:
         m_unusable.insert(application);
         return {};
+    case LockState::CannotBeMade:
+        break;
     }
     const QSettings settings(file, QSettings::IniFormat);
     return settings.value(settingsKey(section, key)).toString();
@@ -245,7 +250,7 @@ void QtSettingsBackend::write(const QString& application, const QString& section
         return; // the folder takes no new files, so no new settings file either
     }
     struct stat old {};
-    const Entry entry = settingsEntry(file, &old);
+    const Entry entry = settingsEntry(file, old);
     if (entry == Entry::Other) {
         m_unusable.insert(application);
         return;
