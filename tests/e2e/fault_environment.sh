@@ -3,8 +3,6 @@
 # the main window, gives the report for JOHN SMITH and ends through its exit screen:
 #
 #   case               what is wrong                                 also checked
-#   runtime-missing    XDG_RUNTIME_DIR names no folder               today is stored
-#   runtime-0755       XDG_RUNTIME_DIR open to others (mode 0755)    today is stored
 #   opener-fails       every browser stand-in exits with status 1    Help, Online Help still
 #                                                                    reaches it; window works
 #   no-clipboard-mgr   no clipboard manager; the mouse moves over    the report still shows,
@@ -21,17 +19,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
 
 fault_setup "${1:?usage: fault_environment.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_environment.sh PROGRAM SETTINGS_TOOL}"
-
-for mode in missing 0755; do
-    new_case "runtime-$mode"
-    if [ "$mode" == missing ]; then
-        export XDG_RUNTIME_DIR="$CASE_DIR/no-such-folder"
-    else
-        chmod 0755 "$XDG_RUNTIME_DIR"
-    fi
-    walk_through 0
-    e2e_check_equal "runtime-$mode: the stored date after the start" "0" "$(stored_days)"
-done
 
 new_case opener-fails
 failing_log="$CASE_DIR/failed-urls.txt"

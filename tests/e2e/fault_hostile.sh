@@ -1,18 +1,17 @@
 #!/usr/bin/env bash
 # End-to-end: hostile things in the places the program uses. Every case has its own home,
-# settings and runtime folder; the lock is $XDG_RUNTIME_DIR/<program>.lock, the settings file
-# <config>/<program>/<program>.ini.
+# settings and runtime folder; the lock is <config>/<program>/<program>.lock beside the settings
+# file <config>/<program>/<program>.ini.
 #
 #   case             what lies there                             expected
-#   lock-empty       an empty lock file                          the main window within 10 s, and
-#   lock-garbage     random bytes                                a second copy is refused with
-#   lock-elsewhere   a lock written by another machine           "Application is already running"
-#   lock-folder      a folder
-#   lock-fifo        a FIFO
-#   lock-unreadable  a file of mode 000 (run as nobody)
+#   hostile-tmp      another user made $TMPDIR/runtime-<user>;   the main window within 10 s, and
+#                    no XDG_RUNTIME_DIR; settings folder 0775    a second copy is refused with
+#   other-env        the second copy: no XDG_RUNTIME_DIR,        "Application is already running"
+#                    another TMPDIR                              (run as nobody, umask 002, where
+#   temp-cleaner     runtime and temporary folders emptied       the test runs as root)
+#                    between the two starts
+#   lock-fifo        a FIFO in the lock's place
 #   race             nothing; ten copies start at the same instant  one main window, nine refusals
-#   settings-fifo    a FIFO as the settings file                 the main window within 10 s
-#   ini-lock-folder  a folder as the settings file's .lock
 #   full-disk        a 16 KB file system over the settings       the file keeps its 150 keys,
 #                    folder, holding a 7 KB file of 150 keys     byte for byte (root only)
 #   huge-paste       10 MB pasted into First Name, the caret     the field keeps 32,767 characters;
@@ -25,14 +24,13 @@ source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
 
 fault_setup "${1:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}"
 readonly START_LIMIT=10 # seconds a start may take whatever lies in its way
-readonly ALREADY_RUNNING="Application is already running"
 
 stop_program() {
     kill "$APP_PID" 2>/dev/null
     wait_for_exit "$APP_PID" || e2e_abort "the program did not stop"
 }
 
-# A second copy shows one message and ends after OK; the first keeps running.
+# A second copy shows one message and ends after OK; the first keeps running until stopped here.
 check_second_copy_refused() { # CASE
     local first=$APP_PID message
     start_program
@@ -43,37 +41,39 @@ check_second_copy_refused() { # CASE
     e2e_check_equal "$1: a second copy ends with status" "0" "$E2E_EXIT_STATUS"
     APP_PID=$first
     kill -0 "$APP_PID" 2>/dev/null || e2e_fail "$1: the first copy ended"
-}
-
-lock_case() { # NAME USER MAKE_ENTRY...
-    local name=$1 user=$2
-    shift 2
-    new_case "$name" "$user"
-    local lock
-    lock="$XDG_RUNTIME_DIR/$(basename "$PROGRAM").lock"
-    "$@" "$lock" || e2e_abort "$name: could not prepare the lock's place"
-    if [ -n "$CASE_USER" ]; then chown -h "$CASE_USER:" "$lock"; fi
-    E2E_TIMEOUT=$START_LIMIT start_to_main 0
-    if [ -n "$(e2e_visible_windows "$ALREADY_RUNNING")" ]; then e2e_fail "$name: refused"; fi
-    check_second_copy_refused "$name"
     stop_program
 }
 
-write_garbage() { head -c 300 /dev/urandom >"$1"; }
-write_foreign_lock() { printf '4242\n%s\nsome-other-machine\n' "$(basename "$PROGRAM")" >"$1"; }
-write_unreadable() { printf '1\n' >"$1" && chmod 000 "$1"; }
+# One user's two starts, as nobody with umask 002 where the test can switch users.
+ORDINARY_USER=""
+if fault_can_switch_user; then ORDINARY_USER=$FAULT_USER; fi
+saved_umask=$(umask)
+umask 002
 
-lock_case lock-empty "" touch
-lock_case lock-garbage "" write_garbage
-lock_case lock-elsewhere "" write_foreign_lock
-lock_case lock-folder "" mkdir
-lock_case lock-fifo "" mkfifo
-if fault_can_switch_user; then
-    # Root reads a file of mode 000 all the same; the program runs as nobody to meet it.
-    lock_case lock-unreadable "$FAULT_USER" write_unreadable
-else
-    lock_case lock-unreadable "" write_unreadable
-fi
+new_case hostile-tmp "$ORDINARY_USER"
+unset XDG_RUNTIME_DIR
+mkdir -m 0777 "$TMPDIR/runtime-${CASE_USER:-$(id -un)}"
+as_case_user mkdir -m 0775 -p "$SETTINGS_FOLDER"
+E2E_TIMEOUT=$START_LIMIT start_to_main 0
+check_second_copy_refused hostile-tmp
+
+new_case other-env "$ORDINARY_USER"
+E2E_TIMEOUT=$START_LIMIT start_to_main 0
+unset XDG_RUNTIME_DIR
+export TMPDIR=$CASE_DIR/home
+check_second_copy_refused other-env
+
+new_case temp-cleaner "$ORDINARY_USER"
+E2E_TIMEOUT=$START_LIMIT start_to_main 0
+rm -rf "${XDG_RUNTIME_DIR:?}"/* "${TMPDIR:?}"/*
+check_second_copy_refused temp-cleaner
+
+new_case lock-fifo "$ORDINARY_USER"
+as_case_user mkdir -p "$SETTINGS_FOLDER"
+as_case_user mkfifo "$SETTINGS_FOLDER/$(basename "$PROGRAM").lock"
+E2E_TIMEOUT=$START_LIMIT start_to_main 0
+check_second_copy_refused lock-fifo
+umask "$saved_umask"
 
 # Ten copies started at the same instant: one main window, nine refusals.
 new_case race
@@ -88,14 +88,6 @@ wait_for_window "$MAIN_CAPTION" >/dev/null
 e2e_check_equal "race: main windows" "1" "$(e2e_visible_windows "$MAIN_CAPTION" | wc -l)"
 e2e_check_equal "race: refusals" "9" "$(e2e_visible_windows "$MESSAGE_CAPTION" | wc -l)"
 for APP_PID in "${pids[@]}"; do stop_program; done
-
-for entry in settings-fifo ini-lock-folder; do
-    new_case "$entry"
-    mkdir -p "$SETTINGS_FOLDER"
-    if [ "$entry" == settings-fifo ]; then mkfifo "$SETTINGS_FILE"; else mkdir "$SETTINGS_FILE.lock"; fi
-    E2E_TIMEOUT=$START_LIMIT start_to_main 0
-    stop_program
-done
 
 new_case full-disk
 if [ "$(id -u)" -eq 0 ] && mkdir -p "$SETTINGS_FOLDER" && mount -t tmpfs -o size=16k,mode=0700 tmpfs "$SETTINGS_FOLDER"; then
@@ -113,7 +105,8 @@ if [ "$(id -u)" -eq 0 ] && mkdir -p "$SETTINGS_FOLDER" && mount -t tmpfs -o size
     else
         e2e_fail "full-disk: the file changed"
     fi
-    e2e_check_equal "full-disk: entries in the folder" "$(basename "$SETTINGS_FILE")" "$(ls "$SETTINGS_FOLDER")"
+    e2e_check_equal "full-disk: entries in the folder" "$(basename "$PROGRAM").ini $(basename "$PROGRAM").lock" \
+        "$(find "$SETTINGS_FOLDER" -mindepth 1 -printf '%f\n' | sort | paste -sd ' ')"
     umount "$SETTINGS_FOLDER"
 else
     echo "SKIP: full-disk needs root to mount a small file system over the settings folder"

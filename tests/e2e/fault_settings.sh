@@ -5,8 +5,6 @@
 #
 #   case            settings file                        run as   questions  stored date after
 #   garbage         random bytes and broken lines        self     0          today (rewritten)
-#   empty           zero bytes                           self     0          today
-#   unreadable      mode 000 (date 3 days ahead)         nobody   0          left alone, or today
 #   unwritable-new  none, folder mode 0555               nobody   0          none (cannot write)
 #   unwritable-due  date 20 days back, file and folder   nobody   1 at each  20 days back, kept
 #                   read-only                                     of 2 starts
@@ -14,9 +12,8 @@
 # A store that cannot keep today's date asks once at every start: the run remembers that it
 # asked, so the second check of the start stays silent.
 #
-# Reading a file of mode 000 or writing into a read-only folder works for root, so those cases
-# run the program as an unprivileged user; they are skipped (the rest still runs) when the
-# test cannot switch users.
+# Writing into a read-only folder works for root, so those cases run the program as an
+# unprivileged user; they are skipped (the rest still runs) when the test cannot switch users.
 #
 # Usage: fault_settings.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
 set -u
@@ -35,25 +32,7 @@ mkdir -p "$SETTINGS_FOLDER"
 walk_through 0
 e2e_check_equal "garbage: the stored date after the start" "0" "$(stored_days)"
 
-new_case empty
-mkdir -p "$SETTINGS_FOLDER"
-: >"$SETTINGS_FILE"
-walk_through 0
-e2e_check_equal "empty: the stored date after the start" "0" "$(stored_days)"
-
 if fault_can_switch_user; then
-    new_case unreadable "$FAULT_USER"
-    as_case_user mkdir -p "$SETTINGS_FOLDER"
-    store_days 3
-    chmod 000 "$SETTINGS_FILE"
-    e2e_check_equal "unreadable: the settings tool cannot read the file either" "none" "$(stored_days)"
-    walk_through 0
-    if [ "$(stat -c %a "$SETTINGS_FILE")" == "0" ]; then
-        e2e_pass "unreadable: the file is left as it was"
-    else
-        e2e_check_equal "unreadable: the rewritten file holds" "0" "$(stored_days)"
-    fi
-
     new_case unwritable-new "$FAULT_USER"
     as_case_user mkdir -p "$SETTINGS_FOLDER"
     chmod 0555 "$SETTINGS_FOLDER"
@@ -69,7 +48,7 @@ if fault_can_switch_user; then
     walk_through 1
     e2e_check_equal "unwritable-due: the stored date is kept" "-20" "$(stored_days)"
 else
-    echo "SKIP: the unreadable and unwritable cases need root to run the program as $FAULT_USER"
+    echo "SKIP: the unwritable cases need root to run the program as $FAULT_USER"
     skipped=1
 fi
 

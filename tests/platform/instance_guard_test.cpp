@@ -1,19 +1,21 @@
-// The real single-instance guard, with the runtime and temporary folders redirected into a
-// folder of the test's own.
+// The real single-instance guard, with the settings, runtime and temporary folders in a folder
+// of the test's own.
 
 #include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
 #include "odd_entries.h"
 #include "platform/qt/qt_instance_guard.h"
+#include "run_as_unprivileged.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QSysInfo>
 #include <QTemporaryDir>
-#include <functional>
+#include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <pwd.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,71 +24,36 @@ namespace {
 
 using ssn::testing::byName;
 using ssn::testing::PrintTo;
-using ssn::testing::writeFile;
 
-constexpr QFileDevice::Permissions kOwnerOnly =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-constexpr QFileDevice::Permissions kReadableByAll = kOwnerOnly | QFileDevice::ReadGroup |
-                                                    QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                                    QFileDevice::ExeOther;
-
-// Sets an environment variable for the life of the object.
-class ScopedVariable {
-public:
-    ScopedVariable(const char* name, const QString& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
-        qputenv(name, QFile::encodeName(value));
-    }
-    ~ScopedVariable() {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
-// A process id that surely belongs to no running process: a child that has ended.
-qint64 pidOfEndedProcess() {
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return child;
+// Whether a process holds the kernel lock on the file at `path` (found by trying to take it).
+bool isLocked(const QString& path) {
+    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool locked = ::flock(descriptor, LOCK_EX | LOCK_NB) != 0;
+    ::close(descriptor);
+    return locked;
 }
 
+// Every test has its own settings, runtime and temporary folders; the start cases point the
+// child's environment at the latter two.
 class InstanceGuardTest : public ::testing::Test {
 public:
     InstanceGuardTest() {
-        // Each test locks under a name of its own, so no test sees another's lock. Parameterised
-        // tests have a "/" in their names, which a program's file name never has.
-        m_executable.name =
-            QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                .replace(QLatin1Char('/'), QLatin1Char('_'));
-        QDir().mkpath(runtimeFolder());
-        QDir().mkpath(temporaryFolder());
-        QFile::setPermissions(runtimeFolder(), kOwnerOnly);
+        for (const QString& folder : {runtimeFolder(), temporaryFolder(), settingsRoot()})
+            QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
 
     QString runtimeFolder() const { return m_root.path() + QStringLiteral("/runtime"); }
     QString temporaryFolder() const { return m_root.path() + QStringLiteral("/tmp"); }
     QString settingsRoot() const { return m_root.path() + QStringLiteral("/config"); }
-    QString lockFile() const {
-        return runtimeFolder() + QLatin1Char('/') + m_executable.name + QStringLiteral(".lock");
-    }
-    QString settingsLock() const {
-        return settingsRoot() + QLatin1Char('/') + m_executable.name + QLatin1Char('/') + m_executable.name +
-               QStringLiteral(".lock");
-    }
+    QString settingsFolder() const { return settingsRoot() + QLatin1Char('/') + m_executable.name; }
+    QString settingsLock() const { return settingsFolder() + QLatin1Char('/') + m_executable.name + ".lock"; }
+    QString runtimeLock() const { return runtimeFolder() + QLatin1Char('/') + m_executable.name + ".lock"; }
+    // A file of the user's own that a link in the lock's place points to.
+    QString linkTarget() const { return m_root.path() + QStringLiteral("/target"); }
 
     QTemporaryDir m_root;
-    ScopedVariable m_runtime{"XDG_RUNTIME_DIR", runtimeFolder()};
-    ScopedVariable m_temporary{"TMPDIR", temporaryFolder()};
     testing::FakeExecutable m_executable;
 };
 
@@ -99,93 +66,134 @@ TEST_F(InstanceGuardTest, AnotherProgramNameIsNotBlocked) {
     EXPECT_FALSE(second.previousInstanceRunning());
 }
 
-TEST_F(InstanceGuardTest, LockIsFreedWhenTheGuardGoes) {
+// A program started while the lock is held (the browser) must not keep it once its guard is gone.
+TEST_F(InstanceGuardTest, TheLockGoesWithItsGuardWhileAProgramItStartedRuns) {
+    pid_t started = -1;
     {
         QtInstanceGuard first(m_executable, settingsRoot());
         ASSERT_FALSE(first.previousInstanceRunning());
+        // The started shell says so once it runs, when its start has closed what it should.
+        int said[2];
+        ASSERT_EQ(::pipe2(said, O_CLOEXEC), 0);
+        posix_spawn_file_actions_t actions;
+        ::posix_spawn_file_actions_init(&actions);
+        ::posix_spawn_file_actions_adddup2(&actions, said[1], STDOUT_FILENO);
+        char* const arguments[] = {const_cast<char*>("sh"), const_cast<char*>("-c"),
+                                   const_cast<char*>("echo; exec sleep 60"), nullptr};
+        ASSERT_EQ(::posix_spawn(&started, "/bin/sh", &actions, nullptr, arguments, environ), 0);
+        ::close(said[1]);
+        char line = 0;
+        ASSERT_EQ(::read(said[0], &line, 1), 1);
+        ::close(said[0]);
     }
     QtInstanceGuard later(m_executable, settingsRoot());
     EXPECT_FALSE(later.previousInstanceRunning());
+    ::kill(started, SIGKILL);
+    ::waitpid(started, nullptr, 0);
 }
 
-TEST_F(InstanceGuardTest, OldLockOfARunningCopyStillBlocks) {
-    QtInstanceGuard first(m_executable, settingsRoot());
-    ASSERT_FALSE(first.previousInstanceRunning());
-    QFile lock(lockFile());
-    ASSERT_TRUE(lock.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(
-        lock.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileModificationTime));
-    lock.close();
-    QtInstanceGuard second(m_executable, settingsRoot());
-    EXPECT_TRUE(second.previousInstanceRunning());
-}
-
-void openRuntimeFolder(InstanceGuardTest& test) {
-    ASSERT_TRUE(QFile::setPermissions(test.runtimeFolder(), kReadableByAll));
-}
-
-// The toolkit's own fallback for a runtime folder open to others is a file.
-void blockTemporaryRuntime(InstanceGuardTest& test) {
-    openRuntimeFolder(test);
-    writeFile(test.temporaryFolder() + QStringLiteral("/runtime-") +
-                  QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name),
-              {});
-}
-
-// Whatever the folders and whatever lies in the lock's place, a first copy starts and a second
-// one is refused, each answer settled at its first question; where known, the row names the
-// place of the lock.
+// A first copy starts and a second is refused, run as an ordinary user with umask 002; the row
+// names where the first copy's lock must be, what another user put in place beforehand (run
+// only as root), what the user did, and what changes before the second copy starts.
 struct StartCase {
     const char* name;
-    std::function<void(InstanceGuardTest&)> prepare;
-    QString (InstanceGuardTest::*lock)() const = nullptr;
+    QString (InstanceGuardTest::*lock)() const;
+    void (*plantedByAnotherUser)(InstanceGuardTest&) = nullptr;
+    void (*preparedByTheUser)(InstanceGuardTest&) = nullptr;
+    void (*beforeTheSecondCopy)(InstanceGuardTest&) = nullptr;
 };
 
 class InstanceGuardStartTest : public InstanceGuardTest, public ::testing::WithParamInterface<StartCase> {};
 
 TEST_P(InstanceGuardStartTest, FirstCopyStartsAndASecondIsRefused) {
-    GetParam().prepare(*this);
-    QtInstanceGuard first(m_executable, settingsRoot());
-    QtInstanceGuard second(m_executable, settingsRoot());
-    EXPECT_FALSE(first.previousInstanceRunning());
-    EXPECT_TRUE(second.previousInstanceRunning());
-    EXPECT_FALSE(first.previousInstanceRunning());
-    EXPECT_TRUE(second.previousInstanceRunning());
-    if (GetParam().lock) {
-        EXPECT_TRUE(QFile::exists((this->*GetParam().lock)()));
+    ASSERT_TRUE(testing::handToUnprivileged(m_root.path()));
+    if (GetParam().plantedByAnotherUser != nullptr) {
+        if (::geteuid() != 0)
+            GTEST_SKIP() << "needs root to put files of another user in place";
+        GetParam().plantedByAnotherUser(*this);
     }
+    const std::optional<int> result = testing::runAsUnprivileged([this] {
+        ::umask(002);
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder()));
+        qputenv("TMPDIR", QFile::encodeName(temporaryFolder()));
+        if (GetParam().preparedByTheUser != nullptr)
+            GetParam().preparedByTheUser(*this);
+        if (HasFailure())
+            return 4;
+        QtInstanceGuard first(m_executable, settingsRoot());
+        if (first.previousInstanceRunning())
+            return 1;
+        if (!isLocked((this->*GetParam().lock)()) || isLocked(linkTarget()))
+            return 2;
+        if (GetParam().beforeTheSecondCopy != nullptr)
+            GetParam().beforeTheSecondCopy(*this);
+        QtInstanceGuard second(m_executable, settingsRoot());
+        return second.previousInstanceRunning() ? 0 : 3;
+    });
+    if (!result)
+        GTEST_SKIP() << "could not run a child process as an unprivileged user";
+    EXPECT_EQ(*result, 0)
+        << "1: the first copy was refused, 2: its lock is elsewhere or on the link's target, "
+           "3: the second copy started, 4: the user's preparation failed";
+}
+
+void makeSettingsFolder(InstanceGuardTest& test, mode_t mode) {
+    ASSERT_EQ(::mkdir(QFile::encodeName(test.settingsFolder()).constData(), mode), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), mode), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, InstanceGuardStartTest,
     ::testing::Values(
-        StartCase{"RuntimeFolderIsPrivate", [](InstanceGuardTest&) {}, &InstanceGuardTest::lockFile},
-        StartCase{"RuntimeFolderOpenToOthers", openRuntimeFolder},
-        StartCase{"NoUsableRuntimeFolderAtAll", blockTemporaryRuntime},
-        StartCase{"OnlyTheSettingsFolderIsUsable",
+        StartCase{"TheSettingsFolderComesFirst", &InstanceGuardTest::settingsLock},
+        // With XDG_RUNTIME_DIR unset, another user took the toolkit's fallback first.
+        StartCase{"OthersTookTheTemporaryFoldersAndTheSettingsFolderIsOpenToTheGroup",
+                  &InstanceGuardTest::settingsLock,
                   [](InstanceGuardTest& test) {
-                      openRuntimeFolder(test);
-                      ASSERT_TRUE(QDir(test.temporaryFolder()).removeRecursively());
-                      writeFile(test.temporaryFolder(), {}); // TMPDIR is no folder
+                      ASSERT_TRUE(QDir().mkdir(test.temporaryFolder() + "/runtime-nobody"));
                   },
-                  &InstanceGuardTest::settingsLock},
-        StartCase{"LockLeftByAnEndedProcess",
                   [](InstanceGuardTest& test) {
-                      writeFile(test.lockFile(), QByteArray::number(pidOfEndedProcess()) + '\n' +
-                                                     test.m_executable.name.toUtf8() + '\n' +
-                                                     QSysInfo::machineHostName().toUtf8() + '\n');
+                      qunsetenv("XDG_RUNTIME_DIR");
+                      makeSettingsFolder(test, 0775);
                   }},
-        StartCase{"EmptyLock", [](InstanceGuardTest& test) { writeFile(test.lockFile(), {}); }},
-        StartCase{"GarbageLock",
-                  [](InstanceGuardTest& test) { writeFile(test.lockFile(), "\x01\xff\n\n\n"); }},
-        StartCase{"LockOfAnotherMachine",
-                  [](InstanceGuardTest& test) { writeFile(test.lockFile(), "1\nprogram\nelsewhere\n"); }},
-        StartCase{"UnreadableLock", [](InstanceGuardTest& test) { writeFile(test.lockFile(), "1\n", {}); }},
-        StartCase{"LockIsAFolder", [](InstanceGuardTest& test) { ssn::testing::putFolder(test.lockFile()); }},
-        StartCase{"LockIsAFifo", [](InstanceGuardTest& test) { ssn::testing::putFifo(test.lockFile()); }},
-        StartCase{"LockIsALinkToAFileOfSomeoneElse",
+        StartCase{"TheSecondCopyHasNoRuntimeFolderAndAnotherTemporaryFolder",
+                  &InstanceGuardTest::settingsLock, nullptr, nullptr,
                   [](InstanceGuardTest& test) {
-                      ASSERT_TRUE(QFile::link(QStringLiteral("/etc/hostname"), test.lockFile()));
+                      qunsetenv("XDG_RUNTIME_DIR");
+                      qputenv("TMPDIR", QFile::encodeName(test.settingsRoot()));
+                  }},
+        StartCase{"ACleanerEmptiesTheTemporaryFoldersBetweenStarts", &InstanceGuardTest::settingsLock,
+                  nullptr, nullptr,
+                  [](InstanceGuardTest& test) {
+                      for (const QString& folder : {test.runtimeFolder(), test.temporaryFolder()})
+                          QDir(folder).removeRecursively();
+                  }},
+        // Another user's folder that the user's group may write to.
+        StartCase{"TheSettingsFolderIsAnotherUsers", &InstanceGuardTest::runtimeLock,
+                  [](InstanceGuardTest& test) {
+                      makeSettingsFolder(test, 0770);
+                      ASSERT_EQ(::chown(QFile::encodeName(test.settingsFolder()).constData(), 0, 65534), 0);
+                  }},
+        StartCase{"TheSettingsFolderIsWritableByAll", &InstanceGuardTest::runtimeLock, nullptr,
+                  [](InstanceGuardTest& test) { makeSettingsFolder(test, 0777); }},
+        StartCase{"TheLockInTheSettingsFolderIsAnotherUsers", &InstanceGuardTest::runtimeLock,
+                  [](InstanceGuardTest& test) {
+                      makeSettingsFolder(test, 0775);
+                      testing::writeFile(test.settingsLock(), {},
+                                         QFileDevice::ReadOwner | QFileDevice::ReadOther);
+                      ASSERT_EQ(::chown(QFile::encodeName(test.settingsFolder()).constData(), 65534, 65534),
+                                0);
+                  }},
+        StartCase{"TheLockIsAFolder", &InstanceGuardTest::runtimeLock, nullptr,
+                  [](InstanceGuardTest& test) {
+                      makeSettingsFolder(test, 0700);
+                      testing::putFolder(test.settingsLock());
+                  }},
+        StartCase{"TheLockIsALinkToAFileOfTheUsers", &InstanceGuardTest::runtimeLock, nullptr,
+                  [](InstanceGuardTest& test) {
+                      testing::writeFile(test.linkTarget(), {});
+                      makeSettingsFolder(test, 0700);
+                      ASSERT_TRUE(QFile::link(test.linkTarget(), test.settingsLock()));
                   }}),
     byName);
 

@@ -1,5 +1,6 @@
 // The real message box, answered from inside its own modal loop.
 
+#include "doubles/named_rows.h"
 #include "platform/qt/qt_message_box.h"
 
 #include <QAbstractButton>
@@ -9,12 +10,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
-#include <ostream>
 
 namespace ssn::platform {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 // Shows `message` and, once the box is up, lets `act` look at it and close it.
 MessageAnswer showAndAct(const Message& message, const std::function<void(QMessageBox&)>& act) {
@@ -65,11 +69,6 @@ struct AnswerCase {
     MessageAnswer expected;
 };
 
-// Names the case in test output instead of dumping its bytes.
-void PrintTo(const AnswerCase& testCase, std::ostream* out) {
-    *out << testCase.name;
-}
-
 class QtMessageBoxAnswerTest : public ::testing::TestWithParam<AnswerCase> {};
 
 TEST_P(QtMessageBoxAnswerTest, ReturnsTheButtonPressed) {
@@ -86,15 +85,13 @@ INSTANTIATE_TEST_SUITE_P(
                       AnswerCase{"NoClicked", MessageAnswer::Yes,
                                  [](QMessageBox& b) { b.button(QMessageBox::No)->click(); },
                                  MessageAnswer::No},
-                      AnswerCase{"EnterTakesYesDefault", MessageAnswer::Yes,
-                                 [](QMessageBox& b) { pressKey(b, Qt::Key_Return); }, MessageAnswer::Yes},
                       AnswerCase{"EnterTakesNoDefault", MessageAnswer::No,
                                  [](QMessageBox& b) { pressKey(b, Qt::Key_Return); }, MessageAnswer::No},
                       AnswerCase{"EscapeAnswersNo", MessageAnswer::Yes,
                                  [](QMessageBox& b) { pressKey(b, Qt::Key_Escape); }, MessageAnswer::No},
                       AnswerCase{"CloseBoxAnswersNo", MessageAnswer::Yes, [](QMessageBox& b) { b.close(); },
                                  MessageAnswer::No}),
-    [](const auto& testCase) { return std::string(testCase.param.name); });
+    byName);
 
 TEST(QtMessageBoxTest, OkBoxWithCriticalIconAndMarkupShownAsPlainText) {
     Message message;
@@ -111,34 +108,56 @@ TEST(QtMessageBoxTest, OkBoxWithCriticalIconAndMarkupShownAsPlainText) {
     EXPECT_EQ(answer, MessageAnswer::Ok);
 }
 
-// A box stands above the window it belongs to, so that a window kept on top cannot hide it; with
-// no window of the program on screen it is kept above every other window itself.
-TEST(QtMessageBoxTest, BelongsToTheActiveWindowAndIsModal) {
-    QWidget window;
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    showAndAct(InformationMessage(QStringLiteral("Please Enter Your First Name")),
-               [&window](QMessageBox& box) {
-                   EXPECT_EQ(box.parentWidget(), &window);
-                   EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
-                   EXPECT_FALSE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-                   box.close();
-               });
-}
+// A box belongs to the window it must not be hidden by: the active window, else a window that
+// stays on top, else any window of the program on screen; it is modal and wide enough for its
+// whole title. With no window on screen it belongs to none and stays above every other window.
+struct OwnerCase {
+    const char* name;
+    int shown; // none, the normal window, or both
+    bool normalActive;
+    enum class Owner { None, Normal, Topmost } owner;
+};
 
-// A short text leaves the width to the title.
-TEST(QtMessageBoxTest, WithNoWindowOnScreenStaysAboveOtherWindowsAndIsWideEnoughForItsWholeTitle) {
-    showAndAct(CriticalMessage(QStringLiteral("No")), [](QMessageBox& box) {
-        EXPECT_EQ(box.parentWidget(), nullptr);
-        EXPECT_TRUE(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+class QtMessageBoxOwnerTest : public ::testing::TestWithParam<OwnerCase> {};
+
+TEST_P(QtMessageBoxOwnerTest, BelongsToTheWindowThatCouldHideIt) {
+    // The topmost window is the one the application lists last, so that a box taking the first
+    // window on screen would belong to the other.
+    QWidget windows[2];
+    const QWidgetList listed = QApplication::topLevelWidgets();
+    const int last = listed.indexOf(&windows[0]) < listed.indexOf(&windows[1]) ? 1 : 0;
+    QWidget& normal = windows[1 - last];
+    QWidget& topmost = windows[last];
+    topmost.setWindowFlag(Qt::WindowStaysOnTopHint);
+    normal.setVisible(GetParam().shown >= 1);
+    topmost.setVisible(GetParam().shown == 2);
+    if (GetParam().normalActive) {
+        normal.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&normal));
+    } else {
+        QApplication::setActiveWindow(nullptr);
+    }
+    QWidget* const expected = std::array<QWidget*, 3>{nullptr, &normal, &topmost}[int(GetParam().owner)];
+    showAndAct(InformationMessage(QStringLiteral("No")), [expected](QMessageBox& box) {
+        EXPECT_EQ(box.parentWidget(), expected);
+        EXPECT_EQ(box.windowModality(), Qt::ApplicationModal);
+        EXPECT_EQ(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint), expected == nullptr);
+        // A short text leaves the width to the title. Measured with openbox: its icon and three
+        // buttons take about 75 px beside the title, which it draws in bold.
         QFont bold = box.font();
         bold.setBold(true);
-        // Measured with openbox: its icon and three buttons take about 75 px beside the title.
         EXPECT_GE(box.width(), QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 75);
         box.close();
     });
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, QtMessageBoxOwnerTest,
+                         ::testing::Values(OwnerCase{"TheActiveWindow", 2, true, OwnerCase::Owner::Normal},
+                                           OwnerCase{"ATopmostWindowOnScreen", 2, false,
+                                                     OwnerCase::Owner::Topmost},
+                                           OwnerCase{"AWindowOnScreen", 1, false, OwnerCase::Owner::Normal},
+                                           OwnerCase{"NoWindowOnScreen", 0, false, OwnerCase::Owner::None}),
+                         byName);
 
 } // namespace
 } // namespace ssn::platform

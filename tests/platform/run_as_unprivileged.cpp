@@ -1,5 +1,7 @@
 #include "run_as_unprivileged.h"
 
+#include <QDirIterator>
+#include <QFile>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -29,6 +31,17 @@ std::optional<int> runAsUnprivileged(const std::function<int()>& check) {
     if (WEXITSTATUS(status) == kCouldNotDropPrivileges)
         return std::nullopt;
     return WEXITSTATUS(status);
+}
+
+bool handToUnprivileged(const QString& path) {
+    if (::geteuid() != 0)
+        return true;
+    bool given = ::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0;
+    QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    while (below.hasNext())
+        given = ::lchown(QFile::encodeName(below.next()).constData(), kNobody, kNobody) == 0 && given;
+    return given;
 }
 
 } // namespace ssn::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 #include <optional>
 
@@ -10,5 +11,9 @@ namespace ssn::testing {
 // (128 + the signal when it was killed), or nothing when no child could be started or the
 // privileges could not be dropped.
 std::optional<int> runAsUnprivileged(const std::function<int()>& check);
+
+// Gives `path` and everything below it to that user, so the child can use it as its own;
+// false when that failed.
+bool handToUnprivileged(const QString& path);
 
 } // namespace ssn::testing

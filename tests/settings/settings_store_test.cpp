@@ -30,10 +30,6 @@ TEST_F(SettingsStoreTest, ReadsAndDecodesWhatIsStored) {
     EXPECT_EQ(m_store.read(QStringLiteral("Duration")), QStringLiteral("12/7/2026"));
 }
 
-TEST_F(SettingsStoreTest, AbsentSettingReadsAsEmptyText) {
-    EXPECT_TRUE(m_store.read(QStringLiteral("Duration")).isEmpty());
-}
-
 TEST_F(SettingsStoreTest, ExecutableNameIsTakenAfreshAtEachAccess) {
     m_store.write(QStringLiteral("Duration"), QStringLiteral("12/7/2026"));
     m_executable.name = QStringLiteral("RenamedCopy");
@@ -42,17 +38,6 @@ TEST_F(SettingsStoreTest, ExecutableNameIsTakenAfreshAtEachAccess) {
     m_executable.name = kProgram;
     EXPECT_EQ(m_store.read(QStringLiteral("Duration")), QStringLiteral("12/7/2026"));
     EXPECT_TRUE(m_backend.contains(QStringLiteral("RenamedCopy"), kSection, kStoredDurationKey));
-}
-
-TEST_F(SettingsStoreTest, UnreadableBackendReadsAsEmptyAndUnwritableOneIsIgnored) {
-    m_backend.set(kProgram, kSection, kStoredDurationKey, kStoredDate);
-    m_backend.unreadable = true;
-    EXPECT_TRUE(m_store.read(QStringLiteral("Duration")).isEmpty());
-    m_backend.unreadable = false;
-    m_backend.unwritable = true;
-    m_store.write(QStringLiteral("Duration"), QStringLiteral("1/1/2030"));
-    EXPECT_EQ(m_store.read(QStringLiteral("Duration")), QStringLiteral("12/7/2026"));
-    EXPECT_EQ(m_backend.writes, 1);
 }
 
 } // namespace

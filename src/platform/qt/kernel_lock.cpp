@@ -55,8 +55,10 @@ KernelLock::Result KernelLock::take(const QString& path) {
     if (descriptor < 0) {
         return Result::Unusable;
     }
+    // A file that another user made in the lock's place (the folder may be open to the user's
+    // group) could be held by them for ever.
     struct stat status {};
-    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
         ::close(descriptor);
         return Result::Unusable;
     }

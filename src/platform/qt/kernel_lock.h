@@ -12,7 +12,7 @@ public:
     enum class Result {
         Taken,         // this process holds the lock until it is destroyed
         HeldElsewhere, // another process holds it
-        Unusable,      // the entry is no lock file (a folder, a FIFO, a link, no access)
+        Unusable,      // the entry is no lock file of the user's (a folder, a FIFO, a link, no access)
     };
 
     KernelLock() = default;

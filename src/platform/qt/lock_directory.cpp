@@ -11,20 +11,25 @@
 namespace ssn::platform {
 namespace {
 
-constexpr QFileDevice::Permissions kOwnerOnly =
-    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-
-// A lock in a folder that others can write to could be planted or removed by them.
-bool isPrivateFolder(const QString& path) {
+// A lock in a folder that another user owns, or that every user may write to, could be planted
+// or removed by someone else.
+bool isUsersOwnFolder(const QString& path) {
     const QFileInfo info(path);
-    if (!info.isDir() || info.isSymLink() || !info.isWritable())
+    if (!info.isDir() || !info.isWritable())
         return false;
 #ifdef Q_OS_UNIX
-    const QFileDevice::Permissions others = QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return info.ownerId() == ::geteuid() && (info.permissions() & others) == 0;
+    return info.ownerId() == ::geteuid() && !info.permissions().testFlag(QFileDevice::WriteOther);
 #else
-    return true;
+    return true; // the folders offered are below the user's own profile
 #endif
+}
+
+QString settingsFolderMade(const QString& folder) {
+    if (folder.isEmpty() || !QDir().mkpath(QFileInfo(folder).absolutePath()))
+        return {};
+    if (!QFileInfo::exists(folder))
+        QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return folder;
 }
 
 QString runtimeFolder() {
@@ -34,34 +39,16 @@ QString runtimeFolder() {
     return path;
 }
 
-QString privateTemporaryFolder() {
-#ifdef Q_OS_UNIX
-    const QString user = QString::number(::geteuid());
-#else
-    const QString user = qEnvironmentVariable("USERNAME");
-#endif
-    const QString path = QDir::tempPath() + QStringLiteral("/ssn-runtime-") + user;
-    if (!QFileInfo::exists(path))
-        QDir().mkdir(path, kOwnerOnly);
-    return path;
-}
-
-QString settingsFolderMade(const QString& folder) {
-    if (folder.isEmpty() || !QDir().mkpath(folder))
-        return {};
-    return folder;
-}
-
 } // namespace
 
 void forEachLockDirectory(const QString& settingsFolder,
                           const std::function<bool(const QString&)>& tryFolder) {
-    const std::function<QString()> candidates[] = {runtimeFolder, privateTemporaryFolder, [&settingsFolder] {
-                                                       return settingsFolderMade(settingsFolder);
-                                                   }};
+    // Each folder is made only when the one before it cannot hold the lock.
+    const std::function<QString()> candidates[] = {
+        [&settingsFolder] { return settingsFolderMade(settingsFolder); }, runtimeFolder};
     for (const auto& candidate : candidates) {
         const QString path = candidate();
-        if (!path.isEmpty() && isPrivateFolder(path) && tryFolder(path))
+        if (!path.isEmpty() && isUsersOwnFolder(path) && tryFolder(path))
             return;
     }
 }

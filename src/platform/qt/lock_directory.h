@@ -5,10 +5,16 @@
 
 namespace ssn::platform {
 
-// Offers, in a fixed order, the folders private to the current user where the single-instance
-// lock can live: the runtime folder, a private folder in the temporary folder, and the
-// program's settings folder. Each is made when it is reached; `tryFolder` returns true to stop.
-// Every copy of the program walks the same order, so all of them meet at the same lock.
+// Offers, in a fixed order, the folders where the single-instance lock can live: the program's
+// settings folder, then the runtime folder. Each is made when it is reached (the settings folder
+// owner-only); `tryFolder` returns true to stop.
+//
+// The settings folder comes first because its place depends on nothing that differs between two
+// starts of the same user (a login shell and a cron job disagree on XDG_RUNTIME_DIR and TMPDIR),
+// no other user can create it first, and no temporary-file cleaner empties it; the lock stands
+// beside the settings it guards. It is accepted when the user owns it, whatever its group bits
+// (a umask of 002 makes folders 0775). The runtime folder serves only when the settings folder
+// cannot hold a lock (a read-only home, an odd entry in the lock's place).
 void forEachLockDirectory(const QString& settingsFolder,
                           const std::function<bool(const QString&)>& tryFolder);
 

@@ -19,7 +19,7 @@ bool QtInstanceGuard::anotherCopyHoldsTheLock() {
     const QString name = m_executable.executableName();
     bool running = false;
     // An entry that is no lock file (a folder, a FIFO, a link) is passed over for the next
-    // private folder rather than removed: removing it could remove the lock another copy has
+    // folder rather than removed: removing it could remove the lock another copy has
     // just taken in its place. Only when no folder at all can hold a lock is a start never refused.
     forEachLockDirectory(m_settingsRoot + QLatin1Char('/') + name, [&](const QString& folder) {
         switch (m_lock.take(folder + QLatin1Char('/') + name + QStringLiteral(".lock"))) {

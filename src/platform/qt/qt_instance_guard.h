@@ -8,7 +8,7 @@
 namespace ssn::platform {
 
 // Tells whether another copy runs for the same user by taking a kernel lock on a file named
-// after the executable in a folder private to the user (see lock_directory.h; the last such
+// after the executable in a folder of the user's own (see lock_directory.h; the first such
 // folder is the settings folder below `settingsRoot`). The lock is held for the life of this
 // object, the whole run, and the system drops it when the process ends, however it ends. The
 // answer is settled at the first question.

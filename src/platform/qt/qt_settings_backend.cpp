@@ -1,20 +1,20 @@
 #include "platform/qt/qt_settings_backend.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <utility>
 
 #ifndef Q_OS_WIN
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QMap>
-#include <QTemporaryDir>
-#include <QVariant>
+#include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace ssn::platform {
@@ -22,6 +22,11 @@ namespace ssn::platform {
 QtSettingsBackend::QtSettingsBackend(QString root) : m_root(std::move(root)) {}
 
 QString QtSettingsBackend::defaultRoot() {
+#ifndef Q_OS_WIN
+    // The XDG rule that Qt 6.4 does not follow: a relative XDG_CONFIG_HOME is ignored.
+    if (QDir::isRelativePath(qEnvironmentVariable("XDG_CONFIG_HOME", QStringLiteral("/"))))
+        return QDir::homePath() + QStringLiteral("/.config");
+#endif
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }
 
@@ -75,23 +80,43 @@ namespace {
 
 // Long enough for another writer's rename to pass, far too short to be noticed at start-up.
 constexpr int kLockWaitMs = 100;
+// The file holds one date. One this large is no settings file of the program's, and parsing it
+// would take seconds and gigabytes at every start.
+constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
 enum class Entry { Missing, Regular, Other };
 
 // What lies at a path; a link counts as what it points to only when links are followed.
-Entry entryAt(const QString& path, bool followLinks = false) {
-    struct stat status {};
+Entry entryAt(const QString& path, bool followLinks = false, struct stat* status = nullptr) {
+    struct stat own {};
+    struct stat& found = status != nullptr ? *status : own;
     const QByteArray name = QFile::encodeName(path);
-    if ((followLinks ? ::stat(name.constData(), &status) : ::lstat(name.constData(), &status)) != 0)
+    if ((followLinks ? ::stat(name.constData(), &found) : ::lstat(name.constData(), &found)) != 0)
         return errno == ENOENT ? Entry::Missing : Entry::Other;
-    return S_ISREG(status.st_mode) ? Entry::Regular : Entry::Other;
+    return S_ISREG(found.st_mode) ? Entry::Regular : Entry::Other;
+}
+
+// The settings file, links followed, if the store can use it: a FIFO would block QSettings'
+// open for ever, and a huge file is never read at all.
+Entry settingsEntry(const QString& file, struct stat& status) {
+    const Entry entry = entryAt(file, true, &status);
+    return entry == Entry::Regular && status.st_size > kMaxFileBytes ? Entry::Other : entry;
+}
+
+// The file at the end of a chain of links, which a write replaces; the links stay as they are.
+QString finalTarget(const QString& file) {
+    QFileInfo info(file);
+    for (int depth = 0; info.isSymLink() && depth < 40; ++depth)
+        info.setFile(info.symLinkTarget());
+    return info.absoluteFilePath();
 }
 
 enum class LockState { Taken, Unusable, CannotBeMade };
 
-// The lock QSettings itself takes beside an INI file while writing it, so that a QSettings-based
-// tool and this program never write the file at once. Its wait is bounded; a folder or FIFO in
-// its place, on which the toolkit's lock would wait or block for ever, is never touched.
+// The lock that QSettings takes beside an INI file while writing it (`<file>.lock`): taking the
+// same one keeps a QSettings-based tool and this program from writing the file at once. Its
+// wait is bounded here, unlike QSettings' own; a folder or FIFO in its place, on which the
+// toolkit's lock would wait or block for ever, is never touched.
 LockState lockBeside(QLockFile& lock) {
     const Entry entry = entryAt(lock.fileName());
     if (entry != Entry::Missing && entry != Entry::Regular)
@@ -101,41 +126,78 @@ LockState lockBeside(QLockFile& lock) {
     return lock.error() == QLockFile::LockFailedError ? LockState::Unusable : LockState::CannotBeMade;
 }
 
-// Every key QSettings can write again; a damaged file can give an empty one, which it cannot.
-QMap<QString, QVariant> everyValue(const QSettings& settings) {
-    QMap<QString, QVariant> values;
-    for (const QString& name : settings.allKeys()) {
-        if (!name.isEmpty())
-            values.insert(name, settings.value(name));
-    }
+// Every key with its value as text. QSettings writes a number it read from a typed value back
+// as plain text, which reads back as a string; as text the two are equal.
+QMap<QString, QString> everyValue(const QSettings& settings) {
+    QMap<QString, QString> values;
+    for (const QString& name : settings.allKeys())
+        values.insert(name, settings.value(name).toString());
     return values;
 }
 
-// QSettings writes the new file in a private folder beside the old one. It can report success
-// for a file that a full disk cut short, and then serves the lost keys from its cache; so the
-// file is renamed and read back afresh under the new name, and only a file that holds every
-// key is renamed over the old one. Otherwise the old file stays as it was.
-bool replaceWithCheckedCopy(const QString& file, const QMap<QString, QVariant>& values) {
-    const QString target = QFileInfo(file).isSymLink() ? QFileInfo(file).symLinkTarget() : file;
-    QTemporaryDir scratch(QFileInfo(target).absolutePath() + QStringLiteral("/.settings-XXXXXX"));
-    if (!scratch.isValid())
-        return false;
-    const QString written = scratch.filePath(QStringLiteral("written.ini"));
+// A write's scratch files all begin with this, beside the file they replace; a killed write
+// leaves some behind, which the next read or write removes (each under the store's lock).
+QString scratchPrefix(const QString& target) {
+    const QFileInfo info(target);
+    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".new-");
+}
+
+void removeScratchFiles(const QString& prefix) {
+    const QFileInfo info(prefix);
+    const QDir folder = info.absoluteDir();
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (name.startsWith(info.fileName()))
+            QFile::remove(folder.filePath(name));
+    }
+}
+
+// QSettings writes through QSaveFile, which on Qt 6.4 commits a file that a full disk cut short
+// when the failing write is the last buffered one (a 7 KB file under a 4 KB size limit came out
+// as its first 4096 bytes, status NoError). So QSettings writes the new file under a scratch
+// name beside the old one, made with the old file's mode; it is read back afresh under a second
+// name (under the first QSettings would answer from its cache), and only a file that reads back
+// as it was written, given the old file's owner, is renamed over the old one.
+void replaceWithCheckedCopy(const QString& target, const struct stat* old, const QSettings& current,
+                            const QString& key, const QString& value) {
+    const QString prefix = scratchPrefix(target);
+    removeScratchFiles(prefix);
+    QTemporaryFile scratch(prefix + QStringLiteral("XXXXXX"));
+    scratch.setAutoRemove(false);
+    if (!scratch.open())
+        return;
+    const QString written = scratch.fileName();
+    // QSaveFile keeps the mode of the file it replaces; a new file gets QSettings' own.
+    if (old != nullptr)
+        ::fchmod(scratch.handle(), old->st_mode & 07777);
+    else
+        scratch.remove();
+    scratch.close();
+    QMap<QString, QString> meant;
+    bool complete = false;
     {
         QSettings next(written, QSettings::IniFormat);
-        for (auto value = values.begin(); value != values.end(); ++value)
-            next.setValue(value.key(), value.value());
+        // A name that only a damaged line can give ("Other//k", "Other/") reads no value.
+        for (const QString& name : current.allKeys()) {
+            if (current.contains(name))
+                next.setValue(name, current.value(name));
+        }
+        next.setValue(key, value);
         next.sync();
-        if (next.status() != QSettings::NoError)
-            return false;
+        complete = next.status() == QSettings::NoError;
+        meant = everyValue(next);
     }
-    const QString readBack = scratch.filePath(QStringLiteral("read-back.ini"));
-    if (!QFile::rename(written, readBack))
-        return false;
-    const QSettings check(readBack, QSettings::IniFormat);
-    if (check.status() != QSettings::NoError || everyValue(check) != values)
-        return false;
-    return std::rename(QFile::encodeName(readBack).constData(), QFile::encodeName(target).constData()) == 0;
+    const QString checked = written + QStringLiteral(".check");
+    complete = complete && QFile::rename(written, checked) &&
+               everyValue(QSettings(checked, QSettings::IniFormat)) == meant;
+    // Root writing a user's file gives it back to the user, and the file keeps its group where
+    // the user is a member of it.
+    if (complete && old != nullptr &&
+        ::chown(QFile::encodeName(checked).constData(), old->st_uid, old->st_gid) != 0) {
+        // An ordinary user cannot give a file away: it stays theirs, like any new file of theirs.
+    }
+    if (!complete ||
+        std::rename(QFile::encodeName(checked).constData(), QFile::encodeName(target).constData()) != 0)
+        removeScratchFiles(prefix);
 }
 
 } // namespace
@@ -144,22 +206,29 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
     const QString file = settingsFile(application);
     if (m_unusable.contains(application))
         return {};
-    switch (entryAt(file, true)) {
+    struct stat status {};
+    switch (settingsEntry(file, status)) {
     case Entry::Missing:
         return {};
-    case Entry::Other: // a FIFO would block QSettings' open for ever
+    case Entry::Other:
         m_unusable.insert(application);
         return {};
     case Entry::Regular:
         break;
     }
-    // Every write renames a complete file into place, so a read needs no lock; but a lock
-    // entry that is there and cannot be taken makes the store unusable for the run. A folder
-    // that cannot hold a lock (read-only) is still read.
+    // Every write renames a complete file into place, so reading needs no lock; the lock is taken
+    // to remove what a write that was killed left. A lock entry that cannot be taken makes the
+    // store unusable for the run; a folder that cannot hold a lock (read-only) is still read.
     QLockFile lock(file + QStringLiteral(".lock"));
-    if (entryAt(lock.fileName()) != Entry::Missing && lockBeside(lock) == LockState::Unusable) {
+    switch (lockBeside(lock)) {
+    case LockState::Taken:
+        removeScratchFiles(scratchPrefix(finalTarget(file)));
+        break;
+    case LockState::Unusable:
         m_unusable.insert(application);
         return {};
+    case LockState::CannotBeMade:
+        break;
     }
     const QSettings settings(file, QSettings::IniFormat);
     return settings.value(settingsKey(section, key)).toString();
@@ -180,16 +249,19 @@ void QtSettingsBackend::write(const QString& application, const QString& section
     case LockState::CannotBeMade:
         return; // the folder takes no new files, so no new settings file either
     }
-    if (entryAt(file, true) == Entry::Other) {
+    struct stat old {};
+    const Entry entry = settingsEntry(file, old);
+    if (entry == Entry::Other) {
         m_unusable.insert(application);
         return;
     }
+    // A file that cannot be read is never overwritten: every key in it would be lost. The file
+    // itself is asked, since QSettings may answer from what it read earlier in the run.
+    if (entry == Entry::Regular && !QFile(file).open(QIODevice::ReadOnly))
+        return;
     const QSettings current(file, QSettings::IniFormat);
-    if (current.status() == QSettings::AccessError)
-        return; // writing now would lose every key that could not be read
-    QMap<QString, QVariant> values = everyValue(current);
-    values.insert(settingsKey(section, key), value);
-    replaceWithCheckedCopy(file, values);
+    replaceWithCheckedCopy(finalTarget(file), entry == Entry::Regular ? &old : nullptr, current,
+                           settingsKey(section, key), value);
 }
 
 #endif

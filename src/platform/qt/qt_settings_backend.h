@@ -12,16 +12,18 @@ namespace ssn::platform {
 // <root>/<application>/<application>.ini with one group per section, read and written through
 // QSettings; no other file is ever read as the store.
 //
-// The store never holds up the program: a settings path that is no regular file, or a lock
-// entry beside it that cannot be taken within a fraction of a second, makes the store
-// unusable for the rest of the run (it reads as empty and takes no writes). A write replaces
-// the file only once the new file has been read back whole, so a full disk leaves the old
-// file as it was; keys the program does not know are kept.
+// The store never holds up the program: a settings path that is no regular file or is larger
+// than a few megabytes, or a lock entry beside it that cannot be taken within a fraction of a
+// second, makes the store unusable for the rest of the run (it reads as empty and takes no
+// writes). A write replaces the file at the end of any chain of links, keeping its mode and
+// owner and every key QSettings reads in it, and only once the new file has been read back
+// whole, so a full disk leaves the old file as it was; a file that cannot be read is never
+// replaced.
 class QtSettingsBackend : public SettingsBackend {
 public:
     explicit QtSettingsBackend(QString root = defaultRoot());
 
-    // The user's configuration folder (~/.config on Linux).
+    // The user's configuration folder ($XDG_CONFIG_HOME when absolute, else ~/.config on Linux).
     static QString defaultRoot();
     // The folder that holds the application's settings file.
     QString applicationFolder(const QString& application) const;
