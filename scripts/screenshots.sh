@@ -3,7 +3,7 @@
 # pictures show the window frame and caption) and writes them to docs/screenshots/.
 #
 # Usage: [SCALE=2] scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]
-#   BUILD_DIR   a configured and built tree, e.g. build/release
+#   BUILD_DIR   a configured and built tree, e.g. build/release (build/windows: under Wine)
 #   OUTPUT_DIR  where the pictures go (default: docs/screenshots in the repository)
 #   SCALE       a scale factor other than 1 runs the program as on a high-DPI screen
 #               (QT_SCALE_FACTOR) and names the pictures NAME@<SCALE>x.png
@@ -17,9 +17,13 @@ source "$repo/tests/e2e/lib.sh"
 
 build_dir=${1:?usage: scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]}
 out_dir=${2:-$repo/docs/screenshots}
-program="$(cd "$build_dir" && pwd)/src/app/VLFreeSubconsciousSelfNumber"
-[ -x "$program" ] || {
-    echo "not built: $program" >&2
+program=("$(cd "$build_dir" && pwd)/src/app/VLFreeSubconsciousSelfNumber")
+# A Windows build runs under Wine, through the build's wine-run.sh.
+if [ -x "$build_dir/wine-run.sh" ]; then
+    program=("$(cd "$build_dir" && pwd)/wine-run.sh" "${program[0]}.exe")
+fi
+[ -e "${program[-1]}" ] || {
+    echo "not built: ${program[-1]}" >&2
     exit 1
 }
 mkdir -p "$out_dir"
@@ -112,7 +116,7 @@ fi
 e2e_start_x
 # lib.sh clears the scale variables so that tests see one pixel per pixel; set it again here.
 [ "$scale" != 1 ] && export QT_SCALE_FACTOR="$scale"
-e2e_start_app "$program"
+e2e_start_app "${program[@]}"
 shoot_main_window
 shoot_result_window
 shoot_about_box
