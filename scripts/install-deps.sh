@@ -15,8 +15,11 @@ packages=(
   clang libclang-rt-14-dev clang-format libgtest-dev libgmock-dev libbenchmark-dev
   # end-to-end tests and screenshots on a real X server
   xvfb xauth xdotool xclip wmctrl openbox imagemagick x11-utils
-  # end-to-end tests through the accessibility bus, and on a headless Wayland compositor
-  dbus at-spi2-core python3-pyatspi weston
+  # end-to-end tests through the accessibility bus and a screen reader without sound, and on a
+  # headless Wayland compositor
+  dbus at-spi2-core python3-pyatspi orca speech-dispatcher weston
+  # other window managers and a dark desktop palette
+  xfwm4 metacity qt6-gtk-platformtheme
   # memory checks
   valgrind
   # the Debian package and the checks of its menu entry and metadata

@@ -37,8 +37,9 @@ void SetUpApplication() {
     // Closing a window hands over to the exit screen, whose closing ends the process; no
     // window closing may stop the event loop.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Links, panels and windows as screen readers should see them.
+    // Links, panels and windows as screen readers should see them, text fields named first.
     InstallAccessibleInterfaces();
+    qApp->installEventFilter(new AnnounceTextFocusFirst(qApp));
     qApp->installEventFilter(new EnterPressesFocusedButton(qApp));
 }
 

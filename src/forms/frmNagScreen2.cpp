@@ -150,6 +150,18 @@ void frmNagScreen2::moveEvent(QMoveEvent* event) {
     }
 }
 
+void frmNagScreen2::showEvent(QShowEvent* event) {
+    Form::showEvent(event);
+    cmdClose->setFocus();
+}
+
+void frmNagScreen2::setVisible(bool visible) {
+    if (visible) {
+        setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+    Form::setVisible(visible);
+}
+
 void frmNagScreen2::createPromotionFrame() {
     Frame6 = addNavyFrame(*this, captions::kPromotionFrame, twipsRect(7320, 120, 3735, 4575));
 
@@ -203,6 +215,8 @@ void frmNagScreen2::createTitleAndLinks() {
     Check1->setFont(look::verdana(14.25));
     look::setTextColour(*Check1, kLinkBlue);
     Check1->setCursor(Qt::PointingHandCursor);
+    // It opens a page and never stays checked, which its state alone would not tell.
+    Check1->setAccessibleDescription(captions::kVisitVelmoraCheckDescription);
     OpenOncePerDoubleClick(*Check1);
     // Also raised when the handler itself sets the box back, as the link rule expects.
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
@@ -266,6 +280,9 @@ void frmNagScreen2::Form_Load() {
     platform::RandomSource& random = platform().random;
     random.seedFromTimer();
     Label2->setText(web::SupportMessageFor(random.next()));
+    // Read out when the window appears, as the text of a dialog is; without it a screen reader
+    // says only the title and the focused button.
+    setAccessibleDescription(Label2->text() + QLatin1Char('\n') + captions::kPromotion.simplified());
 
     // Above every other window, shown, and without taking the focus from anyone.
     platform().topmost.showTopmostWithoutActivating(*this);
