@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   # build the program
-  cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+  cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   # the font that stands in for Verdana, and native windows on Wayland desktops
   fonts-dejavu-core qt6-wayland
 )

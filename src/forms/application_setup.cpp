@@ -3,6 +3,7 @@
 #include "forms/accessibility.h"
 #include "forms/application_icon.h"
 #include "forms/program_style.h"
+#include "forms/window_manager_hints.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -41,6 +42,8 @@ void SetUpApplication() {
     InstallAccessibleInterfaces();
     qApp->installEventFilter(new AnnounceTextFocusFirst(qApp));
     qApp->installEventFilter(new EnterPressesFocusedButton(qApp));
+    // Fixed-size windows offer the window manager no resizing.
+    qApp->installEventFilter(new FixedSizeWindowHints(qApp));
 }
 
 } // namespace ssn::forms
