@@ -112,8 +112,7 @@ frmNagScreen2::frmNagScreen2(Forms& forms) : Form(forms) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
-    look::setColours(*this, look::kWhite, QApplication::palette().color(QPalette::WindowText));
-    setAutoFillBackground(true);
+    look::applyDesignedColours(*this, look::kWhite);
 
     // In the order the controls were designed, so that they stack the same way.
     createPromotionFrame();
