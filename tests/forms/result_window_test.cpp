@@ -1,6 +1,7 @@
 // The result window: the report it is given, Back to the main window with the input kept,
 // the clipboard emptied by every change and mouse action, and its links.
 
+#include "doubles/named_rows.h"
 #include "expected_texts.h"
 #include "forms/frmMain.h"
 #include "forms/frmSubconciousSelfNumber.h"
@@ -17,10 +18,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <functional>
-#include <ostream>
 
 namespace ssn::forms::test {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 class ResultWindowTest : public FormsTest {
 protected:
@@ -74,10 +77,6 @@ struct MouseCase {
     std::function<void(QWidget&)> act;
 };
 
-void PrintTo(const MouseCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class ClipboardTest : public ResultWindowTest, public ::testing::WithParamInterface<MouseCase> {};
 
 TEST_P(ClipboardTest, EveryMouseActionOverTheReportEmptiesTheClipboard) {
@@ -102,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](QWidget& w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton); }},
         MouseCase{"Click", [](QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton); }},
         MouseCase{"DoubleClick", [](QWidget& w) { QTest::mouseDClick(&w, Qt::LeftButton); }}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(ResultWindowTest, TheReportBoxFollowsMouseMovesWithoutAButton) {
     EXPECT_TRUE(result().txtDisplay->viewport()->hasMouseTracking());
@@ -155,10 +154,6 @@ struct ResultLinkCase {
     QString url;
 };
 
-void PrintTo(const ResultLinkCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class ResultLinkTest : public ResultWindowTest, public ::testing::WithParamInterface<ResultLinkCase> {};
 
 TEST_P(ResultLinkTest, OpensExactlyItsOnePage) {
@@ -173,7 +168,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ResultLinkCase{"CoBrand", [](auto& r) { return r.lblCobrand; }, expected::kCoBrandPage},
                       ResultLinkCase{"FullBrand", [](auto& r) { return r.lblFullBrand; },
                                      expected::kFullyBrandedPage}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(ResultWindowTest, TheFullyBrandedOfferLiesInFront) {
     QWidget* panel = result().fraFullBrand;
