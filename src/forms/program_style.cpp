@@ -68,7 +68,10 @@ void drawWithFocusMark(const AnyOption* option, QPainter& painter, const QWidget
 
 // Where a text box's caret (drawn in its text colour) would not stand out by 3:1 against the
 // box's background, as white on the windows' blue, a dark edge is drawn around it first: the
-// caret blinks inside an edge that stays. `caret` is a rectangle centred on the caret.
+// caret blinks inside an edge that stays. `caret` is a rectangle centred on the caret: Qt gives a
+// line edit's (ImCursorRectangle) as the caret widened by some pixels on both sides and a text
+// box's (cursorRect) as the caret itself; a Qt that places the first otherwise draws the edge
+// beside the caret, which ProgramStyleTest's caret test catches.
 void drawCaretEdge(QPainter& painter, const QRect& caret, const QPalette& palette, int caretWidth) {
     const QColor base = palette.color(QPalette::Base);
     if (contrast::ratio(palette.color(QPalette::Text), base) >= 3) {

@@ -145,6 +145,28 @@ TEST_F(ProgramStyleTest,
     }
 }
 
+// The white caret of a blue field stands between two columns that stand out from the blue.
+TEST_F(ProgramStyleTest, TheCaretOfABlueFieldIsEdgedSoThatItStandsOut) {
+    QWidget window;
+    look::applyFormLook(window);
+    auto* field = new QLineEdit(QStringLiteral("JOHN"), &window);
+    field->setGeometry(20, 20, 200, 30);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    field->setFocus(); // the caret at the end of the text, shown at once
+    const QImage image = field->grab().toImage();
+    const int middle = image.height() / 2;
+    int caret = -1; // the rightmost white pixel of the middle row
+    for (int x = 0; x < image.width(); ++x) {
+        caret = image.pixelColor(x, middle) == Qt::white ? x : caret;
+    }
+    ASSERT_GT(caret, 0);
+    for (const int x : {caret - 1, caret + 1}) {
+        EXPECT_GE(contrast(image.pixel(x, middle), look::kFormBlue.rgb()), 3) << "beside the caret at " << x;
+    }
+}
+
 // The pixels that the focus turned into a colour of at least 3:1 against a colour: how many of
 // the edge of their bounding box fall short of it (a closed ring has none), and the box's area.
 struct Ring {
