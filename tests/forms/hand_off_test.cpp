@@ -115,8 +115,6 @@ TEST_P(LeaveMainTest, ShowsTheExitScreenOnceAndUnloadsTheMainWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Ways, LeaveMainTest,
                          ::testing::Values(LeaveCase{"FileExit", [](frmMain& m) { m.mnuExit->trigger(); }},
-                                           LeaveCase{"ExitButtonHandler",
-                                                     [](frmMain& m) { m.cmdExit_Click(); }},
                                            LeaveCase{"CloseBox", [](frmMain& m) { m.close(); }}),
                          byName);
 

@@ -1,5 +1,5 @@
-// The result window: the report it is given, Back to the main window with the input kept,
-// the clipboard emptied by every change and mouse action, and its links.
+// The result window: the report it is given, afresh after Back (Back itself and the close box
+// are in hand_off_test), the clipboard emptied by every change and mouse action, and its links.
 
 #include "doubles/named_rows.h"
 #include "expected_texts.h"
@@ -14,7 +14,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
@@ -113,23 +112,6 @@ TEST_F(ResultWindowTest, AChangedReportEmptiesTheClipboard) {
     EXPECT_GT(fake.clipboard.clears, before);
 }
 
-TEST_F(ResultWindowTest, BackUnloadsThisWindowAndShowsTheMainWindowWithTheInputKept) {
-    QPointer<frmSubconciousSelfNumber> shown = &result();
-    shown->cmdback->click();
-
-    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
-    EXPECT_FALSE(shown->isVisible());
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(main.txtFirstName->text(), "JOHN");
-    EXPECT_EQ(main.txtMiddleName->text(), "");
-    EXPECT_EQ(main.txtLastName->text(), "SMITH");
-    EXPECT_EQ(main.cboMonth->currentText(), "July");
-    EXPECT_EQ(main.cboDate->currentText(), "15");
-    EXPECT_EQ(main.cboYear->currentText(), "1984");
-    flushDeferredDeletes();
-    EXPECT_TRUE(shown.isNull());
-}
-
 TEST_F(ResultWindowTest, NextAfterBackGivesTheSameReportInAFreshWindow) {
     result().txtDisplay->appendPlainText(QStringLiteral("left over"));
     result().cmdback->click();
@@ -139,13 +121,6 @@ TEST_F(ResultWindowTest, NextAfterBackGivesTheSameReportInAFreshWindow) {
 
     EXPECT_TRUE(result().isVisible());
     EXPECT_EQ(result().txtDisplay->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7));
-}
-
-TEST_F(ResultWindowTest, TheCloseBoxUnloadsTheWindowAndKeepsTheMainWindowHidden) {
-    result().close();
-    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
-    EXPECT_TRUE(forms->isLoaded<frmMain>());
-    EXPECT_FALSE(main.isVisible());
 }
 
 struct ResultLinkCase {
