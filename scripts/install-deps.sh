@@ -18,8 +18,8 @@ packages=(
   # end-to-end tests through the accessibility bus and a screen reader without sound, and on a
   # headless Wayland compositor
   dbus at-spi2-core python3-pyatspi orca speech-dispatcher weston
-  # other window managers and a dark desktop palette
-  xfwm4 metacity qt6-gtk-platformtheme
+  # another window manager (Xfce's) and a dark desktop palette (GNOME's, through Qt's GTK theme)
+  xfwm4 qt6-gtk-platformtheme
   # memory checks
   valgrind
   # the Debian package and the checks of its menu entry and metadata
