@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(
   # build the program
-  cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+  cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev libxcb1-dev
   # the font that stands in for Verdana, and native windows on Wayland desktops
   fonts-dejavu-core qt6-wayland
 )
@@ -29,8 +29,11 @@ elif [ "${1:-}" != "--run" ]; then packages+=(
   clang libclang-rt-14-dev clang-format libgtest-dev libgmock-dev libbenchmark-dev
   # end-to-end tests and screenshots on a real X server
   xvfb xauth xdotool xclip wmctrl openbox imagemagick x11-utils
-  # end-to-end tests through the accessibility bus, and on a headless Wayland compositor
-  dbus at-spi2-core python3-pyatspi weston
+  # end-to-end tests through the accessibility bus and a screen reader without sound, and on a
+  # headless Wayland compositor
+  dbus at-spi2-core python3-pyatspi orca speech-dispatcher weston
+  # another window manager (Xfce's) and a dark desktop palette (GNOME's, through Qt's GTK theme)
+  xfwm4 qt6-gtk-platformtheme
   # memory checks
   valgrind
   # the Debian package and the checks of its menu entry and metadata

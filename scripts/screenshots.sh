@@ -2,11 +2,14 @@
 # Takes PNG pictures of the program's windows on a private X server (Xvfb with openbox, so the
 # pictures show the window frame and caption) and writes them to docs/screenshots/.
 #
-# Usage: [SCALE=2] scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]
+# Usage: [SCALE=2] [DARK=1] scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]
 #   BUILD_DIR   a configured and built tree, e.g. build/release (build/windows: under Wine)
-#   OUTPUT_DIR  where the pictures go (default: docs/screenshots in the repository)
+#   OUTPUT_DIR  where the pictures go (default: docs/screenshots in the repository, and its
+#               folder dark/ with DARK=1)
 #   SCALE       a scale factor other than 1 runs the program as on a high-DPI screen
 #               (QT_SCALE_FACTOR) and names the pictures NAME@<SCALE>x.png
+#   DARK        1 runs the program on a dark desktop: GNOME's dark theme through Qt's GTK
+#               platform theme (package qt6-gtk-platformtheme)
 #
 # Each window has one shoot_* step below; to add a window, add a step that brings it up from
 # the state the previous step left, and call it at the end.
@@ -16,7 +19,8 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$repo/tests/e2e/lib.sh"
 
 build_dir=${1:?usage: scripts/screenshots.sh BUILD_DIR [OUTPUT_DIR]}
-out_dir=${2:-$repo/docs/screenshots}
+dark=${DARK:-0}
+out_dir=${2:-$repo/docs/screenshots$([ "$dark" == 1 ] && echo /dark)}
 program=("$(cd "$build_dir" && pwd)/src/app/VLFreeSubconsciousSelfNumber")
 # A Windows build runs under Wine, through the build's wine-run.sh.
 if [ -x "$build_dir/wine-run.sh" ]; then
@@ -116,6 +120,12 @@ fi
 e2e_start_x
 # lib.sh clears the scale variables so that tests see one pixel per pixel; set it again here.
 [ "$scale" != 1 ] && export QT_SCALE_FACTOR="$scale"
+if [ "$dark" == 1 ]; then
+    mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
+    printf '[Settings]\ngtk-theme-name=Adwaita-dark\ngtk-application-prefer-dark-theme=1\n' \
+        >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
+    export XDG_CURRENT_DESKTOP=GNOME
+fi
 e2e_start_app "${program[@]}"
 shoot_main_window
 shoot_result_window

@@ -6,7 +6,10 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFrame>
+#include <QLineEdit>
 #include <QMetaObject>
+#include <QPlainTextEdit>
+#include <QPointer>
 
 namespace ssn::forms {
 
@@ -104,6 +107,32 @@ QAccessibleInterface* accessibleInterfaceFor(const QString& className, QObject* 
 }
 
 } // namespace
+
+bool AnnounceTextFocusFirst::eventFilter(QObject* watched, QEvent* event) {
+    const bool textField =
+        qobject_cast<QLineEdit*>(watched) != nullptr || qobject_cast<QPlainTextEdit*>(watched) != nullptr;
+    if (event->type() != QEvent::FocusIn || !textField || !QAccessible::isActive()) {
+        return false;
+    }
+    QAccessibleEvent focus(watched, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+    // The toolkit's own focus announcement follows once the field has handled the focus, with the
+    // field's caret events before it. A screen reader (Orca) that finds both announcements in its
+    // queue drops the first as a repeat, and the caret event then moves its focus silently. A caret
+    // event sent after the toolkit's announcement makes it drop the earlier caret event instead
+    // (it keeps the latest of a kind), so one of the two announcements is spoken either way.
+    QMetaObject::invokeMethod(
+        this,
+        [field = QPointer<QObject>(watched)] {
+            QAccessibleInterface* accessible = field ? QAccessible::queryAccessibleInterface(field) : nullptr;
+            if (accessible != nullptr && accessible->textInterface() != nullptr) {
+                QAccessibleTextCursorEvent caret(field, accessible->textInterface()->cursorPosition());
+                QAccessible::updateAccessibility(&caret);
+            }
+        },
+        Qt::QueuedConnection);
+    return false;
+}
 
 void InstallAccessibleInterfaces() {
     QAccessible::installFactory(accessibleInterfaceFor);

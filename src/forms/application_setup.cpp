@@ -3,6 +3,7 @@
 #include "forms/accessibility.h"
 #include "forms/application_icon.h"
 #include "forms/program_style.h"
+#include "forms/window_manager_hints.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -37,9 +38,12 @@ void SetUpApplication() {
     // Closing a window hands over to the exit screen, whose closing ends the process; no
     // window closing may stop the event loop.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Links, panels and windows as screen readers should see them.
+    // Links, panels and windows as screen readers should see them, text fields named first.
     InstallAccessibleInterfaces();
+    qApp->installEventFilter(new AnnounceTextFocusFirst(qApp));
     qApp->installEventFilter(new EnterPressesFocusedButton(qApp));
+    // Fixed-size windows offer the window manager no resizing.
+    qApp->installEventFilter(new FixedSizeWindowHints(qApp));
 }
 
 } // namespace ssn::forms

@@ -17,7 +17,8 @@ public:
 // Call once, right after the QApplication is made: the program's style (ProgramStyle) over
 // the desktop's; the program's icon for every window and message box; Enter on a focused
 // button; no end of the event loop when the last window closes, since only EndProgram ends the
-// program; and the program's own accessible interfaces.
+// program; the program's own accessible interfaces, with text fields announced first; and
+// fixed-size windows that offer the window manager no resizing.
 void SetUpApplication();
 
 } // namespace ssn::forms

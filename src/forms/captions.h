@@ -87,6 +87,8 @@ inline const QString kVisitZorvicSoftwaresLink = QStringLiteral("Click Here To V
 inline const QString kReferralFrame = QStringLiteral("Refer A Friend");
 inline const QString kReferButton = QStringLiteral("Refer A Friend &Now");
 inline const QString kVisitVelmoraCheck = QStringLiteral("Click Here To Visit Velmora Now");
+inline const QString kVisitVelmoraCheckDescription =
+    QStringLiteral("Opens the Velmora home page in the web browser; the box stays unchecked");
 
 // The run of 61 blanks is wider than the label, so the second paragraph starts a line of its own.
 inline const QString kPromotion =

@@ -78,6 +78,9 @@ void Form::closeEvent(QCloseEvent* event) {
 }
 
 void Form::setVisible(bool visible) {
+    if (visible) {
+        setAttribute(Qt::WA_DontShowOnScreen, m_forms.keepingOffScreen());
+    }
     QWidget::setVisible(visible);
     if (!visible && m_modalLoop != nullptr) {
         m_modalLoop->quit();

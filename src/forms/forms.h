@@ -55,6 +55,22 @@ public:
     };
     Ending& ending() { return m_ending; }
 
+    // While one of these lives, a window that is shown stays off the screen: shown as far as the
+    // program goes, but never handed to the window system. Back keeps the exit screen so while
+    // the result window's unload brings it up, since Back puts it away again at once: no window
+    // manager activates it and no screen reader announces it on the way.
+    class KeepingOffScreen {
+    public:
+        explicit KeepingOffScreen(Forms& forms) : m_forms(forms) { m_forms.m_keepingOffScreen = true; }
+        ~KeepingOffScreen() { m_forms.m_keepingOffScreen = false; }
+        KeepingOffScreen(const KeepingOffScreen&) = delete;
+        KeepingOffScreen& operator=(const KeepingOffScreen&) = delete;
+
+    private:
+        Forms& m_forms;
+    };
+    bool keepingOffScreen() const { return m_keepingOffScreen; }
+
 private:
     friend class Form;
     Form* find(const std::type_info& type) const;
@@ -64,6 +80,7 @@ private:
     std::vector<QPointer<Form>> m_loaded;   // in load order
     std::vector<QPointer<Form>> m_unloaded; // gone from the program, waiting for deletion
     Ending m_ending;
+    bool m_keepingOffScreen = false;
 };
 
 template <class F> F& Forms::use() {

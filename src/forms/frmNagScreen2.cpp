@@ -112,8 +112,7 @@ frmNagScreen2::frmNagScreen2(Forms& forms) : Form(forms) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
-    look::setColours(*this, look::kWhite, QApplication::palette().color(QPalette::WindowText));
-    setAutoFillBackground(true);
+    look::applyDesignedColours(*this, look::kWhite);
 
     // In the order the controls were designed, so that they stack the same way.
     createPromotionFrame();
@@ -148,6 +147,18 @@ void frmNagScreen2::moveEvent(QMoveEvent* event) {
     if (handle->frameMargins() != m_centredForFrame) {
         centreOnScreen(handle->frameMargins());
     }
+}
+
+void frmNagScreen2::showEvent(QShowEvent* event) {
+    Form::showEvent(event);
+    cmdClose->setFocus();
+}
+
+void frmNagScreen2::setVisible(bool visible) {
+    if (visible) {
+        setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
+    Form::setVisible(visible);
 }
 
 void frmNagScreen2::createPromotionFrame() {
@@ -203,6 +214,8 @@ void frmNagScreen2::createTitleAndLinks() {
     Check1->setFont(look::verdana(14.25));
     look::setTextColour(*Check1, kLinkBlue);
     Check1->setCursor(Qt::PointingHandCursor);
+    // It opens a page and never stays checked, which its state alone would not tell.
+    Check1->setAccessibleDescription(captions::kVisitVelmoraCheckDescription);
     OpenOncePerDoubleClick(*Check1);
     // Also raised when the handler itself sets the box back, as the link rule expects.
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
@@ -266,6 +279,9 @@ void frmNagScreen2::Form_Load() {
     platform::RandomSource& random = platform().random;
     random.seedFromTimer();
     Label2->setText(web::SupportMessageFor(random.next()));
+    // Read out when the window appears, as the text of a dialog is; without it a screen reader
+    // says only the title and the focused button.
+    setAccessibleDescription(Label2->text() + QLatin1Char('\n') + captions::kPromotion.simplified());
 
     // Above every other window, shown, and without taking the focus from anyone.
     platform().topmost.showTopmostWithoutActivating(*this);

@@ -60,6 +60,15 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     void moveEvent(QMoveEvent* event) override;
+    // Exit has the focus whenever the window appears.
+    void showEvent(QShowEvent* event) override;
+    // The window is made topmost and shown without being activated, as its opener still has the
+    // focus; it takes the keyboard once the opener has gone. On X11, though, a window shown
+    // "without activating" is marked as one that must not take the focus when it appears
+    // (_NET_WM_USER_TIME 0), and some window managers (xfwm4) then never give it the keyboard,
+    // not even on a click. So the mark is taken off as the window appears: the activation is the
+    // window manager's, as for any window that comes up while its opener goes away.
+    void setVisible(bool visible) override;
 
 private:
     void createPromotionFrame();

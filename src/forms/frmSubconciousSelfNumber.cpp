@@ -71,11 +71,14 @@ frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
 void frmSubconciousSelfNumber::cmdback_Click() {
     Forms& owner = forms();
     // Each step runs even if an earlier one failed. The report goes with this window, and its
-    // unload hands over to the exit screen, which is put away again at once: it stays loaded,
-    // hidden, with the support message it drew, until a later exit shows it. The unload keeps
-    // its handler's errors to itself; showing or hiding a window that is not loaded loads it,
-    // which can fail.
-    unload();
+    // unload hands over to the exit screen, which is put away again at once (kept off the screen
+    // meanwhile): it stays loaded, hidden, with the support message it drew, until a later exit
+    // shows it. The unload keeps its handler's errors to itself; showing or hiding a window that
+    // is not loaded loads it, which can fail.
+    {
+        const Forms::KeepingOffScreen offScreen(owner);
+        unload();
+    }
     ignoringErrors([&owner] { owner.main().show(); });
     // The start-up form is loaded for the whole run; hiding one that is not would load it.
     if (owner.isLoaded<frmNagScreen>()) {

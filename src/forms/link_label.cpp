@@ -77,12 +77,13 @@ void LinkLabel::keyPressEvent(QKeyEvent* event) {
 bool LinkLabel::drawsKeptCaption() const {
     // The plain case of a wrapped caption that the label itself would lay out in a text document
     // (a label that can take the focus does), as the program's links are; anything else, the
-    // label draws itself.
+    // label draws itself. A label under a style sheet (its own, a container's or the
+    // application's) is styled by it, and draws itself too.
     constexpr auto kSelectable = Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard;
-    const bool styleSheetStyle = style()->inherits("QStyleSheetStyle");
     return wordWrap() && textFormat() == Qt::PlainText && focusPolicy() != Qt::NoFocus && isEnabled() &&
            buddy() == nullptr && frameWidth() == 0 && indent() <= 0 &&
-           (textInteractionFlags() & kSelectable) == 0 && !styleSheetStyle && !text().isEmpty();
+           (textInteractionFlags() & kSelectable) == 0 && !testAttribute(Qt::WA_StyleSheet) &&
+           !text().isEmpty();
 }
 
 void LinkLabel::paintKeptCaption() {

@@ -1,7 +1,6 @@
 #include "forms/look.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QPalette>
 #include <QWidget>
@@ -43,16 +42,28 @@ void setColours(QWidget& widget, const QColor& background, const QColor& text) {
     widget.setPalette(palette);
 }
 
+void applyDesignedColours(QWidget& window, const QColor& background) {
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, background);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(role, kBlack);
+    }
+    palette.setColor(QPalette::Base, kWhite);
+    palette.setColor(QPalette::Button, kDesktopGrey);
+    window.setPalette(palette);
+    window.setAutoFillBackground(true);
+}
+
 void applyFormLook(QWidget& client) {
+    applyDesignedColours(client, kFormBlue);
     QPalette palette = client.palette();
-    for (auto role : {QPalette::Window, QPalette::Base, QPalette::Button}) {
+    for (auto role : {QPalette::Base, QPalette::Button}) {
         palette.setColor(role, kFormBlue);
     }
     for (auto role : {QPalette::WindowText, QPalette::Text}) {
         palette.setColor(role, kWhite);
     }
     client.setPalette(palette);
-    client.setAutoFillBackground(true);
     client.setFont(verdana(8.25));
 }
 
@@ -65,7 +76,7 @@ void applyListLook(QComboBox& list) {
 }
 
 void applyAdvertisementLook(QWidget& label) {
-    setColours(label, QApplication::palette().color(QPalette::Window), kAdvertisementBlue);
+    setColours(label, kDesktopGrey, kAdvertisementBlue);
     label.setAutoFillBackground(true);
 }
 

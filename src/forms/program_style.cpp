@@ -1,10 +1,14 @@
 #include "forms/program_style.h"
 
+#include "forms/contrast.h"
+
 #include <QAbstractScrollArea>
 #include <QGuiApplication>
 #include <QIconEngine>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPlainTextEdit>
 #include <QStyleOption>
 #include <QWidget>
 
@@ -24,9 +28,21 @@ void drawOutline(QPainter& painter, const QRect& rect, const QColor& colour) {
     painter.fillRect(QRect(rect.right(), rect.top(), 1, rect.height()), colour);
 }
 
-void drawFocusMark(QPainter& painter, const QRect& rect) {
-    drawOutline(painter, rect, Qt::black);
-    drawOutline(painter, rect.adjusted(1, 1, -1, -1), Qt::white);
+// The focus mark: two rings of one pixel along the control's edge, the outer one black or white
+// against what surrounds the control, the inner one against the control's own face.
+void drawFocusMark(QPainter& painter, const QRect& rect, const QColor& around, const QColor& inside) {
+    drawOutline(painter, rect, contrast::blackOrWhiteAgainst(around));
+    drawOutline(painter, rect.adjusted(1, 1, -1, -1), contrast::blackOrWhiteAgainst(inside));
+}
+
+// The colour around a control: that of the nearest container that paints its background.
+QColor colourAround(const QWidget* widget, const QPalette& fallback) {
+    const QWidget* container = widget != nullptr ? widget->parentWidget() : nullptr;
+    while (container != nullptr && !container->isWindow() && !container->autoFillBackground()) {
+        container = container->parentWidget();
+    }
+    return container != nullptr ? container->palette().color(container->backgroundRole())
+                                : fallback.color(QPalette::Window);
 }
 
 bool hasFocus(const QStyleOption& option) {
@@ -35,9 +51,10 @@ bool hasFocus(const QStyleOption& option) {
 
 // Has the desktop's style draw a control, a focused one as if it had no focus, so that the
 // style's own focus look (faint on the blue, and only after a key press) gives way to the mark
-// drawn round the control afterwards.
+// drawn round the control afterwards. `face` is the palette role of the control's inside.
 template <class Option, class AnyOption, class Draw>
-void drawWithFocusMark(const AnyOption* option, QPainter& painter, const Draw& drawByBase) {
+void drawWithFocusMark(const AnyOption* option, QPainter& painter, const QWidget* widget,
+                       QPalette::ColorRole face, const Draw& drawByBase) {
     const auto* typed = qstyleoption_cast<const Option*>(option);
     if (typed == nullptr || !hasFocus(*typed)) {
         drawByBase(option);
@@ -46,7 +63,28 @@ void drawWithFocusMark(const AnyOption* option, QPainter& painter, const Draw& d
     Option unfocused(*typed);
     unfocused.state &= ~QStyle::State_HasFocus;
     drawByBase(&unfocused);
-    drawFocusMark(painter, option->rect);
+    drawFocusMark(painter, option->rect, colourAround(widget, option->palette), option->palette.color(face));
+}
+
+// Where a text box's caret (drawn in its text colour) would not stand out by 3:1 against the
+// box's background, as white on the windows' blue, a dark edge is drawn around it first: the
+// caret blinks inside an edge that stays. `caret` is a rectangle centred on the caret: Qt gives a
+// line edit's (ImCursorRectangle) as the caret widened by some pixels on both sides and a text
+// box's (cursorRect) as the caret itself; a Qt that places the first otherwise draws the edge
+// beside the caret, which ProgramStyleTest's caret test catches.
+void drawCaretEdge(QPainter& painter, const QRect& caret, const QPalette& palette, int caretWidth) {
+    const QColor base = palette.color(QPalette::Base);
+    if (contrast::ratio(palette.color(QPalette::Text), base) >= 3) {
+        return;
+    }
+    const int width = caretWidth + 2;
+    const int left = qRound(QRectF(caret).center().x() - width / 2.0);
+    painter.fillRect(QRect(left, caret.top(), width, caret.height()), contrast::blackOrWhiteAgainst(base));
+}
+
+bool showsCaret(const QPlainTextEdit& box) {
+    return box.hasFocus() &&
+           (!box.isReadOnly() || box.textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
 }
 
 // A button or a closed drop-down list: its palette's button colour, flat, a shade darker while
@@ -162,19 +200,33 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         // (drawControl, drawComplexControl).
         drawButtonPanel(*painter, *option);
         return;
-    case PE_FrameFocusRect:
-        // Check boxes and link labels.
-        drawFocusMark(*painter, option->rect);
+    case PE_FrameFocusRect: {
+        // Check boxes and link labels, whose face is their window's background.
+        const auto* focusRect = qstyleoption_cast<const QStyleOptionFocusRect*>(option);
+        const QColor face = focusRect != nullptr && focusRect->backgroundColor.isValid()
+                                ? focusRect->backgroundColor
+                                : option->palette.color(QPalette::Window);
+        drawFocusMark(*painter, option->rect, colourAround(widget, option->palette), face);
         return;
+    }
+    case PE_PanelLineEdit: {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const auto* field = qobject_cast<const QLineEdit*>(widget);
+        if (field != nullptr && hasFocus(*option) && !field->isReadOnly()) {
+            drawCaretEdge(*painter, field->inputMethodQuery(Qt::ImCursorRectangle).toRect(), option->palette,
+                          proxy()->pixelMetric(PM_TextCursorWidth, option, widget));
+        }
+        return;
+    }
     case PE_FrameGroupBox:
         drawGroupBoxFrame(*painter, option->rect, option->palette);
         return;
     case PE_FrameLineEdit:
     case PE_Frame:
         // Text fields and text boxes with a scroll bar.
-        drawWithFocusMark<QStyleOptionFrame>(option, *painter, [&](const QStyleOption* drawn) {
-            QProxyStyle::drawPrimitive(element, drawn, painter, widget);
-        });
+        drawWithFocusMark<QStyleOptionFrame>(
+            option, *painter, widget, QPalette::Base,
+            [&](const QStyleOption* drawn) { QProxyStyle::drawPrimitive(element, drawn, painter, widget); });
         return;
     default:
         QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -184,9 +236,14 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                       QPainter* painter, const QWidget* widget) const {
     if (control == CC_ComboBox) {
-        drawWithFocusMark<QStyleOptionComboBox>(option, *painter, [&](const QStyleOptionComplex* drawn) {
-            QProxyStyle::drawComplexControl(control, drawn, painter, widget);
-        });
+        drawWithFocusMark<QStyleOptionComboBox>(
+            option, *painter, widget, QPalette::Button, [&](const QStyleOptionComplex* drawn) {
+                QProxyStyle::drawComplexControl(control, drawn, painter, widget);
+            });
+        return;
+    }
+    if (control == CC_ScrollBar) {
+        drawScrollBar(*qstyleoption_cast<const QStyleOptionSlider*>(option), *painter, widget);
         return;
     }
     if (control != CC_GroupBox || !isClassicGroupBox(option)) {
@@ -226,10 +283,54 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
         QProxyStyle::drawControl(element, drawn, painter, widget);
     };
     if (element == CE_PushButton) {
-        drawWithFocusMark<QStyleOptionButton>(option, *painter, drawByBase);
+        drawWithFocusMark<QStyleOptionButton>(option, *painter, widget, QPalette::Button, drawByBase);
     } else {
         drawByBase(option);
     }
+}
+
+void ProgramStyle::drawScrollBar(const QStyleOptionSlider& bar, QPainter& painter,
+                                 const QWidget* widget) const {
+    // The desktop's style draws the arrow buttons, their arrows black or white against the button
+    // colour; the track is the button colour, flat, and the slider a shade of it that stands out
+    // by 3:1, whatever the palette (the desktop's slider is barely lighter than its track).
+    const QColor track = bar.palette.color(QPalette::Button);
+    QStyleOptionSlider arrows(bar);
+    arrows.palette.setColor(QPalette::WindowText, contrast::blackOrWhiteAgainst(track));
+    QProxyStyle::drawComplexControl(CC_ScrollBar, &arrows, &painter, widget);
+    painter.fillRect(proxy()->subControlRect(CC_ScrollBar, &bar, SC_ScrollBarGroove, widget), track);
+    const QRect slider = proxy()->subControlRect(CC_ScrollBar, &bar, SC_ScrollBarSlider, widget);
+    if (bar.minimum != bar.maximum) {
+        painter.fillRect(slider.adjusted(1, 1, -1, -1), contrast::shadeStandingOutFrom(track, 3));
+    }
+}
+
+void ProgramStyle::polish(QWidget* widget) {
+    QProxyStyle::polish(widget);
+    // The caret of a multi-line box is drawn on its viewport, without the style: its edge is drawn
+    // there, before the box paints its text and caret.
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        box->viewport()->installEventFilter(this);
+    }
+}
+
+void ProgramStyle::unpolish(QWidget* widget) {
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+        box->viewport()->removeEventFilter(this);
+    }
+    QProxyStyle::unpolish(widget);
+}
+
+bool ProgramStyle::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint) {
+        auto* viewport = static_cast<QWidget*>(watched);
+        const auto* box = qobject_cast<const QPlainTextEdit*>(viewport->parentWidget());
+        if (box != nullptr && box->viewport() == viewport && showsCaret(*box)) {
+            QPainter painter(viewport);
+            drawCaretEdge(painter, box->cursorRect(), box->palette(), box->cursorWidth());
+        }
+    }
+    return QProxyStyle::eventFilter(watched, event);
 }
 
 QRect ProgramStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,

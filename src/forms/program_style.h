@@ -8,14 +8,20 @@
 //   caption, which interrupts it, so no control placed below the caption meets the line. No
 //   bitmap is read for the frame.
 // - Every control that takes the focus shows it with the same mark, drawn whether the focus
-//   came by keyboard or mouse: two rings of one device-independent pixel, black outside, white
-//   inside. On any background one of the two stands out by at least 4.5:1 (on the windows'
-//   blue the black one by 8.4:1), and the two against each other by 21:1. Text boxes with a
-//   scroll bar get a frame two pixels wide, room for both rings.
+//   came by keyboard or mouse: two rings of one device-independent pixel along its edge, each
+//   black or white, whichever stands out more (by at least 4.5:1) against the colour beside it:
+//   the outer ring against what surrounds the control, the inner one against the control's face.
+//   On the windows' blue both are black (8.4:1); round a white field on the exit screen's navy
+//   the outer one is white. Text boxes with a scroll bar get a frame two pixels wide, room for
+//   both rings.
+// - A caret that would not stand out by 3:1 against its box (white on the blue) gets a dark
+//   edge round it, and a scroll bar's slider is a shade of its track that stands out by 3:1.
 // - The menu bar's overflow arrow is painted when it is needed instead of read from image
 //   files, which would load every image plugin at start-up.
 
 #include <QProxyStyle>
+
+class QStyleOptionSlider;
 
 namespace ssn::forms {
 
@@ -37,6 +43,17 @@ public:
                     const QWidget* widget = nullptr) const override;
     QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option = nullptr,
                        const QWidget* widget = nullptr) const override;
+    void polish(QWidget* widget) override;
+    void unpolish(QWidget* widget) override;
+    using QProxyStyle::polish;
+    using QProxyStyle::unpolish;
+
+protected:
+    // Draws the caret's edge on the viewports of multi-line boxes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void drawScrollBar(const QStyleOptionSlider& bar, QPainter& painter, const QWidget* widget) const;
 };
 
 } // namespace ssn::forms

@@ -39,7 +39,12 @@ std::vector<KeptCaption>& captions() {
     return *keptCaptions;
 }
 
-// The steps by which a label sets up the document of a plain, word-wrapped caption.
+// The steps by which a label sets up the document of a plain, word-wrapped caption. Qt keeps them
+// private (in 6.4 QLabelPrivate::ensureTextControl, ensureTextPopulated and ensureTextLayouted:
+// undo off, the label's font, the plain text, its alignment with word wrap, no document margin,
+// the width of the contents), so these are a copy of what it does. A Qt that sets the document
+// up otherwise draws plain labels otherwise: LinkLabelLookTest compares every kind of link
+// caption with a plain label's own drawing, pixel for pixel, and fails then.
 std::unique_ptr<QTextDocument> layOut(const QString& text, const QFont& font, Qt::Alignment alignment,
                                       int width) {
     auto document = std::make_unique<QTextDocument>();

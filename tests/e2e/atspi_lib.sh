@@ -49,3 +49,53 @@ atspi_check() { # COMMAND PROGRAM [ARGS...]
     /usr/bin/python3 "$ATSPI_CHECK" "$command" "$(basename "$program")" "$@" ||
         e2e_fail "the accessibility bus shows failures (lines above)"
 }
+
+# Starts the screen reader Orca on the private session, speaking to nothing: speech-dispatcher with
+# one module whose command does nothing, and ALSA's null device. Orca's debug file records each
+# utterance as a "SPEECH OUTPUT" line; Orca opens it block-buffered, so a copy of Orca that opens it
+# line-buffered runs instead. Skips when Orca or speech-dispatcher is not installed.
+atspi_start_orca() {
+    command -v orca >/dev/null || atspi_skip orca orca
+    command -v speech-dispatcher >/dev/null || atspi_skip speech-dispatcher speech-dispatcher
+    local speechd="$XDG_CONFIG_HOME/speech-dispatcher"
+    mkdir -p "$speechd/modules"
+    printf '%s\n' 'AudioOutputMethod "alsa"' 'AddModule "silent" "sd_generic" "silent.conf"' \
+        'DefaultModule silent' >"$speechd/speechd.conf"
+    printf '%s\n' 'GenericExecuteSynth "true"' 'AddVoice "en" "MALE1" "silent"' >"$speechd/modules/silent.conf"
+    printf 'pcm.!default { type null }\n' >"$HOME/.asoundrc"
+    sed "s/open(args.debug_file, 'w')/open(args.debug_file, 'w', buffering=1)/" "$(command -v orca)" \
+        >"$E2E_DIR/orca"
+    ORCA_LOG="$E2E_DIR/orca-debug.txt"
+    /usr/bin/python3 "$E2E_DIR/orca" --replace --debug-file="$ORCA_LOG" >"$E2E_DIR/orca.log" 2>&1 &
+    E2E_PIDS+=("$!")
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    until grep -q "SPEECH OUTPUT: 'Screen reader on" "$ORCA_LOG" 2>/dev/null; do
+        e2e_before "$deadline" || e2e_abort "Orca did not start: $(tail -c 2000 "$E2E_DIR/orca.log")"
+        sleep 0.1
+    done
+    # Orca leaves the speech server it started running; it goes with the rest at the end.
+    E2E_PIDS+=($(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null))
+    orca_mark
+}
+
+# What Orca says from now on is what orca_says looks at.
+orca_mark() {
+    ORCA_MARK=$(($(wc -l <"$ORCA_LOG") + 1))
+}
+
+# Waits until Orca has said TEXT since the last mark.
+orca_says() { # DESCRIPTION TEXT
+    local deadline said
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    while :; do
+        said=$(tail -n +"$ORCA_MARK" "$ORCA_LOG" | grep 'SPEECH OUTPUT:' | sed 's/.*SPEECH OUTPUT: //')
+        if grep -qF -- "$2" <<<"$said"; then
+            e2e_pass "$1: Orca says '$2'"
+            return
+        fi
+        e2e_before "$deadline" || break
+        sleep 0.1
+    done
+    e2e_fail "$1: Orca did not say '$2' but: $(tr '\n' ' ' <<<"$said" | cut -c1-500)"
+}

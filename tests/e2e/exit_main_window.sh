@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end: leaving the main window by File, Exit or by its close box brings up the exit
 # screen on top with the main window gone; the exit screen's Exit button and its close box
-# each end the program with status 0.
+# each end the program with status 0. The fixed-size windows offer the window manager neither
+# resizing nor maximising; under a dark desktop palette the exit screen's title stands out as
+# on a light one; under xfwm4 the exit screen takes the keyboard as it appears.
 #
 # Usage: exit_main_window.sh PATH_TO_PROGRAM
 set -u
@@ -38,15 +40,31 @@ expect_exit_screen_centred() {
     e2e_pass "the exit screen's outer frame is centred on the screen: offset $offset"
 }
 
+# The functions a window offers the window manager (the Motif hints' second field).
+motif_functions() { # WINDOW_ID
+    xprop -id "$1" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f2 | tr -d ' '
+}
+
+# Pixels of the exit screen's title that stand out from its white by 3:1 or more (a grey of at
+# most 58%, relative luminance 0.3).
+title_pixels_standing_out() { # WINDOW_ID
+    screenshot_window "$1" "$E2E_DIR/exit-screen.png"
+    convert "$E2E_DIR/exit-screen.png" -crop 400x40+70+28 +repage -colorspace Gray -fx 'u<0.58' \
+        -format '%[fx:round(mean*w*h)]' info:
+}
+
 e2e_setup
 e2e_start_x
 
 # --- File, Exit, then the exit screen's Exit button (Alt+X).
 start_at_main_window "$program"
 e2e_activate "$MAIN"
+e2e_check_equal "the main window offers moving, minimising and closing" "0x2c" "$(motif_functions "$MAIN")"
 press_keys alt+f x
 expect_exit_screen "File, Exit"
 expect_exit_screen_centred
+e2e_check_equal "the exit screen offers moving and closing" "0x24" "$(motif_functions "$EXIT_SCREEN")"
+light_title=$(title_pixels_standing_out "$EXIT_SCREEN")
 wait_for_window_destroyed "$MAIN" && e2e_pass "File, Exit: the main window is unloaded" ||
     e2e_fail "File, Exit: the main window still exists"
 e2e_activate "$EXIT_SCREEN"
@@ -67,5 +85,38 @@ if [ -s "$E2E_BROWSER_LOG" ]; then
 else
     e2e_pass "no web page was opened"
 fi
+
+# --- A dark desktop (GNOME's dark theme through Qt's GTK platform theme): the menu bar follows it,
+# the exit screen's fixed white keeps its black title.
+mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
+printf '[Settings]\ngtk-theme-name=Adwaita-dark\ngtk-application-prefer-dark-theme=1\n' \
+    >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
+export XDG_CURRENT_DESKTOP=GNOME
+start_at_main_window "$program"
+screenshot_window "$MAIN" "$E2E_DIR/main-window.png"
+menu_bar=$(convert "$E2E_DIR/main-window.png" -crop 200x16+0+22 +repage -colorspace Gray -format '%[fx:round(mean*100)]' info:)
+[ "$menu_bar" -lt 50 ] && e2e_pass "dark desktop: the menu bar is dark (${menu_bar}% grey)" ||
+    e2e_fail "dark desktop: the menu bar is not dark (${menu_bar}% grey): no dark palette"
+e2e_activate "$MAIN"
+press_keys alt+f x
+expect_exit_screen "dark desktop: File, Exit"
+dark_title=$(title_pixels_standing_out "$EXIT_SCREEN")
+[ "$dark_title" -ge $((light_title * 9 / 10)) ] && [ "$light_title" -gt 300 ] &&
+    e2e_pass "dark desktop: the exit screen's title stands out as on a light one ($dark_title of $light_title pixels)" ||
+    e2e_fail "dark desktop: $dark_title pixels of the exit screen's title stand out, $light_title on a light desktop"
+unset XDG_CURRENT_DESKTOP
+press_keys alt+x
+expect_program_end "dark desktop: the exit screen's Exit button"
+
+# --- Under xfwm4 the exit screen takes Alt+X as it appears, without being activated by hand.
+e2e_start_x xfwm4
+start_at_main_window "$program"
+e2e_activate "$MAIN"
+press_keys alt+f x
+expect_exit_screen "xfwm4: File, Exit"
+deadline=$(e2e_deadline "$E2E_TIMEOUT")
+until [ "$(xdotool getwindowfocus 2>/dev/null)" == "$EXIT_SCREEN" ] || ! e2e_before "$deadline"; do sleep 0.1; done
+press_keys alt+x
+expect_program_end "xfwm4: Alt+X on the exit screen as it appears"
 
 e2e_finish

@@ -158,8 +158,9 @@ e2e_deadline() { # SECONDS
     awk -v now="$(e2e_now)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'
 }
 
-# Starts Xvfb on a free display (it picks the number itself) and openbox on it.
-e2e_start_x() {
+# Starts Xvfb on a free display (it picks the number itself) and a window manager on it: openbox,
+# or xfwm4 (Xfce's), which keeps its settings on a D-Bus session bus of its own.
+e2e_start_x() { # [xfwm4]
     local display_file="$E2E_DIR/display"
     : >"$display_file"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
@@ -182,10 +183,17 @@ e2e_start_x() {
     done
     E2E_DISPLAY_READY=1
 
-    openbox --sm-disable >"$E2E_DIR/openbox.log" 2>&1 &
+    if [ "${1:-}" == xfwm4 ]; then
+        local bus
+        bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 3>"$E2E_DIR/wm-bus.pid")
+        E2E_PIDS+=("$(cat "$E2E_DIR/wm-bus.pid")")
+        DBUS_SESSION_BUS_ADDRESS=$bus xfwm4 --compositor=off >"$E2E_DIR/wm.log" 2>&1 &
+    else
+        openbox --sm-disable >"$E2E_DIR/wm.log" 2>&1 &
+    fi
     E2E_PIDS+=("$!")
     until wmctrl -m >/dev/null 2>&1; do
-        e2e_before "$deadline" || e2e_abort "openbox did not start: $(cat "$E2E_DIR/openbox.log")"
+        e2e_before "$deadline" || e2e_abort "the window manager did not start: $(cat "$E2E_DIR/wm.log")"
         sleep 0.05
     done
     # The pointer rests in a corner where no window is placed, so that no window sees it move.
@@ -270,6 +278,14 @@ wait_for_exit() { # PID
 e2e_activate() { # WINDOW_ID
     timeout "$E2E_TIMEOUT" xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
         e2e_log "e2e: window $1 did not become active"
+}
+
+# Presses Alt with a letter as a person does, Alt held down a moment first (a quick chord can open
+# and close a menu at once).
+press_alt() { # LETTER
+    xdotool keydown alt
+    sleep 0.2
+    xdotool key "$1" keyup alt
 }
 
 # Types text into the focused widget, one key at a time as a user would.

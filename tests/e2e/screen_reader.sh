@@ -4,6 +4,9 @@
 # page; the covered advertisement is not shown; no focusable control sits in a nested frame; the
 # date lists say which part of the date they are; About is a modal dialog and choosing it
 # returns at once; names typed and Next pressed through the bus give a report that can be read.
+# Then the keyboard walks the windows while Orca, the screen reader, listens: Back returns to the
+# last field, Tab into an empty field and into the exit screen's prompt fields names them, and the
+# exit screen after Next and Back starts on Exit.
 #
 # Usage: screen_reader.sh PATH_TO_PROGRAM
 set -u
@@ -16,6 +19,26 @@ atspi_enter_session "$@"
 e2e_setup
 e2e_start_x
 atspi_start_bus
+atspi_start_orca
 e2e_start_app "$program"
 atspi_check screen-reader "$program" "$E2E_BROWSER_LOG"
+
+# --- The report is up (Next through the bus, the focus left in the first-name field).
+result=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the result window is not up"
+e2e_activate "$result"
+orca_mark
+press_alt b
+orca_says "Back" "First Name"
+orca_mark
+press_keys Tab
+orca_says "Tab into the empty middle-name field" "Middle Name"
+orca_mark
+press_alt f
+press_keys x
+orca_says "the exit screen after Next and Back" "Exit push button"
+orca_mark
+press_keys Tab Tab
+orca_says "Tab past the home-page box into the name field" "Your Name"
+press_alt x
+wait_for_exit "$APP_PID" || e2e_fail "Alt+X did not end the program"
 e2e_finish

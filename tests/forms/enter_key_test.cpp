@@ -1,8 +1,9 @@
-// Enter and keypad Enter press the focused push button on every window, once.
+// Enter and keypad Enter press the focused push button on every window, once, also when held down.
 
 #include "forms/application_setup.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -12,33 +13,36 @@
 namespace ssn::forms::test {
 namespace {
 
-// Key, modifiers, whether the button handles Enter itself (as in a dialog), presses expected.
-using KeyCase = std::tuple<Qt::Key, Qt::KeyboardModifiers, bool, int>;
+// Key, modifiers, presses the keyboard repeats while the key is held down, presses expected.
+using KeyCase = std::tuple<Qt::Key, Qt::KeyboardModifiers, int, int>;
 
 class EnterKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(EnterKeyTest, PressesTheFocusedButtonOnce) {
-    const auto [key, modifiers, handlesEnterItself, presses] = GetParam();
+    const auto [key, modifiers, repeats, presses] = GetParam();
     EnterPressesFocusedButton filter;
     qApp->installEventFilter(&filter);
     QPushButton button(QStringLiteral("&Next"));
-    button.setAutoDefault(handlesEnterItself);
+    button.setAutoDefault(false);
     button.show();
     button.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&button));
     button.setFocus();
     QSignalSpy clicked(&button, &QPushButton::clicked);
 
-    QTest::keyClick(&button, key, modifiers);
+    for (int press = 0; press <= repeats; ++press) {
+        QKeyEvent event(QEvent::KeyPress, key, modifiers, QString(), press > 0);
+        QApplication::sendEvent(&button, &event);
+    }
 
     EXPECT_EQ(clicked.count(), presses);
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, EnterKeyTest,
-                         ::testing::Values(KeyCase{Qt::Key_Return, Qt::NoModifier, false, 1},
-                                           KeyCase{Qt::Key_Enter, Qt::KeypadModifier, false, 1},
-                                           KeyCase{Qt::Key_Return, Qt::ControlModifier, false, 0},
-                                           KeyCase{Qt::Key_Return, Qt::NoModifier, true, 1}));
+                         ::testing::Values(KeyCase{Qt::Key_Return, Qt::NoModifier, 0, 1},
+                                           KeyCase{Qt::Key_Enter, Qt::KeypadModifier, 0, 1},
+                                           KeyCase{Qt::Key_Return, Qt::ControlModifier, 0, 0},
+                                           KeyCase{Qt::Key_Return, Qt::NoModifier, 3, 1}));
 
 } // namespace
 } // namespace ssn::forms::test

@@ -2,6 +2,7 @@
 // order and access keys, the load sequence, the placeholder and no-space rules of the
 // refer-a-friend fields, the submission with its checks and URL, and the two links.
 
+#include "doubles/named_rows.h"
 #include "exit_fixture.h"
 #include "forms/link_label.h"
 
@@ -15,11 +16,13 @@
 #include <QScreen>
 #include <cstdlib>
 #include <functional>
-#include <ostream>
 #include <vector>
 
 namespace ssn::forms::test::exit {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 using Screen = frmNagScreen2;
 using Control = std::function<QWidget*(Screen&)>;
@@ -65,10 +68,6 @@ struct Placement {
     int left, top, width, height;
     bool sizedToText;
 };
-
-void PrintTo(const Placement& p, std::ostream* os) {
-    *os << p.name;
-}
 
 class PlacementTest : public ExitTest, public ::testing::WithParamInterface<Placement> {};
 
@@ -119,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 240, 720, 435, true},
                       Placement{"Label2", [](Screen& s) -> QWidget* { return s.Label2; }, nullptr, 120, 840,
                                 6975, 1095, false}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(ExitScreenTest, ShowsItsDesignedCaptionsAndInitialTexts) {
     Screen& screen = exitByFileExit();
@@ -136,6 +135,10 @@ TEST_F(ExitScreenTest, ShowsItsDesignedCaptionsAndInitialTexts) {
     EXPECT_EQ(screen.cmdClose->text(), "E&xit");
     EXPECT_EQ(screen.Check1->text(), "Click Here To Visit Velmora Now");
     EXPECT_FALSE(screen.Check1->isChecked());
+    // What a screen reader reads besides the names: the box's purpose, and the window's message.
+    EXPECT_EQ(screen.Check1->accessibleDescription(),
+              "Opens the Velmora home page in the web browser; the box stays unchecked");
+    EXPECT_EQ(screen.accessibleDescription(), screen.Label2->text() + "\n" + kPromotion.simplified());
 }
 
 TEST_F(ExitScreenTest, ThePromotionIsTheDesignedText) {
@@ -154,10 +157,6 @@ struct FontCase {
     bool bold;
     bool underline;
 };
-
-void PrintTo(const FontCase& f, std::ostream* os) {
-    *os << f.name;
-}
 
 class FontTest : public ExitTest, public ::testing::WithParamInterface<FontCase> {};
 
@@ -194,7 +193,7 @@ INSTANTIATE_TEST_SUITE_P(
                  false},
         FontCase{"txtMessage", [](Screen& s) -> QWidget* { return s.txtMessage; }, "", 0, false, false},
         FontCase{"cmdClose", [](Screen& s) -> QWidget* { return s.cmdClose; }, "", 0, false, false}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(ExitScreenTest, TheTitleUsesItsDesignedFaceAndEndsBeforeThePromotionFrame) {
     Screen& screen = exitByFileExit();
@@ -218,9 +217,9 @@ TEST_F(ExitScreenTest, FramesAreNavyWithWhiteCaptionsAndTheLinksHaveTheirColours
     EXPECT_EQ(screen.Check1->palette().color(QPalette::WindowText), QColor(0, 0, 192));
     EXPECT_EQ(screen.lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(screen.Check1->cursor().shape(), Qt::PointingHandCursor);
-    // The text boxes keep the toolkit's colours, not the frame's white text.
-    EXPECT_EQ(screen.txtName->palette().color(QPalette::Text), QApplication::palette().color(QPalette::Text));
-    EXPECT_EQ(screen.txtName->palette().color(QPalette::Base), QApplication::palette().color(QPalette::Base));
+    // The text boxes keep the light desktop's black on white, not the frame's white text.
+    EXPECT_EQ(screen.txtName->palette().color(QPalette::Text), QColor(0, 0, 0));
+    EXPECT_EQ(screen.txtName->palette().color(QPalette::Base), QColor(255, 255, 255));
 }
 
 TEST_F(ExitScreenTest, TheMessageBoxIsHiddenBelowItsFrameButReachedByTab) {

@@ -2,6 +2,7 @@
 // Back puts the exit screen away again until a later exit, and the exit screen's Exit button
 // and close box end the program through EndProgram.
 
+#include "doubles/named_rows.h"
 #include "exit_fixture.h"
 #include "forms/frmSubconciousSelfNumber.h"
 #include "platform/qt/qt_process_end.h"
@@ -11,15 +12,19 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QWindow>
 #include <functional>
 #include <map>
-#include <ostream>
 #include <string>
 
 namespace ssn::forms::test::exit {
 namespace {
 
-// Counts the Show events that reach each class of window while installed.
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
+
+// Counts the Show events that reach each class of window while installed, and those that reach
+// the window system's windows (the windows handed to the screen).
 class ShowWatch : public QObject {
 public:
     ShowWatch() { QCoreApplication::instance()->installEventFilter(this); }
@@ -36,6 +41,7 @@ public:
         }
         return sum;
     }
+    int onScreen = 0;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -43,6 +49,7 @@ protected:
             if (auto* form = dynamic_cast<Form*>(watched)) {
                 ++m_shows[typeid(*form).name()];
             }
+            onScreen += qobject_cast<QWindow*>(watched) != nullptr ? 1 : 0;
         }
         return false;
     }
@@ -92,10 +99,6 @@ struct LeaveCase {
     std::function<void(frmMain&)> leave;
 };
 
-void PrintTo(const LeaveCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class LeaveMainTest : public HandOffTest, public ::testing::WithParamInterface<LeaveCase> {};
 
 TEST_P(LeaveMainTest, ShowsTheExitScreenOnceAndUnloadsTheMainWindow) {
@@ -112,10 +115,8 @@ TEST_P(LeaveMainTest, ShowsTheExitScreenOnceAndUnloadsTheMainWindow) {
 
 INSTANTIATE_TEST_SUITE_P(Ways, LeaveMainTest,
                          ::testing::Values(LeaveCase{"FileExit", [](frmMain& m) { m.mnuExit->trigger(); }},
-                                           LeaveCase{"ExitButtonHandler",
-                                                     [](frmMain& m) { m.cmdExit_Click(); }},
                                            LeaveCase{"CloseBox", [](frmMain& m) { m.close(); }}),
-                         [](const auto& row) { return std::string(row.param.name); });
+                         byName);
 
 TEST_F(HandOffTest, ClosingTheResultWindowShowsTheExitScreenAndKeepsTheMainWindowHidden) {
     frmSubconciousSelfNumber& result = showResult();
@@ -128,8 +129,11 @@ TEST_F(HandOffTest, ClosingTheResultWindowShowsTheExitScreenAndKeepsTheMainWindo
 }
 
 TEST_F(HandOffTest, BackLeavesTheMainWindowWithItsInputAndTheExitScreenLoadedButHidden) {
-    showResult().cmdback->click();
+    frmSubconciousSelfNumber& result = showResult();
+    ShowWatch watch;
+    result.cmdback->click();
     flushDeferredDeletes();
+    EXPECT_EQ(watch.onScreen, 1) << "only the main window reached the screen, the exit screen did not";
 
     EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
     EXPECT_TRUE(main().isVisible());
@@ -164,10 +168,6 @@ struct CloseCase {
     const char* name;
     std::function<void(frmNagScreen2&)> close;
 };
-
-void PrintTo(const CloseCase& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const CloseCase kExitButton{"ExitButton",
                             [](frmNagScreen2& s) { QTest::mouseClick(s.cmdClose, Qt::LeftButton); }};
@@ -228,8 +228,7 @@ TEST_P(RealEndTest, EndsTheProcessWithCodeZero) {
         ::testing::ExitedWithCode(0), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, RealEndTest, ::testing::Values(kExitButton, kCloseBox),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(Ways, RealEndTest, ::testing::Values(kExitButton, kCloseBox), byName);
 
 } // namespace
 } // namespace ssn::forms::test::exit

@@ -1,7 +1,8 @@
 // The program's style: the main window comes up without loading any image plugin (each such
 // check in a fresh process, a death test, because a plugin once loaded stays loaded); buttons and
-// lists show the windows' blue; group boxes paint nothing where their controls lie; and every
-// kind of control that takes the focus shows a closed mark that stands out against the blue.
+// lists show the windows' blue; group boxes paint nothing where their controls lie nor a line
+// through their captions; and every kind of control that takes the focus shows a closed mark
+// that stands out against what lies beside it, on the blue and on the exit screen's navy.
 
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
@@ -103,12 +104,33 @@ TEST_F(ProgramStyleTest, ButtonsAndListsAreFilledWithTheWindowsBlue) {
     }
 }
 
-TEST_F(ProgramStyleTest, GroupBoxesPaintNeitherFrameNorCaptionWhereTheirControlsLie) {
+QImage drawnAlone(QWidget& widget) {
+    QImage alone(widget.size(), QImage::Format_RGB32);
+    widget.render(&alone, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return alone;
+}
+
+// Nor does a frame line run through the caption: where the caption's letters are (the columns
+// where drawing them changes the picture), the box drawn without them shows only its blue.
+TEST_F(ProgramStyleTest,
+       GroupBoxesPaintNeitherFrameNorCaptionWhereTheirControlsLieNorALineThroughTheCaption) {
     StartupRun run;
     frmMain& main = run.forms->main();
-    for (QGroupBox* box : {main.fraName, main.fraBirthDay}) {
-        QImage alone(box->size(), QImage::Format_RGB32);
-        box->render(&alone, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    for (QGroupBox* box : {main.fraBirthDay, main.fraName}) { // the inner one first: colours pass inwards
+        const QImage alone = drawnAlone(*box);
+        look::setTextColour(*box, look::kFormBlue);
+        const QImage withoutCaption = drawnAlone(*box);
+        int lineUnderCaption = 0;
+        for (int x = 0; x < box->width(); ++x) {
+            int caption = 0;
+            int line = 0;
+            for (int y = 0; y < box->fontMetrics().height(); ++y) {
+                caption += alone.pixel(x, y) != withoutCaption.pixel(x, y) ? 1 : 0;
+                line += withoutCaption.pixelColor(x, y) != look::kFormBlue ? 1 : 0;
+            }
+            lineUnderCaption += caption > 0 ? line : 0;
+        }
+        EXPECT_EQ(lineUnderCaption, 0) << box->title().toStdString();
         for (const QWidget* control : box->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             const QRect area = control->geometry() & box->rect();
             int painted = 0;
@@ -123,55 +145,90 @@ TEST_F(ProgramStyleTest, GroupBoxesPaintNeitherFrameNorCaptionWhereTheirControls
     }
 }
 
-// The pixels of each control that the focus turned into a colour of at least 3:1 against the
-// blue must form a closed ring.
-TEST_F(ProgramStyleTest, EveryKindOfControlThatTakesTheFocusShowsAClosedMarkAgainstTheBlue) {
+// The white caret of a blue field stands between two columns that stand out from the blue.
+TEST_F(ProgramStyleTest, TheCaretOfABlueFieldIsEdgedSoThatItStandsOut) {
     QWidget window;
     look::applyFormLook(window);
+    auto* field = new QLineEdit(QStringLiteral("JOHN"), &window);
+    field->setGeometry(20, 20, 200, 30);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    field->setFocus(); // the caret at the end of the text, shown at once
+    const QImage image = field->grab().toImage();
+    const int middle = image.height() / 2;
+    int caret = -1; // the rightmost white pixel of the middle row
+    for (int x = 0; x < image.width(); ++x) {
+        caret = image.pixelColor(x, middle) == Qt::white ? x : caret;
+    }
+    ASSERT_GT(caret, 0);
+    for (const int x : {caret - 1, caret + 1}) {
+        EXPECT_GE(contrast(image.pixel(x, middle), look::kFormBlue.rgb()), 3) << "beside the caret at " << x;
+    }
+}
+
+// On the windows' blue and in a navy frame of the white exit screen (the parameter), every kind of
+// control shows a mark round what the focus changes: its outer ring stands out by 3:1 from what
+// surrounds the control, the ring inside it from the control's face.
+class FocusMarkTest : public ProgramStyleTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(FocusMarkTest, EveryKindOfControlThatTakesTheFocusShowsAClosedMarkOnBothSides) {
+    const QColor around = GetParam() ? QColor(0, 0, 128) : look::kFormBlue;
+    QWidget window;
+    if (GetParam()) { // the exit screen's: white fields, grey buttons
+        look::applyDesignedColours(window, around);
+    } else {
+        look::applyFormLook(window);
+    }
     auto* list = new QComboBox(&window);
     list->addItem(QStringLiteral("January"));
     look::applyListLook(*list);
-    const std::vector<QWidget*> controls = {new QPushButton(QStringLiteral("&Next"), &window),
-                                            list,
-                                            new QLineEdit(QStringLiteral("JOHN"), &window),
-                                            new QPlainTextEdit(QStringLiteral("7"), &window),
-                                            new LinkLabel(QStringLiteral("Click here"), &window),
-                                            new QCheckBox(QStringLiteral("Click Here To Visit"), &window)};
+    const std::vector<std::pair<QWidget*, QPalette::ColorRole>> controls = {
+        {new QPushButton(QStringLiteral("&Next"), &window), QPalette::Button},
+        {list, QPalette::Button},
+        {new QLineEdit(QStringLiteral("JOHN"), &window), QPalette::Base},
+        {new QPlainTextEdit(QStringLiteral("7"), &window), QPalette::Base},
+        {new LinkLabel(QStringLiteral("Click here"), &window), QPalette::Window},
+        {new QCheckBox(QStringLiteral("Click Here To Visit"), &window), QPalette::Window}};
     std::vector<QImage> unfocused;
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        controls[i]->setGeometry(20, 20 + 50 * static_cast<int>(i), 200, 40);
-        unfocused.push_back(controls[i]->grab().toImage());
+        controls[i].first->setGeometry(20, 20 + 50 * static_cast<int>(i), 200, 40);
+        unfocused.push_back(controls[i].first->grab().toImage());
     }
     window.show();
     window.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 
-    const QRgb blue = look::kFormBlue.rgb();
     for (std::size_t i = 0; i < controls.size(); ++i) {
-        const char* kind = controls[i]->metaObject()->className();
-        controls[i]->setFocus(Qt::TabFocusReason);
-        const QImage focused = controls[i]->grab().toImage();
-        QRect ring;
+        auto [control, face] = controls[i];
+        const char* kind = control->metaObject()->className();
+        control->setFocus(Qt::TabFocusReason);
+        const QImage focused = control->grab().toImage();
+        QRect mark;
         for (int y = 0; y < focused.height(); ++y) {
             for (int x = 0; x < focused.width(); ++x) {
-                const QRgb pixel = focused.pixel(x, y);
-                if (pixel != unfocused[i].pixel(x, y) && contrast(pixel, blue) >= 3) {
-                    ring |= QRect(x, y, 1, 1);
+                mark |= focused.pixel(x, y) != unfocused[i].pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
+            }
+        }
+        EXPECT_GE(mark.width() * mark.height(), 200 * 40 / 8) << kind << ": no mark, or a small one";
+        for (const int ring : {0, 1}) {
+            const QRect edge = mark.adjusted(ring, ring, -ring, -ring);
+            const QRgb beside = (ring == 0 ? around : control->palette().color(face)).rgb();
+            int gaps = 0;
+            for (int y = edge.top(); y <= edge.bottom(); ++y) {
+                for (int x = edge.left(); x <= edge.right(); ++x) {
+                    const bool onEdge =
+                        y == edge.top() || y == edge.bottom() || x == edge.left() || x == edge.right();
+                    gaps += onEdge && contrast(focused.pixel(x, y), beside) < 3 ? 1 : 0;
                 }
             }
+            EXPECT_EQ(gaps, 0) << kind << ": ring " << ring << " does not stand out all round";
         }
-        int gaps = 0;
-        for (int y = ring.top(); y <= ring.bottom(); ++y) {
-            for (int x = ring.left(); x <= ring.right(); ++x) {
-                const bool onEdge =
-                    y == ring.top() || y == ring.bottom() || x == ring.left() || x == ring.right();
-                gaps += onEdge && contrast(focused.pixel(x, y), blue) < 3 ? 1 : 0;
-            }
-        }
-        EXPECT_EQ(gaps, 0) << kind << ": the mark is not closed";
-        EXPECT_GE(ring.width() * ring.height(), 200 * 40 / 8) << kind << ": no mark, or a small one";
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Backgrounds, FocusMarkTest, ::testing::Bool(),
+                         [](const auto& row) { return row.param ? "ExitScreensNavyFrame" : "WindowsBlue"; });
 
 } // namespace
 } // namespace ssn::forms::test::startup

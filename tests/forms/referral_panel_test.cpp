@@ -2,6 +2,7 @@
 // placeholders coming and going with the focus, the e-mail boxes refusing the typed space,
 // the submission's checks in their order, and the referral URL that reaches the browser.
 
+#include "doubles/named_rows.h"
 #include "exit_fixture.h"
 
 #include <QClipboard>
@@ -12,11 +13,13 @@
 #include <QPushButton>
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <tuple>
 
 namespace ssn::forms::test::exit {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 using Screen = frmNagScreen2;
 using Field = std::function<QWidget*(Screen&)>;
@@ -52,10 +55,6 @@ struct FocusCase {
     QString afterLeaving;
 };
 
-void PrintTo(const FocusCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class PlaceholderFocusTest : public ExitTest, public ::testing::WithParamInterface<FocusCase> {};
 
 TEST_P(PlaceholderFocusTest, FocusClearsThePlaceholderAndLeavingRestoresIt) {
@@ -89,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "Your Message\r\n", "Your Message\r\n"},
         FocusCase{"MessageWithBlanks", txtMessage, " Your Message ", "", "Your Message"},
         FocusCase{"EmptyMessageGetsThePlaceholderWithoutLineBreak", txtMessage, "", "", "Your Message"}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(ExitTest, TheMessageBoxBehavesLikeTheOthersOnceEmptiedAndLeft) {
     Screen& screen = openExitScreen();
@@ -251,14 +250,10 @@ struct Entry {
 };
 
 struct SubmitCase {
-    const char* label;
+    const char* name;
     Entry entry;
     QString refusal; // empty: the referral goes out
 };
-
-void PrintTo(const SubmitCase& c, std::ostream* os) {
-    *os << c.label;
-}
 
 void enter(Screen& screen, const Entry& entry) {
     if (entry.name)
@@ -326,17 +321,13 @@ INSTANTIATE_TEST_SUITE_P(
         SubmitCase{"FriendsNameOfBlanks",
                    {.name = "John", .email = "a@b.c", .friendName = "  ", .friendEmail = "x@y.z"},
                    kFriendsName}),
-    [](const auto& row) { return std::string(row.param.label); });
+    byName);
 
 struct ReferralCase {
-    const char* label;
+    const char* name;
     Entry entry;
     QString expectedQuery; // what follows the page URL
 };
-
-void PrintTo(const ReferralCase& c, std::ostream* os) {
-    *os << c.label;
-}
 
 class ReferralTest : public ExitTest, public ::testing::WithParamInterface<ReferralCase> {};
 
@@ -400,7 +391,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {.name = "your name", .email = "a@b.c", .friendName = "x", .friendEmail = "x@y.z"},
                      "&taf1=your%20name&taf2=a%40b.c&taf3=Your%20Message%0D%0A&taf4=x&taf5=x%40y.z" +
                          kFolder}),
-    [](const auto& row) { return std::string(row.param.label); });
+    byName);
 
 TEST_F(ExitTest, LinesTypedIntoTheMessageAreSentWithCrLf) {
     Screen& screen = openExitScreen();

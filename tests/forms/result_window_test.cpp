@@ -1,6 +1,7 @@
-// The result window: the report it is given, Back to the main window with the input kept,
-// the clipboard emptied by every change and mouse action, and its links.
+// The result window: the report it is given, afresh after Back (Back itself and the close box
+// are in hand_off_test), the clipboard emptied by every change and mouse action, and its links.
 
+#include "doubles/named_rows.h"
 #include "expected_texts.h"
 #include "forms/frmMain.h"
 #include "forms/frmSubconciousSelfNumber.h"
@@ -13,14 +14,15 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <functional>
-#include <ostream>
 
 namespace ssn::forms::test {
 namespace {
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
 
 class ResultWindowTest : public FormsTest {
 protected:
@@ -74,10 +76,6 @@ struct MouseCase {
     std::function<void(QWidget&)> act;
 };
 
-void PrintTo(const MouseCase& row, std::ostream* out) {
-    *out << row.name;
-}
-
 class ClipboardTest : public ResultWindowTest, public ::testing::WithParamInterface<MouseCase> {};
 
 TEST_P(ClipboardTest, EveryMouseActionOverTheReportEmptiesTheClipboard) {
@@ -102,7 +100,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](QWidget& w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton); }},
         MouseCase{"Click", [](QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton); }},
         MouseCase{"DoubleClick", [](QWidget& w) { QTest::mouseDClick(&w, Qt::LeftButton); }}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(ResultWindowTest, TheReportBoxFollowsMouseMovesWithoutAButton) {
     EXPECT_TRUE(result().txtDisplay->viewport()->hasMouseTracking());
@@ -112,23 +110,6 @@ TEST_F(ResultWindowTest, AChangedReportEmptiesTheClipboard) {
     const int before = fake.clipboard.clears;
     result().txtDisplay->appendPlainText(QStringLiteral("more"));
     EXPECT_GT(fake.clipboard.clears, before);
-}
-
-TEST_F(ResultWindowTest, BackUnloadsThisWindowAndShowsTheMainWindowWithTheInputKept) {
-    QPointer<frmSubconciousSelfNumber> shown = &result();
-    shown->cmdback->click();
-
-    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
-    EXPECT_FALSE(shown->isVisible());
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(main.txtFirstName->text(), "JOHN");
-    EXPECT_EQ(main.txtMiddleName->text(), "");
-    EXPECT_EQ(main.txtLastName->text(), "SMITH");
-    EXPECT_EQ(main.cboMonth->currentText(), "July");
-    EXPECT_EQ(main.cboDate->currentText(), "15");
-    EXPECT_EQ(main.cboYear->currentText(), "1984");
-    flushDeferredDeletes();
-    EXPECT_TRUE(shown.isNull());
 }
 
 TEST_F(ResultWindowTest, NextAfterBackGivesTheSameReportInAFreshWindow) {
@@ -142,22 +123,11 @@ TEST_F(ResultWindowTest, NextAfterBackGivesTheSameReportInAFreshWindow) {
     EXPECT_EQ(result().txtDisplay->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7));
 }
 
-TEST_F(ResultWindowTest, TheCloseBoxUnloadsTheWindowAndKeepsTheMainWindowHidden) {
-    result().close();
-    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
-    EXPECT_TRUE(forms->isLoaded<frmMain>());
-    EXPECT_FALSE(main.isVisible());
-}
-
 struct ResultLinkCase {
     const char* name;
     std::function<LinkLabel*(frmSubconciousSelfNumber&)> label;
     QString url;
 };
-
-void PrintTo(const ResultLinkCase& row, std::ostream* out) {
-    *out << row.name;
-}
 
 class ResultLinkTest : public ResultWindowTest, public ::testing::WithParamInterface<ResultLinkCase> {};
 
@@ -173,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ResultLinkCase{"CoBrand", [](auto& r) { return r.lblCobrand; }, expected::kCoBrandPage},
                       ResultLinkCase{"FullBrand", [](auto& r) { return r.lblFullBrand; },
                                      expected::kFullyBrandedPage}),
-    [](const auto& row) { return std::string(row.param.name); });
+    byName);
 
 TEST_F(ResultWindowTest, TheFullyBrandedOfferLiesInFront) {
     QWidget* panel = result().fraFullBrand;
