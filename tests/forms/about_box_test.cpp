@@ -104,14 +104,12 @@ INSTANTIATE_TEST_SUITE_P(
                       CloseCase{"CloseBox", [](frmAbout& a) { a.close(); }}),
     byName);
 
+// A box that was not loaded afresh would still show what the first one was given; its address
+// tells nothing, because the first may be deleted already and its memory used again.
 TEST_F(AboutBoxTest, ChosenTwiceItShowsTheSameBoxFreshlyLoaded) {
-    frmAbout* first = nullptr;
-    openAbout([&first](frmAbout& about) { first = &about; });
+    openAbout([](frmAbout& about) { about.Label2->setText(QStringLiteral("changed in the first box")); });
     QString secondCaption;
-    openAbout([&](frmAbout& about) {
-        EXPECT_NE(&about, first) << "the first box was unloaded and is not yet deleted";
-        secondCaption = about.Label2->text();
-    });
+    openAbout([&](frmAbout& about) { secondCaption = about.Label2->text(); });
     EXPECT_EQ(secondCaption, "VL Subconscious Self Number  v1.90");
 }
 
