@@ -25,6 +25,7 @@ program=("$(cd "$build_dir" && pwd)/src/app/VLFreeSubconsciousSelfNumber")
 # A Windows build runs under Wine, through the build's wine-run.sh.
 if [ -x "$build_dir/wine-run.sh" ]; then
     program=("$(cd "$build_dir" && pwd)/wine-run.sh" "${program[0]}.exe")
+    E2E_WAIT_FOR_X_FOCUS=1
 fi
 [ -e "${program[-1]}" ] || {
     echo "not built: ${program[-1]}" >&2

@@ -6,6 +6,7 @@
 #include "forms/window_manager_hints.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -31,6 +32,15 @@ bool EnterPressesFocusedButton::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SetUpApplication() {
+#ifdef Q_OS_WIN
+    // Every Windows has the fonts the windows ask for. Where they are missing (under Wine on
+    // Linux) a sans serif of the same kind takes their place, the Linux build's DejaVu Sans
+    // last, rather than the first font of all, which is a serif there.
+    const QString dejaVu = QStringLiteral("DejaVu Sans");
+    QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("Tahoma"), dejaVu});
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"), dejaVu});
+#endif
     QApplication::setStyle(new ProgramStyle);
     QApplication::setWindowIcon(ApplicationIcon());
     // Lets desktops match the windows to the installed menu entry and its icon.

@@ -190,7 +190,9 @@ bool isRightToLeft(const QStyleOption* option, const QWidget* widget) {
 
 } // namespace
 
-ProgramStyle::ProgramStyle() = default;
+ProgramStyle::ProgramStyle()
+    : m_themeIgnoresPalette(
+          baseStyle()->name().compare(QStringLiteral("windowsvista"), Qt::CaseInsensitive) == 0) {}
 
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
@@ -210,7 +212,12 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         return;
     }
     case PE_PanelLineEdit: {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        if (m_themeIgnoresPalette) {
+            painter->fillRect(option->rect, option->palette.brush(QPalette::Base));
+            proxy()->drawPrimitive(PE_FrameLineEdit, option, painter, widget);
+        } else {
+            QProxyStyle::drawPrimitive(element, option, painter, widget);
+        }
         const auto* field = qobject_cast<const QLineEdit*>(widget);
         if (field != nullptr && hasFocus(*option) && !field->isReadOnly()) {
             drawCaretEdge(*painter, field->inputMethodQuery(Qt::ImCursorRectangle).toRect(), option->palette,
@@ -225,8 +232,13 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     case PE_Frame:
         // Text fields and text boxes with a scroll bar.
         drawWithFocusMark<QStyleOptionFrame>(
-            option, *painter, widget, QPalette::Base,
-            [&](const QStyleOption* drawn) { QProxyStyle::drawPrimitive(element, drawn, painter, widget); });
+            option, *painter, widget, QPalette::Base, [&](const QStyleOption* drawn) {
+                if (m_themeIgnoresPalette && element == PE_FrameLineEdit) {
+                    drawOutline(*painter, drawn->rect, drawn->palette.color(QPalette::Base).darker(170));
+                } else {
+                    QProxyStyle::drawPrimitive(element, drawn, painter, widget);
+                }
+            });
         return;
     default:
         QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -238,7 +250,11 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
     if (control == CC_ComboBox) {
         drawWithFocusMark<QStyleOptionComboBox>(
             option, *painter, widget, QPalette::Button, [&](const QStyleOptionComplex* drawn) {
-                QProxyStyle::drawComplexControl(control, drawn, painter, widget);
+                if (m_themeIgnoresPalette) {
+                    drawFlatComboBox(*drawn, *painter, widget);
+                } else {
+                    QProxyStyle::drawComplexControl(control, drawn, painter, widget);
+                }
             });
         return;
     }
@@ -284,9 +300,30 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
     };
     if (element == CE_PushButton) {
         drawWithFocusMark<QStyleOptionButton>(option, *painter, widget, QPalette::Button, drawByBase);
+    } else if (element == CE_PushButtonBevel && m_themeIgnoresPalette) {
+        proxy()->drawPrimitive(PE_PanelButtonCommand, option, painter, widget);
     } else {
         drawByBase(option);
     }
+}
+
+// A closed drop-down list as the other styles draw it through the button panel: flat in the
+// button colour, with a down arrow in the button text colour; the list draws its text itself.
+void ProgramStyle::drawFlatComboBox(const QStyleOptionComplex& option, QPainter& painter,
+                                    const QWidget* widget) const {
+    drawButtonPanel(painter, option);
+    const QRect arrow = proxy()->subControlRect(CC_ComboBox, &option, SC_ComboBoxArrow, widget);
+    const qreal half = qMax(2.0, arrow.width() / 5.0);
+    const QPointF centre = QRectF(arrow).center();
+    QPainterPath head;
+    head.moveTo(centre.x() - half, centre.y() - half / 2);
+    head.lineTo(centre.x() + half, centre.y() - half / 2);
+    head.lineTo(centre.x(), centre.y() + half / 2);
+    head.closeSubpath();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(head, option.palette.color(QPalette::ButtonText));
+    painter.restore();
 }
 
 void ProgramStyle::drawScrollBar(const QStyleOptionSlider& bar, QPainter& painter,

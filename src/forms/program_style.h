@@ -3,7 +3,10 @@
 // The program's style: the desktop's style, with what the windows promise drawn by the program
 // itself through QProxyStyle's public overrides.
 // - Buttons and drop-down lists are filled flat with their palette's button colour, so a blue
-//   window shows its blue, not a lighter gradient of it.
+//   window shows its blue, not a lighter gradient of it. Under the native Windows style, which
+//   draws buttons, lists and text fields from the theme's bitmaps whatever the palette says
+//   (white, under the windows' white text), the program draws those three itself, flat in the
+//   palette's colours.
 // - Group boxes are drawn the classic way: the frame line runs through the middle of the
 //   caption, which interrupts it, so no control placed below the caption meets the line. No
 //   bitmap is read for the frame.
@@ -54,6 +57,10 @@ protected:
 
 private:
     void drawScrollBar(const QStyleOptionSlider& bar, QPainter& painter, const QWidget* widget) const;
+    void drawFlatComboBox(const QStyleOptionComplex& option, QPainter& painter, const QWidget* widget) const;
+
+    // Whether the desktop's style is the native Windows one, which ignores the palette's colours.
+    bool m_themeIgnoresPalette;
 };
 
 } // namespace ssn::forms

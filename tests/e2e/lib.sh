@@ -274,10 +274,22 @@ wait_for_exit() { # PID
     return 0
 }
 
-# Makes the window the active one, so that synthesised keys reach it.
+# Makes the window the active one, so that synthesised keys reach it. With E2E_WAIT_FOR_X_FOCUS
+# set (programs under Wine), it also waits until the X input focus is on the window: Wine hands
+# the focus on to the window's control only then, and a key sent before is lost.
 e2e_activate() { # WINDOW_ID
     timeout "$E2E_TIMEOUT" xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
         e2e_log "e2e: window $1 did not become active"
+    [ -n "${E2E_WAIT_FOR_X_FOCUS:-}" ] || return 0
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    until [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]; do
+        e2e_before "$deadline" || {
+            e2e_log "e2e: window $1 did not get the keyboard focus"
+            return 0
+        }
+        sleep 0.05
+    done
 }
 
 # Presses Alt with a letter as a person does, Alt held down a moment first (a quick chord can open
