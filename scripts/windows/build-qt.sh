@@ -59,7 +59,10 @@ fi
 cmake -S source -B build -G Ninja -Wno-dev \
   -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_INSTALL_PREFIX="$prefix" \
   -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-  "${options[@]}" >configure.log
+  "${options[@]}" >configure.log 2>&1 || {
+  tail -n 60 configure.log >&2
+  exit 1
+}
 cmake --build build --parallel "$(nproc)" >build.log 2>&1 || {
   tail -n 60 build.log >&2
   exit 1
