@@ -399,3 +399,20 @@ open_report_for_john_smith() { # MAIN_ID
     wait_for_window_gone "$1" || e2e_abort "Next did not hide the main window"
     RESULT=$(wait_for_window "$MAIN_CAPTION" "$1") || e2e_abort "the result window did not appear"
 }
+
+# From the main window MAIN_ID: File, Exit shows the exit screen, whose Exit button ends the
+# program with status 0.
+leave_through_file_exit() { # MAIN_ID
+    e2e_activate "$1"
+    press_keys alt+f x
+    local exit_screen
+    exit_screen=$(wait_for_window "$RUN_TIME_CAPTION") || e2e_abort "File, Exit did not show the exit screen"
+    e2e_pass "File, Exit shows the exit screen"
+    e2e_activate "$exit_screen"
+    press_keys alt+x
+    if wait_for_exit "$APP_PID"; then
+        e2e_check_equal "exit status after the exit screen's Exit" "0" "$E2E_EXIT_STATUS"
+    else
+        e2e_fail "the program did not end within ${E2E_TIMEOUT}s of the exit screen's Exit"
+    fi
+}

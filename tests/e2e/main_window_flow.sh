@@ -137,17 +137,7 @@ else
 fi
 
 # --- File, Exit hands over to the exit screen, whose Exit button ends the program.
-e2e_activate "$main_again"
-press_keys alt+f x
-exit_screen=$(wait_for_window "$HIDDEN_FORM_CAPTION") || e2e_abort "File, Exit did not show the exit screen"
-e2e_pass "File, Exit shows the exit screen"
-e2e_activate "$exit_screen"
-press_keys alt+x
-if wait_for_exit "$APP_PID"; then
-    e2e_check_equal "exit status after the exit screen's Exit" "0" "$E2E_EXIT_STATUS"
-else
-    e2e_fail "the program did not end within ${E2E_TIMEOUT}s of the exit screen's Exit"
-fi
+leave_through_file_exit "$main_again"
 
 # Nothing in this run opens a web page.
 if [ -s "$E2E_BROWSER_LOG" ]; then

@@ -102,15 +102,5 @@ else
 fi
 
 # --- File, Exit: the exit screen; its Exit ends the program.
-e2e_activate "$main"
-press_keys alt+f x
-exit_screen=$(wait_for_window "$RUN_TIME_CAPTION") || e2e_abort "the exit screen did not appear"
-e2e_pass "File, Exit shows the exit screen"
-e2e_activate "$exit_screen"
-press_keys alt+x
-if wait_for_exit "$APP_PID"; then
-    e2e_check_equal "exit status after Exit" "0" "$E2E_EXIT_STATUS"
-else
-    e2e_fail "Exit did not end the program"
-fi
+leave_through_file_exit "$main"
 e2e_finish
