@@ -77,13 +77,25 @@ e2e_pass "Back shows the main window again"
 e2e_check_equal "the stored reminder date, in days from today" "0" \
     "$("$wine_run" "$settings_tool" VLFreeSubconsciousSelfNumber days-from-today 2>/dev/null | tr -d '\r')"
 
+if "$wine_run" reg query "$registry_key\\Settings" 2>/dev/null | grep -q REG_SZ; then
+    e2e_pass "the date is a value of $registry_key\\Settings"
+else
+    e2e_fail "no value under $registry_key\\Settings"
+fi
+
 # --- A second copy is refused with one message and ends.
 first=$APP_PID
 e2e_start_app "$wine_run" "$program"
 second=$APP_PID
 message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "the second copy showed no message"
-e2e_pass "a second copy shows a message"
 e2e_activate "$message"
+# On Windows Ctrl+C copies a message box's title, text and buttons.
+copy_with_keys "$E2E_DIR/message.txt" ctrl+c
+if grep -q "^Application is already running" "$E2E_DIR/message.txt"; then
+    e2e_pass "a second copy says that the application is already running"
+else
+    e2e_fail "the second copy's message is not 'Application is already running': $(cat "$E2E_DIR/message.txt")"
+fi
 press_keys Return
 if wait_for_exit "$second"; then
     e2e_check_equal "exit status of the second copy" "0" "$E2E_EXIT_STATUS"
