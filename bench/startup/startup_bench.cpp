@@ -80,8 +80,7 @@ std::string childMessages(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
-Start startOnce(const std::string& mode, const std::filesystem::path& runtimeFolder,
-                const std::filesystem::path& messageFile) {
+Start startOnce(const std::string& mode, const std::filesystem::path& messageFile) {
     int channel[2];
     if (::pipe2(channel, O_CLOEXEC) != 0) {
         fail("cannot create a pipe");
@@ -120,11 +119,8 @@ Start startOnce(const std::string& mode, const std::filesystem::path& runtimeFol
         fail("the " + mode + " child did not report its first paint (wait status " + std::to_string(status) +
              "):\n" + childMessages(messageFile));
     }
-    // The kernel dropped the child's lock; emptying the runtime folder lets every start create
-    // its lock file afresh, as a first start does.
-    for (const auto& entry : std::filesystem::directory_iterator(runtimeFolder)) {
-        std::filesystem::remove_all(entry.path());
-    }
+    // The kernel dropped the child's lock; its file stays beside the settings for the next
+    // start, as it does between a user's runs.
     return {.milliseconds = elapsed,
             .peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0,
             .childPeakMegabytes = std::strtod(report.c_str() + 8, nullptr) / 1024.0};
@@ -151,23 +147,22 @@ int run(int argc, char** argv) {
     // Settings and lock of the children go to a private folder. The first program start
     // stores today as the reminder date, so no start asks anything.
     const ssn::bench::PrivateEnvironment environment;
-    const std::filesystem::path runtime = environment.runtimeFolder();
     const std::filesystem::path messages = environment.root() / "child-messages.txt";
 
     for (int round = 0; round < kWarmUpRounds; ++round) {
-        startOnce("program", runtime, messages);
-        startOnce("label", runtime, messages);
+        startOnce("program", messages);
+        startOnce("label", messages);
     }
     Series label;
     Series program;
     for (int round = 0; round < rounds; ++round) {
         // Alternating which goes first keeps any after-effect of one on the other even.
         if (round % 2 == 0) {
-            label.add(startOnce("label", runtime, messages));
-            program.add(startOnce("program", runtime, messages));
+            label.add(startOnce("label", messages));
+            program.add(startOnce("program", messages));
         } else {
-            program.add(startOnce("program", runtime, messages));
-            label.add(startOnce("label", runtime, messages));
+            program.add(startOnce("program", messages));
+            label.add(startOnce("label", messages));
         }
     }
 
