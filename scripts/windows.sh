@@ -52,6 +52,14 @@ cleanup() {
 trap cleanup EXIT
 until grep -q '[0-9]' "$x_dir/display" 2>/dev/null; do sleep 0.1; done
 export DISPLAY=":$(tr -dc '0-9' <"$x_dir/display")"
+# The prefix is made in full once, and marked: Wine takes a prefix whose first set-up was cut
+# short (its server ended, say) as made, and then has no clipboard and no browser hand-off.
+if [ ! -f "$WINEPREFIX/.ssn-prefix-complete" ]; then
+    wineserver -k 2>/dev/null || true
+    wine wineboot -u >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.ssn-prefix-complete"
+fi
 wineserver -p 2>/dev/null || true # fails only when the prefix's server runs already
 wine cmd /c exit >/dev/null 2>&1
 ctest --preset windows
