@@ -59,7 +59,8 @@ public:
     explicit NameFieldInput(QLineEdit& field) : QObject(&field), m_field(field) {}
 
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched != &m_field || m_field.isReadOnly()) {
+        // While the field is being destroyed it still sends events, but is no line edit any more.
+        if (qobject_cast<QLineEdit*>(watched) != &m_field || m_field.isReadOnly()) {
             return false;
         }
         switch (event->type()) {
