@@ -65,7 +65,7 @@ wine cmd /c exit >/dev/null 2>&1
 ctest --preset windows
 
 stage "portable zip and installer"
-version=1.90
+version=$(sed -n 's/^project([^)]* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 name=VLFreeSubconsciousSelfNumber
 out="$repo/build/windows"
 portable="$out/portable/$name"
