@@ -37,10 +37,6 @@ prefix=${WINEPREFIX:-$HOME/.wine}
 e2e_setup
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:-fixme-all}
 e2e_start_x
-# Wine's desktop process, which keeps the clipboard and hands pages to the browser, lives on
-# the display the prefix's server first met: a fresh server meets this one.
-wineserver -k 2>/dev/null
-wineserver -w 2>/dev/null
 # Each run starts as a first run: no date stored yet.
 "$wine_run" reg delete "$registry_key" /f >/dev/null 2>&1
 
@@ -119,5 +115,4 @@ fi
 
 # --- File, Exit: the exit screen; its Exit ends the program.
 leave_through_file_exit "$main"
-wineserver -k 2>/dev/null # nothing of Wine stays bound to this display
 e2e_finish
