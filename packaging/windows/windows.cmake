@@ -8,13 +8,18 @@ foreach(module Core Gui Widgets)
 endforeach()
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
-if(SSN_MINGW_RUNTIME_DLLS)
+if(MINGW)
+  include(${PROJECT_SOURCE_DIR}/cmake/mingw-runtime.cmake)
   install(FILES ${SSN_MINGW_RUNTIME_DLLS} DESTINATION .)
 endif()
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/THIRD-PARTY.txt DESTINATION .)
-install(FILES /usr/share/common-licenses/LGPL-3 DESTINATION licenses RENAME LGPL-3.txt)
-install(FILES /usr/share/common-licenses/GPL-3 DESTINATION licenses RENAME GPL-3.txt)
+# The licence texts as Debian keeps them (on other build machines, add them by hand).
+foreach(licence LGPL-3 GPL-3)
+  if(EXISTS /usr/share/common-licenses/${licence})
+    install(FILES /usr/share/common-licenses/${licence} DESTINATION licenses RENAME ${licence}.txt)
+  endif()
+endforeach()
 
 # `cmake --install --strip` strips the copied DLLs as well as the program: the MinGW runtime
 # and Qt come with their symbols, which the program does not need at run time.
