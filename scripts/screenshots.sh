@@ -121,12 +121,7 @@ fi
 e2e_start_x
 # lib.sh clears the scale variables so that tests see one pixel per pixel; set it again here.
 [ "$scale" != 1 ] && export QT_SCALE_FACTOR="$scale"
-if [ "$dark" == 1 ]; then
-    mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
-    printf '[Settings]\ngtk-theme-name=Adwaita-dark\ngtk-application-prefer-dark-theme=1\n' \
-        >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
-    export XDG_CURRENT_DESKTOP=GNOME
-fi
+[ "$dark" == 1 ] && e2e_use_dark_desktop
 e2e_start_app "${program[@]}"
 shoot_main_window
 shoot_result_window

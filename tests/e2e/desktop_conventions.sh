@@ -32,7 +32,7 @@ expect_message_above_exit_screen() { # DESCRIPTION
     local message box exit
     message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "$1: no message box appeared"
     e2e_check_equal "$1: offers moving and closing (Motif functions)" "0x24" \
-        "$(xprop -id "$message" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f2 | tr -d ' ')"
+        "$(motif_functions "$message")"
     box=$(stacking_place "$message")
     exit=$(stacking_place "$EXIT_SCREEN")
     if [ -n "$box" ] && [ -n "$exit" ] && [ "$box" -gt "$exit" ]; then

@@ -40,11 +40,6 @@ expect_exit_screen_centred() {
     e2e_pass "the exit screen's outer frame is centred on the screen: offset $offset"
 }
 
-# The functions a window offers the window manager (the Motif hints' second field).
-motif_functions() { # WINDOW_ID
-    xprop -id "$1" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f2 | tr -d ' '
-}
-
 # Pixels of the exit screen's title that stand out from its white by 3:1 or more (a grey of at
 # most 58%, relative luminance 0.3).
 title_pixels_standing_out() { # WINDOW_ID
@@ -88,10 +83,7 @@ fi
 
 # --- A dark desktop (GNOME's dark theme through Qt's GTK platform theme): the menu bar follows it,
 # the exit screen's fixed white keeps its black title.
-mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
-printf '[Settings]\ngtk-theme-name=Adwaita-dark\ngtk-application-prefer-dark-theme=1\n' \
-    >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
-export XDG_CURRENT_DESKTOP=GNOME
+e2e_use_dark_desktop
 start_at_main_window "$program"
 screenshot_window "$MAIN" "$E2E_DIR/main-window.png"
 menu_bar=$(convert "$E2E_DIR/main-window.png" -crop 200x16+0+22 +repage -colorspace Gray -format '%[fx:round(mean*100)]' info:)
@@ -114,8 +106,7 @@ start_at_main_window "$program"
 e2e_activate "$MAIN"
 press_keys alt+f x
 expect_exit_screen "xfwm4: File, Exit"
-deadline=$(e2e_deadline "$E2E_TIMEOUT")
-until [ "$(xdotool getwindowfocus 2>/dev/null)" == "$EXIT_SCREEN" ] || ! e2e_before "$deadline"; do sleep 0.1; done
+wait_for_x_focus "$EXIT_SCREEN"
 press_keys alt+x
 expect_program_end "xfwm4: Alt+X on the exit screen as it appears"
 

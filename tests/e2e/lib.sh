@@ -274,22 +274,39 @@ wait_for_exit() { # PID
     return 0
 }
 
+# Waits until the X input focus is on the window; returns 1 when the time is up.
+wait_for_x_focus() { # WINDOW_ID
+    local deadline
+    deadline=$(e2e_deadline "$E2E_TIMEOUT")
+    until [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]; do
+        e2e_before "$deadline" || return 1
+        sleep 0.05
+    done
+}
+
 # Makes the window the active one, so that synthesised keys reach it. With E2E_WAIT_FOR_X_FOCUS
 # set (programs under Wine), it also waits until the X input focus is on the window: Wine hands
 # the focus on to the window's control only then, and a key sent before is lost.
 e2e_activate() { # WINDOW_ID
     timeout "$E2E_TIMEOUT" xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
         e2e_log "e2e: window $1 did not become active"
-    [ -n "${E2E_WAIT_FOR_X_FOCUS:-}" ] || return 0
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    until [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]; do
-        e2e_before "$deadline" || {
-            e2e_log "e2e: window $1 did not get the keyboard focus"
-            return 0
-        }
-        sleep 0.05
-    done
+    if [ -n "${E2E_WAIT_FOR_X_FOCUS:-}" ] && ! wait_for_x_focus "$1"; then
+        e2e_log "e2e: window $1 did not get the keyboard focus"
+    fi
+}
+
+# The functions a window offers the window manager (the Motif hints' second field), e.g. 0x24.
+motif_functions() { # WINDOW_ID
+    xprop -id "$1" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f2 | tr -d ' '
+}
+
+# Programs started from now on meet a dark desktop: GNOME's dark theme through Qt's GTK platform
+# theme (package qt6-gtk-platformtheme).
+e2e_use_dark_desktop() {
+    mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
+    printf '[Settings]\ngtk-theme-name=Adwaita-dark\ngtk-application-prefer-dark-theme=1\n' \
+        >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
+    export XDG_CURRENT_DESKTOP=GNOME
 }
 
 # Presses Alt with a letter as a person does, Alt held down a moment first (a quick chord can open

@@ -190,10 +190,10 @@ void replaceWithCheckedCopy(const QString& target, const struct stat* old, const
     complete = complete && QFile::rename(written, checked) &&
                everyValue(QSettings(checked, QSettings::IniFormat)) == meant;
     // Root writing a user's file gives it back to the user, and the file keeps its group where
-    // the user is a member of it.
-    if (complete && old != nullptr &&
-        ::chown(QFile::encodeName(checked).constData(), old->st_uid, old->st_gid) != 0) {
-        // An ordinary user cannot give a file away: it stays theirs, like any new file of theirs.
+    // the user is a member of it. An ordinary user cannot give a file away: it stays theirs.
+    if (complete && old != nullptr) {
+        [[maybe_unused]] const int given =
+            ::chown(QFile::encodeName(checked).constData(), old->st_uid, old->st_gid);
     }
     if (!complete ||
         std::rename(QFile::encodeName(checked).constData(), QFile::encodeName(target).constData()) != 0)
@@ -216,19 +216,23 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
     case Entry::Regular:
         break;
     }
-    // Every write renames a complete file into place, so reading needs no lock; the lock is taken
-    // to remove what a write that was killed left. A lock entry that cannot be taken makes the
-    // store unusable for the run; a folder that cannot hold a lock (read-only) is still read.
-    QLockFile lock(file + QStringLiteral(".lock"));
-    switch (lockBeside(lock)) {
-    case LockState::Taken:
-        removeScratchFiles(scratchPrefix(finalTarget(file)));
-        break;
-    case LockState::Unusable:
-        m_unusable.insert(application);
-        return {};
-    case LockState::CannotBeMade:
-        break;
+    // Every write renames a complete file into place, so reading needs no lock. The first read of
+    // a run takes it once, to remove what a write that was killed left. A lock entry that cannot
+    // be taken makes the store unusable for the run; a folder that cannot hold a lock (read-only)
+    // is still read.
+    if (!m_tidied.contains(application)) {
+        m_tidied.insert(application);
+        QLockFile lock(file + QStringLiteral(".lock"));
+        switch (lockBeside(lock)) {
+        case LockState::Taken:
+            removeScratchFiles(scratchPrefix(finalTarget(file)));
+            break;
+        case LockState::Unusable:
+            m_unusable.insert(application);
+            return {};
+        case LockState::CannotBeMade:
+            break;
+        }
     }
     const QSettings settings(file, QSettings::IniFormat);
     return settings.value(settingsKey(section, key)).toString();

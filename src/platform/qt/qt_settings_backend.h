@@ -38,6 +38,7 @@ public:
 private:
     QString m_root;
     QSet<QString> m_unusable; // applications whose store is unusable for this run
+    QSet<QString> m_tidied;   // applications whose leftovers of killed writes are gone this run
 };
 
 } // namespace ssn::platform
