@@ -182,8 +182,9 @@ TEST_F(IniStoreTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-// What a write killed halfway left beside the file goes at the next read, and at the next write.
-TEST_F(IniStoreTest, TheNextReadOrWriteRemovesWhatAKilledWriteLeft) {
+// What a write killed halfway left beside the file goes at the first read of a run, and at the
+// next write.
+TEST_F(IniStoreTest, TheFirstReadOrTheNextWriteRemovesWhatAKilledWriteLeft) {
     putFile("[Other]\nk=v\n");
     for (const bool writes : {false, true}) {
         for (const char* left : {"XyZ123", "XyZ123.lock", "XyZ123.check", "XyZ123.AbCdEf"})

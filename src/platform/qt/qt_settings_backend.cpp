@@ -136,7 +136,7 @@ QMap<QString, QString> everyValue(const QSettings& settings) {
 }
 
 // A write's scratch files all begin with this, beside the file they replace; a killed write
-// leaves some behind, which the next read or write removes (each under the store's lock).
+// leaves some behind, which the first read of a run or the next write removes (under the lock).
 QString scratchPrefix(const QString& target) {
     const QFileInfo info(target);
     return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".new-");
