@@ -6,7 +6,6 @@
 // Usage: next_report_bench [rounds]   (QT_QPA_PLATFORM picks offscreen or an X server)
 
 #include "core/self_number.h"
-#include "forms/application_setup.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
@@ -16,6 +15,7 @@
 #include "platform/qt_text.h"
 #include "private_environment.h"
 #include "sample_stats.h"
+#include "widgets/application_setup.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -166,7 +166,7 @@ int run(int argc, char** argv) {
     QApplication application(argc, argv);
     // Set up as the program is (style, icon, quit rule). The result window sets its icon
     // itself; without the application-wide one the bare floor window carries none.
-    ssn::forms::SetUpApplication();
+    ssn::widgets::SetUpApplication();
     QApplication::setWindowIcon(QIcon());
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());

@@ -6,11 +6,11 @@
 // and the painted picture handed to the window system, then ends at once. The line holds
 // the peak resident set size (VmHWM, kB) at that moment, to check the parent's figure.
 
-#include "forms/application_setup.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
 #include "platform/qt/qt_platform.h"
+#include "widgets/application_setup.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -81,7 +81,7 @@ int showLabel(int argc, char** argv, int fd) {
 // The same steps as the program's main(), up to the main window's first paint.
 int startProgram(int argc, char** argv, int fd) {
     QApplication application(argc, argv);
-    ssn::forms::SetUpApplication();
+    ssn::widgets::SetUpApplication();
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());
     FirstPaintReport report(fd, [](const QWidget& window) {

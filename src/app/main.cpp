@@ -1,13 +1,13 @@
-#include "forms/application_setup.h"
 #include "forms/forms.h"
 #include "forms/frmNagScreen.h"
 #include "platform/qt/qt_platform.h"
+#include "widgets/application_setup.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    ssn::forms::SetUpApplication();
+    ssn::widgets::SetUpApplication();
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());
     // Loading the start-up form is the start-up: it shows the main window, or refuses a second copy.

@@ -5,12 +5,15 @@
 #include "forms/frmNagScreen.h"
 #include "forms/frmNagScreen2.h"
 #include "forms/frmSubconciousSelfNumber.h"
+#include "forms/window_accessibility.h"
 
 #include <algorithm>
 
 namespace ssn::forms {
 
-Forms::Forms(const platform::Platform& platform) : m_platform(platform) {}
+Forms::Forms(const platform::Platform& platform) : m_platform(platform) {
+    InstallWindowAccessibility();
+}
 
 Forms::~Forms() {
     for (auto* list : {&m_loaded, &m_unloaded}) {

@@ -1,12 +1,12 @@
 #include "forms/frmAbout.h"
 
-#include "forms/application_icon.h"
 #include "forms/captions.h"
 #include "forms/forms.h"
-#include "forms/link_label.h"
-#include "forms/look.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
+#include "widgets/application_icon.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
 
 #include <QFrame>
 #include <QIcon>
@@ -35,10 +35,10 @@ QLabel* addText(QWidget& parent, const QString& text, const QRect& geometry, con
     return label;
 }
 
-LinkLabel* addLink(QWidget& parent, const QString& caption, const QRect& geometry) {
-    auto* link = new LinkLabel(caption, &parent);
+widgets::LinkLabel* addLink(QWidget& parent, const QString& caption, const QRect& geometry) {
+    auto* link = new widgets::LinkLabel(caption, &parent);
     link->setGeometry(geometry);
-    link->setFont(look::verdana(8.25, {.underline = true}));
+    link->setFont(widgets::look::verdana(8.25, {.underline = true}));
     return link;
 }
 
@@ -46,11 +46,11 @@ LinkLabel* addLink(QWidget& parent, const QString& caption, const QRect& geometr
 
 frmAbout::frmAbout(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(widgets::ApplicationIcon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
-    look::applyFormLook(*this);
+    widgets::look::applyFormLook(*this);
     platform::UrlOpener& opener = platform().urlOpener;
 
     Picture1 = new QLabel(this);
@@ -59,17 +59,19 @@ frmAbout::frmAbout(Forms& forms) : Form(forms) {
     Picture1->setPixmap(windowIcon().pixmap(Picture1->size()));
 
     Label2 = addText(*this, captions::kDesignedWindowCaption, twipsRect(960, 120, 4815, 255),
-                     look::verdana(9.75, {.bold = true}));
-    Label1 = addText(*this, captions::kDescription, twipsRect(720, 480, 5895, 1185), look::verdana(8.25));
+                     widgets::look::verdana(9.75, {.bold = true}));
+    Label1 =
+        addText(*this, captions::kDescription, twipsRect(720, 480, 5895, 1185), widgets::look::verdana(8.25));
 
     lblHomePage = addLink(*this, captions::kVisitVelmoraLink, twipsRect(2640, 1800, 4050, 255));
-    connect(lblHomePage, &LinkLabel::clicked, this, [&opener] { modHelp::OpenHomePage(opener); });
+    connect(lblHomePage, &widgets::LinkLabel::clicked, this, [&opener] { modHelp::OpenHomePage(opener); });
 
     Label3 = addText(*this, captions::kFullBrandPromotion, twipsRect(720, 2160, 5685, 675),
-                     look::verdana(8.25, {.bold = true}));
+                     widgets::look::verdana(8.25, {.bold = true}));
 
     lblCoBrand = addLink(*this, captions::kMoreDetailsLink, twipsRect(4320, 3000, 2355, 255));
-    connect(lblCoBrand, &LinkLabel::clicked, this, [&opener] { modHelp::OpenFullyBrandedPage(opener); });
+    connect(lblCoBrand, &widgets::LinkLabel::clicked, this,
+            [&opener] { modHelp::OpenFullyBrandedPage(opener); });
 
     Line1 = new QFrame(this);
     Line1->setGeometry(0, twipsToPixels(3270), width(), 2);

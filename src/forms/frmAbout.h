@@ -9,9 +9,11 @@ class QFrame;
 class QLabel;
 class QPushButton;
 
-namespace ssn::forms {
-
+namespace ssn::widgets {
 class LinkLabel;
+}
+
+namespace ssn::forms {
 
 class frmAbout : public Form {
     Q_OBJECT
@@ -22,9 +24,9 @@ public:
     QLabel* Picture1 = nullptr;
     QLabel* Label2 = nullptr;
     QLabel* Label1 = nullptr;
-    LinkLabel* lblHomePage = nullptr;
+    widgets::LinkLabel* lblHomePage = nullptr;
     QLabel* Label3 = nullptr;
-    LinkLabel* lblCoBrand = nullptr; // stands under the fully-branded offer and opens its page
+    widgets::LinkLabel* lblCoBrand = nullptr; // stands under the fully-branded offer and opens its page
     QFrame* Line1 = nullptr;
     QPushButton* cmdOK = nullptr;
 

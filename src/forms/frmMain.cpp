@@ -2,19 +2,19 @@
 
 #include "core/input_rules.h"
 #include "core/self_number.h"
-#include "forms/application_icon.h"
 #include "forms/captions.h"
 #include "forms/exit_hand_off.h"
 #include "forms/forms.h"
 #include "forms/frmAbout.h"
 #include "forms/frmSubconciousSelfNumber.h"
-#include "forms/link_label.h"
-#include "forms/look.h"
-#include "forms/name_field.h"
 #include "forms/shared_controls.h"
 #include "forms/twips.h"
 #include "platform/qt_text.h"
 #include "web/mod_help.h"
+#include "widgets/application_icon.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
+#include "widgets/name_field.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -42,16 +42,16 @@ constexpr int kClientHeight = 3330;
 QLabel* addFieldCaption(QWidget& frame, const QString& caption, int left, int width) {
     auto* label = new QLabel(caption, &frame);
     label->setGeometry(twipsRect(left, 240, width, 195));
-    label->setFont(look::msSansSerif(8.25));
+    label->setFont(widgets::look::msSansSerif(8.25));
     return label;
 }
 
 QLineEdit* addNameField(QWidget& frame, const QLabel& caption, int left, int width) {
     auto* field = new QLineEdit(&frame);
     field->setGeometry(twipsRect(left, 450, width, 315));
-    field->setFont(look::verdana(8.25));
+    field->setFont(widgets::look::verdana(8.25));
     field->setAccessibleName(caption.text());
-    makeNameField(*field);
+    widgets::makeNameField(*field);
     return field;
 }
 
@@ -59,12 +59,12 @@ QComboBox* addList(QWidget& frame, const QString& accessibleName, int left, int 
     auto* list = new QComboBox(&frame);
     list->setEditable(false);
     list->setGeometry(twipsRect(left, 240, width, 315));
-    list->setFont(look::verdana(8.25));
+    list->setFont(widgets::look::verdana(8.25));
     list->setAccessibleName(accessibleName);
     // On Linux the toolkit names a drop-down list by its current entry; the description keeps
     // saying which part of the date it is.
     list->setAccessibleDescription(accessibleName);
-    look::applyListLook(*list);
+    widgets::look::applyListLook(*list);
     return list;
 }
 
@@ -82,7 +82,7 @@ QAction* addDeferredAction(QMenu& menu, const QString& caption, const QObject& c
 
 frmMain::frmMain(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(widgets::ApplicationIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
@@ -124,7 +124,7 @@ QMenuBar* frmMain::createMenuBar() {
 QWidget* frmMain::createClient() {
     auto* client = new QWidget(this);
     client->setFixedSize(twipsSize(kClientWidth, kClientHeight));
-    look::applyFormLook(*client);
+    widgets::look::applyFormLook(*client);
     platform::UrlOpener& opener = platform().urlOpener;
 
     const SponsorLine sponsor = addSponsorLine(*client, 80, 6255, opener);
@@ -149,7 +149,7 @@ QWidget* frmMain::createClient() {
 void frmMain::createNameFrame(QWidget& client) {
     fraName = new QGroupBox(captions::kNameFrame, &client);
     fraName->setGeometry(twipsRect(80, 720, 6255, 1605));
-    fraName->setFont(look::verdana(8.25, {.bold = true}));
+    fraName->setFont(widgets::look::verdana(8.25, {.bold = true}));
 
     Label1 = addFieldCaption(*fraName, captions::kFirstName, 90, 1905);
     txtFirstName = addNameField(*fraName, *Label1, 90, 1905);
@@ -164,7 +164,7 @@ void frmMain::createNameFrame(QWidget& client) {
 void frmMain::createBirthDayFrame() {
     fraBirthDay = new QGroupBox(captions::kBirthDayFrame, fraName);
     fraBirthDay->setGeometry(twipsRect(120, 840, 6045, 645));
-    fraBirthDay->setFont(look::verdana(8.25, {.bold = true}));
+    fraBirthDay->setFont(widgets::look::verdana(8.25, {.bold = true}));
     // Otherwise the toolkit names a group inside a group after the outer one's title.
     fraBirthDay->setAccessibleName(fraBirthDay->title());
 
@@ -175,7 +175,7 @@ void frmMain::createBirthDayFrame() {
 
     cmdNext = new QPushButton(captions::kNext, fraBirthDay);
     cmdNext->setGeometry(twipsRect(3960, 210, 1965, 375));
-    cmdNext->setFont(look::verdana(8.25));
+    cmdNext->setFont(widgets::look::verdana(8.25));
     cmdNext->setAccessibleName(captions::kNextName);
     connect(cmdNext, &QPushButton::clicked, this, [this] { cmdNext_Click(); });
 }

@@ -15,9 +15,11 @@ class QMenu;
 class QMenuBar;
 class QPushButton;
 
-namespace ssn::forms {
-
+namespace ssn::widgets {
 class LinkLabel;
+}
+
+namespace ssn::forms {
 
 class frmMain : public Form {
     Q_OBJECT
@@ -40,7 +42,7 @@ public:
     QAction* mkmoney = nullptr;
 
     QFrame* Frame2 = nullptr;
-    LinkLabel* Label61 = nullptr;
+    widgets::LinkLabel* Label61 = nullptr;
     QGroupBox* fraName = nullptr;
     QLabel* Label1 = nullptr;
     QLineEdit* txtFirstName = nullptr;
@@ -55,8 +57,8 @@ public:
     QPushButton* cmdNext = nullptr;
     QFrame* fraFullBrand = nullptr;
     // Public so that the start-up form can bring either one to the front.
-    LinkLabel* lblCobrand = nullptr;
-    LinkLabel* lblFullBrand = nullptr;
+    widgets::LinkLabel* lblCobrand = nullptr;
+    widgets::LinkLabel* lblFullBrand = nullptr;
     QPushButton* cmdExit = nullptr; // never visible; File, Exit runs its click handler
 
     // Validates the input and, when it passes, hands over to the result window with the report.

@@ -1,17 +1,17 @@
 #include "forms/frmNagScreen.h"
 
 #include "core/cobrand.h"
-#include "forms/application_icon.h"
 #include "forms/captions.h"
 #include "forms/end_program.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
 #include "forms/ignore_errors.h"
-#include "forms/link_label.h"
 #include "forms/shared_controls.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "web/support_messages.h"
+#include "widgets/application_icon.h"
+#include "widgets/link_label.h"
 
 #include <QLabel>
 
@@ -34,7 +34,7 @@ QLabel* addLabel(QWidget& parent, const QRect& geometry) {
 frmNagScreen::frmNagScreen(Forms& forms) : Form(forms) {
     // The form is never shown, so its layout only has to hold the members together.
     setWindowFlags(Qt::Window);
-    IMGIcon.add(ApplicationIcon());
+    IMGIcon.add(widgets::ApplicationIcon());
     picNagscreenIcon = addLabel(*this, twipsRect(120, 120, kIconTwips, kIconTwips));
     lblNagScreenCaption = addLabel(*this, twipsRect(720, 120, 6000, 435));
     lblNagScreenDonationCaption = addLabel(*this, twipsRect(120, 720, 6600, 255));

@@ -1,17 +1,17 @@
 #include "forms/frmNagScreen2.h"
 
-#include "forms/application_icon.h"
 #include "forms/captions.h"
 #include "forms/end_program.h"
 #include "forms/forms.h"
 #include "forms/frmNagScreen.h"
-#include "forms/link_label.h"
-#include "forms/look.h"
-#include "forms/placeholder_field.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "web/placeholder_rules.h"
 #include "web/support_messages.h"
+#include "widgets/application_icon.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
+#include "widgets/placeholder_field.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -73,8 +73,8 @@ QFont defaultFont() {
 QGroupBox* addNavyFrame(QWidget& parent, const QString& caption, const QRect& geometry) {
     auto* frame = new QGroupBox(caption, &parent);
     frame->setGeometry(geometry);
-    frame->setFont(look::verdana(9.75, {.bold = true}));
-    look::setColours(*frame, kNavy, look::kWhite);
+    frame->setFont(widgets::look::verdana(9.75, {.bold = true}));
+    widgets::look::setColours(*frame, kNavy, widgets::look::kWhite);
     frame->setAutoFillBackground(true);
     return frame;
 }
@@ -112,7 +112,7 @@ frmNagScreen2::frmNagScreen2(Forms& forms) : Form(forms) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
-    look::applyDesignedColours(*this, look::kWhite);
+    widgets::look::applyDesignedColours(*this, widgets::look::kWhite);
 
     // In the order the controls were designed, so that they stack the same way.
     createPromotionFrame();
@@ -164,16 +164,17 @@ void frmNagScreen2::setVisible(bool visible) {
 void frmNagScreen2::createPromotionFrame() {
     Frame6 = addNavyFrame(*this, captions::kPromotionFrame, twipsRect(7320, 120, 3735, 4575));
 
-    lblGoToHome = new LinkLabel(captions::kVisitZorvicSoftwaresLink, Frame6);
-    lblGoToHome->setFont(look::verdana(9, {.bold = true, .underline = true}));
-    look::setTextColour(*lblGoToHome, kYellow);
+    lblGoToHome = new widgets::LinkLabel(captions::kVisitZorvicSoftwaresLink, Frame6);
+    lblGoToHome->setFont(widgets::look::verdana(9, {.bold = true, .underline = true}));
+    widgets::look::setTextColour(*lblGoToHome, kYellow);
     lblGoToHome->move(twipsRect(75, 4250, 3585, 210).topLeft());
     lblGoToHome->adjustSize(); // sizes itself to its text
-    connect(lblGoToHome, &LinkLabel::clicked, this, [this] { lblGoToHome_Click(); });
+    connect(lblGoToHome, &widgets::LinkLabel::clicked, this, [this] { lblGoToHome_Click(); });
 
-    Label3 = addLabel(*Frame6, captions::kPromotion, twipsRect(120, 360, 3495, 3855), look::verdana(9));
+    Label3 =
+        addLabel(*Frame6, captions::kPromotion, twipsRect(120, 360, 3495, 3855), widgets::look::verdana(9));
     Label3->setWordWrap(true);
-    look::setTextColour(*Label3, look::kWhite);
+    widgets::look::setTextColour(*Label3, widgets::look::kWhite);
 }
 
 void frmNagScreen2::createReferralFrame() {
@@ -187,22 +188,24 @@ void frmNagScreen2::createReferralFrame() {
     // A text box, even a multi-line one, passes Tab on to the next control.
     txtMessage->setTabChangesFocus(true);
     txtMessage->setAccessibleName(web::kMessagePlaceholder);
-    m_messageField = new PlaceholderField(*txtMessage, web::kMessagePlaceholder, messageBox);
+    m_messageField = new widgets::PlaceholderField(*txtMessage, web::kMessagePlaceholder, messageBox);
     m_messageField->setText(web::kMessageInitialText);
 
     txtFriendName = addTextBox(*Frame2, web::kFriendNamePlaceholder, twipsRect(85, 720, 3375, 285));
-    new PlaceholderField(*txtFriendName, web::kFriendNamePlaceholder, SpaceKey::Accepted, messageBox);
+    new widgets::PlaceholderField(*txtFriendName, web::kFriendNamePlaceholder, widgets::SpaceKey::Accepted,
+                                  messageBox);
     txtFriendEmail = addTextBox(*Frame2, web::kFriendEmailPlaceholder, twipsRect(3600, 720, 3375, 285));
-    new PlaceholderField(*txtFriendEmail, web::kFriendEmailPlaceholder, SpaceKey::Refused, messageBox);
+    new widgets::PlaceholderField(*txtFriendEmail, web::kFriendEmailPlaceholder, widgets::SpaceKey::Refused,
+                                  messageBox);
     txtEmail = addTextBox(*Frame2, web::kEmailPlaceholder, twipsRect(3600, 360, 3375, 285));
-    new PlaceholderField(*txtEmail, web::kEmailPlaceholder, SpaceKey::Refused, messageBox);
+    new widgets::PlaceholderField(*txtEmail, web::kEmailPlaceholder, widgets::SpaceKey::Refused, messageBox);
 
     cmdSubmit = addButton(*Frame2, captions::kReferButton, twipsRect(1920, 1080, 3375, 285),
-                          look::verdana(8.25, {.bold = true}));
+                          widgets::look::verdana(8.25, {.bold = true}));
     connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
 
     txtName = addTextBox(*Frame2, web::kNamePlaceholder, twipsRect(85, 360, 3375, 285));
-    new PlaceholderField(*txtName, web::kNamePlaceholder, SpaceKey::Accepted, messageBox);
+    new widgets::PlaceholderField(*txtName, web::kNamePlaceholder, widgets::SpaceKey::Accepted, messageBox);
 }
 
 void frmNagScreen2::createTitleAndLinks() {
@@ -211,12 +214,12 @@ void frmNagScreen2::createTitleAndLinks() {
 
     Check1 = new QCheckBox(captions::kVisitVelmoraCheck, this);
     Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
-    Check1->setFont(look::verdana(14.25));
-    look::setTextColour(*Check1, kLinkBlue);
+    Check1->setFont(widgets::look::verdana(14.25));
+    widgets::look::setTextColour(*Check1, kLinkBlue);
     Check1->setCursor(Qt::PointingHandCursor);
     // It opens a page and never stays checked, which its state alone would not tell.
     Check1->setAccessibleDescription(captions::kVisitVelmoraCheckDescription);
-    OpenOncePerDoubleClick(*Check1);
+    widgets::OpenOncePerDoubleClick(*Check1);
     // Also raised when the handler itself sets the box back, as the link rule expects.
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 
@@ -225,12 +228,12 @@ void frmNagScreen2::createTitleAndLinks() {
     picNagscreen2Icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     lblNagScreen2Caption = addLabel(*this, captions::kExitScreenDesignedCaption,
-                                    twipsRect(1080, 240, 720, 435), look::msSansSerif(18));
+                                    twipsRect(1080, 240, 720, 435), widgets::look::msSansSerif(18));
     lblNagScreen2Caption->adjustSize();
 
     // Replaced at load by the message drawn then.
     Label2 = addLabel(*this, web::kSupportMessages[1], twipsRect(120, 840, 6975, 1095),
-                      look::verdana(9.75, {.bold = true}));
+                      widgets::look::verdana(9.75, {.bold = true}));
     Label2->setWordWrap(true);
 }
 
@@ -271,7 +274,7 @@ void frmNagScreen2::Form_Load() {
     // Borrowed from the start-up form, which is loaded for the whole run. Were it gone, using
     // it would load it and run the start-up again, so the icon is then taken at its source.
     const QIcon icon =
-        forms().isLoaded<frmNagScreen>() ? forms().nagScreen().IMGIcon.image(1) : ApplicationIcon();
+        forms().isLoaded<frmNagScreen>() ? forms().nagScreen().IMGIcon.image(1) : widgets::ApplicationIcon();
     setWindowIcon(icon);
     picNagscreen2Icon->setPixmap(icon.pixmap(32, 32));
 

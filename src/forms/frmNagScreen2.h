@@ -17,10 +17,12 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace ssn::forms {
-
+namespace ssn::widgets {
 class LinkLabel;
 class PlaceholderField;
+} // namespace ssn::widgets
+
+namespace ssn::forms {
 
 class frmNagScreen2 : public Form {
     Q_OBJECT
@@ -29,7 +31,7 @@ public:
     explicit frmNagScreen2(Forms& forms);
 
     QGroupBox* Frame6 = nullptr;
-    LinkLabel* lblGoToHome = nullptr;
+    widgets::LinkLabel* lblGoToHome = nullptr;
     QLabel* Label3 = nullptr;
     QGroupBox* Frame2 = nullptr;
     // Lies below the visible part of its frame: never seen, but reached by Tab.
@@ -80,7 +82,7 @@ private:
     // around it) on the screen.
     void centreOnScreen(const QMargins& frame);
 
-    PlaceholderField* m_messageField = nullptr;
+    widgets::PlaceholderField* m_messageField = nullptr;
     QMargins m_centredForFrame;
     bool m_frameSeen = false;
     web::modTellAFriend::TellAFriendStrings m_tellAFriend;

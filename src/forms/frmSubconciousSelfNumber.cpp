@@ -1,6 +1,5 @@
 #include "forms/frmSubconciousSelfNumber.h"
 
-#include "forms/application_icon.h"
 #include "forms/captions.h"
 #include "forms/exit_hand_off.h"
 #include "forms/forms.h"
@@ -8,10 +7,11 @@
 #include "forms/frmNagScreen.h"
 #include "forms/frmNagScreen2.h"
 #include "forms/ignore_errors.h"
-#include "forms/link_label.h"
-#include "forms/look.h"
 #include "forms/shared_controls.h"
 #include "forms/twips.h"
+#include "widgets/application_icon.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
 
 #include <QEvent>
 #include <QPlainTextEdit>
@@ -26,11 +26,11 @@ constexpr int kClientHeight = 5130;
 
 frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(widgets::ApplicationIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
-    look::applyFormLook(*this);
+    widgets::look::applyFormLook(*this);
     platform::UrlOpener& opener = platform().urlOpener;
 
     const SponsorLine sponsor = addSponsorLine(*this, 60, 6300, opener);

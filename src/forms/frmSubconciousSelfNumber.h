@@ -10,9 +10,11 @@ class QFrame;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace ssn::forms {
-
+namespace ssn::widgets {
 class LinkLabel;
+}
+
+namespace ssn::forms {
 
 class frmSubconciousSelfNumber : public Form {
     Q_OBJECT
@@ -21,12 +23,12 @@ public:
     explicit frmSubconciousSelfNumber(Forms& forms);
 
     QFrame* Frame2 = nullptr;
-    LinkLabel* Label61 = nullptr;
+    widgets::LinkLabel* Label61 = nullptr;
     QPlainTextEdit* txtDisplay = nullptr; // the main window writes the report here
     QPushButton* cmdback = nullptr;
     QFrame* fraFullBrand = nullptr;
-    LinkLabel* lblCobrand = nullptr;
-    LinkLabel* lblFullBrand = nullptr; // always the one in front here
+    widgets::LinkLabel* lblCobrand = nullptr;
+    widgets::LinkLabel* lblFullBrand = nullptr; // always the one in front here
 
     void cmdback_Click();
 

@@ -1,10 +1,10 @@
 #include "forms/shared_controls.h"
 
 #include "forms/captions.h"
-#include "forms/link_label.h"
-#include "forms/look.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
 
 #include <QAccessible>
 #include <QFrame>
@@ -22,13 +22,13 @@ QFrame* addBorderlessFrame(QWidget& client, const QRect& geometry) {
     return frame;
 }
 
-LinkLabel* addAdvertisement(QFrame& panel, const QString& caption, int top) {
-    auto* label = new LinkLabel(caption, &panel);
+widgets::LinkLabel* addAdvertisement(QFrame& panel, const QString& caption, int top) {
+    auto* label = new widgets::LinkLabel(caption, &panel);
     label->setGeometry(twipsRect(120, top, 5985, 615));
-    label->setFont(look::verdana(8.25, {.bold = true, .underline = true}));
+    label->setFont(widgets::look::verdana(8.25, {.bold = true, .underline = true}));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
-    look::applyAdvertisementLook(*label);
+    widgets::look::applyAdvertisementLook(*label);
     return label;
 }
 
@@ -36,32 +36,34 @@ LinkLabel* addAdvertisement(QFrame& panel, const QString& caption, int top) {
 
 SponsorLine addSponsorLine(QWidget& client, int left, int width, platform::UrlOpener& opener) {
     QFrame* frame = addBorderlessFrame(client, twipsRect(left, 0, width, 615));
-    auto* label = new LinkLabel(captions::kSponsorLine, frame);
+    auto* label = new widgets::LinkLabel(captions::kSponsorLine, frame);
     label->setGeometry(twipsRect(60, 60, width - 120, 495));
-    label->setFont(look::verdana(9, {.underline = true}));
+    label->setFont(widgets::look::verdana(9, {.underline = true}));
     label->setAlignment(Qt::AlignCenter);
     label->setWordWrap(true);
-    QObject::connect(label, &LinkLabel::clicked, label, [&opener] { modHelp::OpenHomePage(opener); });
+    QObject::connect(label, &widgets::LinkLabel::clicked, label,
+                     [&opener] { modHelp::OpenHomePage(opener); });
     return {frame, label};
 }
 
 AdvertisementPanel addAdvertisementPanel(QWidget& client, int left, int top, int width,
                                          platform::UrlOpener& opener) {
     QFrame* panel = addBorderlessFrame(client, twipsRect(left, top, width, 855));
-    LinkLabel* coBrand = addAdvertisement(*panel, captions::kCoBrandOffer, 160);
-    LinkLabel* fullBrand = addAdvertisement(*panel, captions::kFullBrandOffer, 165);
-    QObject::connect(coBrand, &LinkLabel::clicked, coBrand, [&opener] { modHelp::OpenCoBrandPage(opener); });
-    QObject::connect(fullBrand, &LinkLabel::clicked, fullBrand,
+    widgets::LinkLabel* coBrand = addAdvertisement(*panel, captions::kCoBrandOffer, 160);
+    widgets::LinkLabel* fullBrand = addAdvertisement(*panel, captions::kFullBrandOffer, 165);
+    QObject::connect(coBrand, &widgets::LinkLabel::clicked, coBrand,
+                     [&opener] { modHelp::OpenCoBrandPage(opener); });
+    QObject::connect(fullBrand, &widgets::LinkLabel::clicked, fullBrand,
                      [&opener] { modHelp::OpenFullyBrandedPage(opener); });
     BringAdvertisementToFront(*fullBrand);
     return {panel, coBrand, fullBrand};
 }
 
-void BringAdvertisementToFront(LinkLabel& advertisement) {
+void BringAdvertisementToFront(widgets::LinkLabel& advertisement) {
     advertisement.raise();
-    const QList<LinkLabel*> pair =
-        advertisement.parentWidget()->findChildren<LinkLabel*>(QString(), Qt::FindDirectChildrenOnly);
-    for (LinkLabel* label : pair) {
+    const QList<widgets::LinkLabel*> pair = advertisement.parentWidget()->findChildren<widgets::LinkLabel*>(
+        QString(), Qt::FindDirectChildrenOnly);
+    for (widgets::LinkLabel* label : pair) {
         const bool covered = label->isCovered();
         if (covered && label->hasFocus()) {
             advertisement.setFocus(Qt::OtherFocusReason);

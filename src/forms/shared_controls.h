@@ -10,19 +10,21 @@ class UrlOpener;
 class QFrame;
 class QWidget;
 
-namespace ssn::forms {
-
+namespace ssn::widgets {
 class LinkLabel;
+}
+
+namespace ssn::forms {
 
 struct SponsorLine {
     QFrame* Frame2;
-    LinkLabel* Label61; // opens the home page
+    widgets::LinkLabel* Label61; // opens the home page
 };
 
 struct AdvertisementPanel {
     QFrame* fraFullBrand;
-    LinkLabel* lblCobrand;   // opens the co-brand page
-    LinkLabel* lblFullBrand; // opens the fully-branded page; added later, so it lies in front
+    widgets::LinkLabel* lblCobrand;   // opens the co-brand page
+    widgets::LinkLabel* lblFullBrand; // opens the fully-branded page; added later, so it lies in front
 };
 
 // Geometry in twips, relative to the client area.
@@ -32,6 +34,6 @@ AdvertisementPanel addAdvertisementPanel(QWidget& client, int left, int top, int
 
 // Brings one advertisement of a panel to the front. The one it covers leaves the tab order, so
 // that neither a keyboard user nor a screen reader lands on a link that cannot be seen.
-void BringAdvertisementToFront(LinkLabel& advertisement);
+void BringAdvertisementToFront(widgets::LinkLabel& advertisement);
 
 } // namespace ssn::forms

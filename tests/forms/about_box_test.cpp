@@ -5,8 +5,8 @@
 #include "expected_texts.h"
 #include "forms/frmAbout.h"
 #include "forms/frmMain.h"
-#include "forms/link_label.h"
 #include "forms_fixture.h"
+#include "widgets/link_label.h"
 
 #include <QAccessible>
 #include <QAction>

@@ -5,8 +5,8 @@
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
 #include "forms/frmSubconciousSelfNumber.h"
-#include "forms/link_label.h"
 #include "startup_run.h"
+#include "widgets/link_label.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -30,7 +30,7 @@ QWidget* visibleAtTheMiddle(const QWidget& coBrand) {
 }
 
 // The pair on a shown window: the label found at the overlap and the stacking order agree.
-InFront inFrontOnScreen(const LinkLabel& coBrand, const LinkLabel& fullBrand) {
+InFront inFrontOnScreen(const widgets::LinkLabel& coBrand, const widgets::LinkLabel& fullBrand) {
     const InFront byOrder = byStackingOrder(coBrand, fullBrand);
     const QWidget* seen = visibleAtTheMiddle(coBrand);
     EXPECT_EQ(seen, byOrder == InFront::CoBrand ? static_cast<const QWidget*>(&coBrand) : &fullBrand);

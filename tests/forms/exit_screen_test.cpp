@@ -4,7 +4,7 @@
 
 #include "doubles/named_rows.h"
 #include "exit_fixture.h"
-#include "forms/link_label.h"
+#include "widgets/link_label.h"
 
 #include <QCheckBox>
 #include <QClipboard>

@@ -6,8 +6,9 @@
 #include "expected_texts.h"
 #include "forms/frmMain.h"
 #include "forms/frmSubconciousSelfNumber.h"
-#include "forms/link_label.h"
+#include "forms/shared_controls.h"
 #include "forms_fixture.h"
+#include "widgets/link_label.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -452,6 +453,40 @@ TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameWithoutItsAccessKeyMarker)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(main.fraBirthDay)->text(QAccessible::Name),
               "Date Of Birth")
         << "not the outer frame's title";
+}
+
+// The covered one of two stacked advertisements is out of the tab order.
+class CoveredLinkTest : public FormsTest {
+protected:
+    void SetUp() override {
+        main.show();
+        main.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    }
+
+    QWidget* tabFrom(QWidget* start) {
+        start->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(start, Qt::Key_Tab);
+        return QApplication::focusWidget();
+    }
+
+    frmMain& main = forms->main();
+};
+
+TEST_F(CoveredLinkTest, TheCoveredAdvertisementIsOutOfTheTabOrderAndInvisibleToAssistiveTechnology) {
+    EXPECT_EQ(tabFrom(main.cmdNext), main.Label61);
+    EXPECT_EQ(tabFrom(main.Label61), main.lblFullBrand) << "lblCobrand lies behind and cannot be seen";
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(main.lblCobrand)->state().invisible);
+
+    BringAdvertisementToFront(*main.lblCobrand);
+    EXPECT_EQ(tabFrom(main.Label61), main.lblCobrand);
+    EXPECT_EQ(tabFrom(main.lblCobrand), main.txtFirstName) << "lblFullBrand now lies behind";
+    EXPECT_EQ(main.lblFullBrand->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(main.lblCobrand)->state().invisible);
+    QAccessibleInterface* covered = QAccessible::queryAccessibleInterface(main.lblFullBrand);
+    EXPECT_TRUE(covered->state().invisible);
+    EXPECT_TRUE(covered->actionInterface()->actionNames().isEmpty())
+        << "what cannot be clicked cannot be pressed";
 }
 
 } // namespace

@@ -6,10 +6,10 @@
 
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
-#include "forms/link_label.h"
-#include "forms/look.h"
-#include "forms/program_style.h"
 #include "startup_run.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
+#include "widgets/program_style.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,7 +92,7 @@ TEST(ProgramStyleDeathTest, TheMainWindowComesUpWithoutAnyImagePluginUnlikeUnder
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            QApplication::setStyle(new ProgramStyle);
+            QApplication::setStyle(new widgets::ProgramStyle);
             startPaintAndReport();
         },
         ::testing::ExitedWithCode(0), "");
@@ -108,7 +108,7 @@ TEST(ProgramStyleDeathTest, TheMainWindowComesUpWithoutAnyImagePluginUnlikeUnder
 // The program's style for one test; the other tests run under the plain one.
 class ProgramStyleTest : public ::testing::Test {
 protected:
-    void SetUp() override { QApplication::setStyle(new ProgramStyle); }
+    void SetUp() override { QApplication::setStyle(new widgets::ProgramStyle); }
     void TearDown() override { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 };
 
@@ -134,7 +134,7 @@ TEST_F(ProgramStyleTest, ButtonsAndListsAreFilledWithTheWindowsBlue) {
         const QRect area(control->mapTo(&main, QPoint(0, 0)), control->size());
         // Just inside the border, at the top and at the bottom, clear of the caption and the arrow.
         for (const QPoint point : {area.topLeft() + QPoint(2, 2), area.bottomRight() - QPoint(2, 2)}) {
-            EXPECT_EQ(window.pixelColor(point).name(), look::kFormBlue.name())
+            EXPECT_EQ(window.pixelColor(point).name(), widgets::look::kFormBlue.name())
                 << control->accessibleName().toStdString();
         }
     }
@@ -154,7 +154,7 @@ TEST_F(ProgramStyleTest,
     frmMain& main = run.forms->main();
     for (QGroupBox* box : {main.fraBirthDay, main.fraName}) { // the inner one first: colours pass inwards
         const QImage alone = drawnAlone(*box);
-        look::setTextColour(*box, look::kFormBlue);
+        widgets::look::setTextColour(*box, widgets::look::kFormBlue);
         const QImage withoutCaption = drawnAlone(*box);
         int lineUnderCaption = 0;
         for (int x = 0; x < box->width(); ++x) {
@@ -162,7 +162,7 @@ TEST_F(ProgramStyleTest,
             int line = 0;
             for (int y = 0; y < box->fontMetrics().height(); ++y) {
                 caption += alone.pixel(x, y) != withoutCaption.pixel(x, y) ? 1 : 0;
-                line += withoutCaption.pixelColor(x, y) != look::kFormBlue ? 1 : 0;
+                line += withoutCaption.pixelColor(x, y) != widgets::look::kFormBlue ? 1 : 0;
             }
             lineUnderCaption += caption > 0 ? line : 0;
         }
@@ -172,7 +172,7 @@ TEST_F(ProgramStyleTest,
             int painted = 0;
             for (int y = area.top(); y <= area.bottom(); ++y) {
                 for (int x = area.left(); x <= area.right(); ++x) {
-                    painted += alone.pixelColor(x, y) != look::kFormBlue ? 1 : 0;
+                    painted += alone.pixelColor(x, y) != widgets::look::kFormBlue ? 1 : 0;
                 }
             }
             EXPECT_EQ(painted, 0) << box->title().toStdString() << " under "
@@ -184,7 +184,7 @@ TEST_F(ProgramStyleTest,
 // The white caret of a blue field stands between two columns that stand out from the blue.
 TEST_F(ProgramStyleTest, TheCaretOfABlueFieldIsEdgedSoThatItStandsOut) {
     QWidget window;
-    look::applyFormLook(window);
+    widgets::look::applyFormLook(window);
     auto* field = new QLineEdit(QStringLiteral("JOHN"), &window);
     field->setGeometry(20, 20, 200, 30);
     window.show();
@@ -199,7 +199,8 @@ TEST_F(ProgramStyleTest, TheCaretOfABlueFieldIsEdgedSoThatItStandsOut) {
     }
     ASSERT_GT(caret, 0);
     for (const int x : {caret - 1, caret + 1}) {
-        EXPECT_GE(contrast(image.pixel(x, middle), look::kFormBlue.rgb()), 3) << "beside the caret at " << x;
+        EXPECT_GE(contrast(image.pixel(x, middle), widgets::look::kFormBlue.rgb()), 3)
+            << "beside the caret at " << x;
     }
 }
 
@@ -209,22 +210,22 @@ TEST_F(ProgramStyleTest, TheCaretOfABlueFieldIsEdgedSoThatItStandsOut) {
 class FocusMarkTest : public ProgramStyleTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(FocusMarkTest, EveryKindOfControlThatTakesTheFocusShowsAClosedMarkOnBothSides) {
-    const QColor around = GetParam() ? QColor(0, 0, 128) : look::kFormBlue;
+    const QColor around = GetParam() ? QColor(0, 0, 128) : widgets::look::kFormBlue;
     QWidget window;
     if (GetParam()) { // the exit screen's: white fields, grey buttons
-        look::applyDesignedColours(window, around);
+        widgets::look::applyDesignedColours(window, around);
     } else {
-        look::applyFormLook(window);
+        widgets::look::applyFormLook(window);
     }
     auto* list = new QComboBox(&window);
     list->addItem(QStringLiteral("January"));
-    look::applyListLook(*list);
+    widgets::look::applyListLook(*list);
     const std::vector<std::pair<QWidget*, QPalette::ColorRole>> controls = {
         {new QPushButton(QStringLiteral("&Next"), &window), QPalette::Button},
         {list, QPalette::Button},
         {new QLineEdit(QStringLiteral("JOHN"), &window), QPalette::Base},
         {new QPlainTextEdit(QStringLiteral("7"), &window), QPalette::Base},
-        {new LinkLabel(QStringLiteral("Click here"), &window), QPalette::Window},
+        {new widgets::LinkLabel(QStringLiteral("Click here"), &window), QPalette::Window},
         {new QCheckBox(QStringLiteral("Click Here To Visit"), &window), QPalette::Window}};
     std::vector<QImage> unfocused;
     for (std::size_t i = 0; i < controls.size(); ++i) {

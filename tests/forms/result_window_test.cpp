@@ -5,8 +5,8 @@
 #include "expected_texts.h"
 #include "forms/frmMain.h"
 #include "forms/frmSubconciousSelfNumber.h"
-#include "forms/link_label.h"
 #include "forms_fixture.h"
+#include "widgets/link_label.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -125,7 +125,7 @@ TEST_F(ResultWindowTest, NextAfterBackGivesTheSameReportInAFreshWindow) {
 
 struct ResultLinkCase {
     const char* name;
-    std::function<LinkLabel*(frmSubconciousSelfNumber&)> label;
+    std::function<widgets::LinkLabel*(frmSubconciousSelfNumber&)> label;
     QString url;
 };
 

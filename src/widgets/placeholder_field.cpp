@@ -1,4 +1,4 @@
-#include "forms/placeholder_field.h"
+#include "widgets/placeholder_field.h"
 
 #include "platform/platform.h"
 #include "web/placeholder_rules.h"
@@ -9,7 +9,7 @@
 #include <QPlainTextEdit>
 #include <utility>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 namespace {
 
@@ -111,4 +111,4 @@ bool PlaceholderField::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

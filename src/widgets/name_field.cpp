@@ -1,4 +1,4 @@
-#include "forms/name_field.h"
+#include "widgets/name_field.h"
 
 #include "core/input_rules.h"
 
@@ -12,7 +12,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 namespace {
 
@@ -166,4 +166,4 @@ void makeNameField(QLineEdit& field) {
     field.installEventFilter(new NameFieldInput(field));
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -1,4 +1,4 @@
-#include "forms/accessibility.h"
+#include "widgets/accessibility.h"
 
 #include <QApplication>
 #include <QStandardPaths>
@@ -12,7 +12,7 @@ int main(int argc, char** argv) {
     QStandardPaths::setTestModeEnabled(true);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication application(argc, argv);
-    // The windows as assistive technology sees them in the program.
-    ssn::forms::InstallAccessibleInterfaces();
+    // The controls as assistive technology sees them in the program; the windows install their own.
+    ssn::widgets::InstallAccessibleInterfaces();
     return RUN_ALL_TESTS();
 }

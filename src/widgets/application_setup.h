@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 // Enter and keypad Enter press the push button that has the keyboard focus, on every window,
 // as Space does; a button that handles Enter itself (a dialog's) is left to do so.
@@ -21,4 +21,4 @@ public:
 // fixed-size windows that offer the window manager no resizing.
 void SetUpApplication();
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -1,11 +1,11 @@
-#include "forms/look.h"
+#include "widgets/look.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QPalette>
 #include <QWidget>
 
-namespace ssn::forms::look {
+namespace ssn::widgets::look {
 
 namespace {
 
@@ -80,4 +80,4 @@ void applyAdvertisementLook(QWidget& label) {
     label.setAutoFillBackground(true);
 }
 
-} // namespace ssn::forms::look
+} // namespace ssn::widgets::look

@@ -1,4 +1,4 @@
-#include "forms/window_manager_hints.h"
+#include "widgets/window_manager_hints.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include <xcb/xcb.h>
 #endif
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 namespace {
 
@@ -102,4 +102,4 @@ bool FixedSizeWindowHints::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -1,9 +1,9 @@
-#include "forms/contrast.h"
+#include "widgets/contrast.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace ssn::forms::contrast {
+namespace ssn::widgets::contrast {
 
 namespace {
 
@@ -45,4 +45,4 @@ QColor shadeStandingOutFrom(const QColor& colour, double minimumRatio) {
     return target;
 }
 
-} // namespace ssn::forms::contrast
+} // namespace ssn::widgets::contrast

@@ -1,13 +1,10 @@
-// Link labels: a click is a press and a release on the label, a double-click is one click, the
-// keyboard and assistive technology activate them, and the covered one of two stacked advertisements is out
-// of the tab order.
+// Link labels: a click is a press and a release on the label, a double-click is one click, and
+// the keyboard and assistive technology activate them.
 
 #include "doubles/named_rows.h"
-#include "forms/frmMain.h"
-#include "forms/link_label.h"
-#include "forms/look.h"
-#include "forms/shared_controls.h"
-#include "forms_fixture.h"
+#include "widgets/link_label.h"
+#include "widgets/look.h"
+#include "widgets/mouse_input.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -17,11 +14,13 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <functional>
+#include <gtest/gtest.h>
 
-namespace ssn::forms::test {
+namespace ssn::widgets::test {
 namespace {
 
 using ssn::testing::byName;
+using ssn::testing::doubleClick;
 using ssn::testing::PrintTo;
 
 struct ActivationCase {
@@ -80,39 +79,6 @@ TEST(LinkLabelTest, ShowsAnAmpersandAsItselfWithAHandPointer) {
     EXPECT_EQ(label.cursor().shape(), Qt::PointingHandCursor);
 }
 
-class CoveredLinkTest : public FormsTest {
-protected:
-    void SetUp() override {
-        main.show();
-        main.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-    }
-
-    QWidget* tabFrom(QWidget* start) {
-        start->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(start, Qt::Key_Tab);
-        return QApplication::focusWidget();
-    }
-
-    frmMain& main = forms->main();
-};
-
-TEST_F(CoveredLinkTest, TheCoveredAdvertisementIsOutOfTheTabOrderAndInvisibleToAssistiveTechnology) {
-    EXPECT_EQ(tabFrom(main.cmdNext), main.Label61);
-    EXPECT_EQ(tabFrom(main.Label61), main.lblFullBrand) << "lblCobrand lies behind and cannot be seen";
-    EXPECT_TRUE(QAccessible::queryAccessibleInterface(main.lblCobrand)->state().invisible);
-
-    BringAdvertisementToFront(*main.lblCobrand);
-    EXPECT_EQ(tabFrom(main.Label61), main.lblCobrand);
-    EXPECT_EQ(tabFrom(main.lblCobrand), main.txtFirstName) << "lblFullBrand now lies behind";
-    EXPECT_EQ(main.lblFullBrand->focusPolicy(), Qt::NoFocus);
-    EXPECT_FALSE(QAccessible::queryAccessibleInterface(main.lblCobrand)->state().invisible);
-    QAccessibleInterface* covered = QAccessible::queryAccessibleInterface(main.lblFullBrand);
-    EXPECT_TRUE(covered->state().invisible);
-    EXPECT_TRUE(covered->actionInterface()->actionNames().isEmpty())
-        << "what cannot be clicked cannot be pressed";
-}
-
 // Link labels draw their caption from a layout kept across windows; what reaches the screen must
 // be exactly what a plain focusable label draws, the first time and when the layout is reused.
 struct CaptionLookCase {
@@ -163,4 +129,4 @@ INSTANTIATE_TEST_SUITE_P(
     byName);
 
 } // namespace
-} // namespace ssn::forms::test
+} // namespace ssn::widgets::test

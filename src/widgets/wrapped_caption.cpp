@@ -1,4 +1,4 @@
-#include "forms/wrapped_caption.h"
+#include "widgets/wrapped_caption.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 namespace {
 
@@ -83,4 +83,4 @@ QTextDocument& KeptCaptionDocument(const QString& text, const QFont& font, Qt::A
     return *kept.back().document;
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -26,7 +26,7 @@
 
 class QStyleOptionSlider;
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
@@ -63,4 +63,4 @@ private:
     bool m_themeIgnoresPalette;
 };
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

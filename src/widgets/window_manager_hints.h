@@ -10,7 +10,7 @@
 
 #include <QObject>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 class FixedSizeWindowHints : public QObject {
 public:
@@ -18,4 +18,4 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

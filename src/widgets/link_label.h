@@ -6,7 +6,7 @@
 
 #include <QLabel>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 class LinkLabel : public QLabel {
     Q_OBJECT
@@ -39,4 +39,4 @@ private:
 // that press is dropped, so a double-click opens the page once.
 void OpenOncePerDoubleClick(QWidget& control);
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

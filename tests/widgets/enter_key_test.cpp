@@ -1,6 +1,6 @@
 // Enter and keypad Enter press the focused push button on every window, once, also when held down.
 
-#include "forms/application_setup.h"
+#include "widgets/application_setup.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 #include <tuple>
 
-namespace ssn::forms::test {
+namespace ssn::widgets::test {
 namespace {
 
 // Key, modifiers, presses the keyboard repeats while the key is held down, presses expected.
@@ -45,4 +45,4 @@ INSTANTIATE_TEST_SUITE_P(Keys, EnterKeyTest,
                                            KeyCase{Qt::Key_Return, Qt::NoModifier, 3, 1}));
 
 } // namespace
-} // namespace ssn::forms::test
+} // namespace ssn::widgets::test

@@ -10,11 +10,11 @@
 class QFont;
 class QTextDocument;
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 // The document a label would build for the plain caption: its font, its alignment, word wrap,
 // no margin, laid out to the width. Kept for the run; the same arguments give the same one.
 QTextDocument& KeptCaptionDocument(const QString& text, const QFont& font, Qt::Alignment alignment,
                                    int width);
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -1,7 +1,6 @@
-#include "forms/accessibility.h"
+#include "widgets/accessibility.h"
 
-#include "forms/form.h"
-#include "forms/link_label.h"
+#include "widgets/link_label.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -11,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 namespace {
 
@@ -70,28 +69,9 @@ private:
     LinkLabel* label() const { return static_cast<LinkLabel*>(widget()); }
 };
 
-// The program's windows: a dialog box (the About box) is a dialog, every other window a
-// window; either one says when it is modal.
-class AccessibleForm : public QAccessibleWidget {
-public:
-    explicit AccessibleForm(Form* form)
-        : QAccessibleWidget(form,
-                            form->windowType() == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window) {}
-
-    QAccessible::State state() const override {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.modal = widget()->isModal();
-        return state;
-    }
-};
-
 QAccessibleInterface* accessibleInterfaceFor(const QString& className, QObject* object) {
     if (className == QLatin1String(LinkLabel::staticMetaObject.className())) {
         return new AccessibleLinkLabel(static_cast<LinkLabel*>(object));
-    }
-    if (className == QLatin1String(Form::staticMetaObject.className())) {
-        auto* form = static_cast<Form*>(object);
-        return form->isWindow() ? new AccessibleForm(form) : nullptr;
     }
     // A frame without a border that holds controls (the sponsor line, the advertisement panel)
     // only groups them; the toolkit's default, a frame, reads as a window of its own to screen
@@ -138,4 +118,4 @@ void InstallAccessibleInterfaces() {
     QAccessible::installFactory(accessibleInterfaceFor);
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -8,7 +8,7 @@
 
 class QLineEdit;
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 class NameFieldValidator : public QValidator {
     Q_OBJECT
@@ -22,4 +22,4 @@ public:
 
 void makeNameField(QLineEdit& field);
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -5,7 +5,7 @@
 #include <QIcon>
 #include <QStringList>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 // Read from the bitmaps compiled into the program at the first call (an application object
 // must exist); every later call shares the same pictures.
@@ -16,4 +16,4 @@ QIcon ApplicationIcon();
 // them) whether it can read the file, this loads no plugin. Unreadable files are left out.
 QIcon IconFromPngFiles(const QStringList& files);
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -2,13 +2,13 @@
 
 // How the program's own controls and windows appear to assistive technology (screen readers
 // read them on the accessibility bus): link labels are links that can be pressed, the borderless
-// containers of the sponsor line and the advertisements are plain panels, and every window says
-// whether it is a window or a (modal) dialog. A text field that takes the focus is announced
-// before anything it does with its text.
+// containers of the sponsor line and the advertisements are plain panels. A text field that takes
+// the focus is announced before anything it does with its text. (The windows' own roles are the
+// window runtime's: forms/window_accessibility.h.)
 
 #include <QObject>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 // Call once after the QApplication is made: Qt asks the factory installed last first, so these
 // interfaces take the place of the toolkit's own for the classes they cover. Calling it again
@@ -26,4 +26,4 @@ public:
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -1,6 +1,6 @@
-#include "forms/program_style.h"
+#include "widgets/program_style.h"
 
-#include "forms/contrast.h"
+#include "widgets/contrast.h"
 
 #include <QAbstractScrollArea>
 #include <QGuiApplication>
@@ -12,7 +12,7 @@
 #include <QStyleOption>
 #include <QWidget>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 namespace {
 
@@ -407,4 +407,4 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
     }
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -1,6 +1,6 @@
-#include "forms/link_label.h"
+#include "widgets/link_label.h"
 
-#include "forms/wrapped_caption.h"
+#include "widgets/wrapped_caption.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QKeyEvent>
@@ -11,7 +11,7 @@
 #include <QStylePainter>
 #include <QTextDocument>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 namespace {
 
@@ -150,4 +150,4 @@ bool LinkLabel::isCovered() const {
     return false;
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

@@ -1,16 +1,16 @@
-#include "forms/application_setup.h"
+#include "widgets/application_setup.h"
 
-#include "forms/accessibility.h"
-#include "forms/application_icon.h"
-#include "forms/program_style.h"
-#include "forms/window_manager_hints.h"
+#include "widgets/accessibility.h"
+#include "widgets/application_icon.h"
+#include "widgets/program_style.h"
+#include "widgets/window_manager_hints.h"
 
 #include <QApplication>
 #include <QFont>
 #include <QKeyEvent>
 #include <QPushButton>
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 bool EnterPressesFocusedButton::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
@@ -56,4 +56,4 @@ void SetUpApplication() {
     qApp->installEventFilter(new FixedSizeWindowHints(qApp));
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

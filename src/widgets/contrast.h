@@ -6,7 +6,7 @@
 
 #include <QColor>
 
-namespace ssn::forms::contrast {
+namespace ssn::widgets::contrast {
 
 // The ratio of the lighter colour's relative luminance to the darker one's, each plus 0.05:
 // 1 for equal colours, 21 for black and white.
@@ -19,4 +19,4 @@ QColor blackOrWhiteAgainst(const QColor& colour);
 // the given ratio (at most 4.58).
 QColor shadeStandingOutFrom(const QColor& colour, double minimumRatio);
 
-} // namespace ssn::forms::contrast
+} // namespace ssn::widgets::contrast

@@ -15,7 +15,7 @@ namespace ssn::platform {
 class MessageBoxService;
 }
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 enum class SpaceKey { Accepted, Refused };
 
@@ -55,4 +55,4 @@ private:
     bool m_refusingSpace = false;
 };
 
-} // namespace ssn::forms
+} // namespace ssn::widgets

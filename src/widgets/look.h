@@ -12,7 +12,7 @@
 class QComboBox;
 class QWidget;
 
-namespace ssn::forms::look {
+namespace ssn::widgets::look {
 
 inline const QColor kFormBlue{124, 165, 231};
 inline const QColor kWhite{255, 255, 255};
@@ -50,4 +50,4 @@ void applyListLook(QComboBox& list);
 // Opaque in the light desktop's background colour with blue text: the advertisement labels.
 void applyAdvertisementLook(QWidget& label);
 
-} // namespace ssn::forms::look
+} // namespace ssn::widgets::look

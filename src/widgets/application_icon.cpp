@@ -1,4 +1,4 @@
-#include "forms/application_icon.h"
+#include "widgets/application_icon.h"
 
 #include <QCoreApplication>
 #include <QImage>
@@ -12,7 +12,7 @@ static void initialiseIconResources() {
     Q_INIT_RESOURCE(icons);
 }
 
-namespace ssn::forms {
+namespace ssn::widgets {
 
 namespace {
 
@@ -60,4 +60,4 @@ QIcon IconFromPngFiles(const QStringList& files) {
     return icon;
 }
 
-} // namespace ssn::forms
+} // namespace ssn::widgets
