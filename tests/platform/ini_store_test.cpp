@@ -4,21 +4,26 @@
 #include "doubles/platform_doubles.h"
 #include "odd_entries.h"
 #include "platform/qt/qt_settings_backend.h"
+#include "platform/qt_text.h"
 #include "run_as_unprivileged.h"
 #include "settings/code_page_table.h"
+#include "settings/setting_text.h"
 #include "settings/settings_store.h"
 #include "temporary_settings.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <map>
-#include <string>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace ssn::settings {
@@ -51,20 +56,25 @@ protected:
     SettingsStore m_store{m_backend, m_executable};
 };
 
-TEST_F(IniStoreTest, WrittenSettingReadsBackAndIsOnDiskAtOnceEncodedInSectionSettings) {
-    m_store.write(kDuration, kDate);
-    EXPECT_EQ(m_store.read(kDuration), kDate);
-    const QSettings direct(m_folder.iniFile(kProgram), QSettings::IniFormat);
-    EXPECT_EQ(direct.childGroups(), QStringList{QStringLiteral("Settings")});
-    EXPECT_EQ(direct.value(QStringLiteral("Settings/") + kStoredKey).toString(),
-              QString::fromUtf16(u"\u2020\u2021\u201E\u0152\u201E\u2021\u2026\u2021\u2039"));
-}
-
-TEST_F(IniStoreTest, EveryStorableCodeSurvivesTheFile) {
-    // Stored text uses codes 85..255, control characters of the code page included.
-    const QString everyCode = QString::fromStdU16String(testing::everyStorableCharacter());
-    m_store.write(kDuration, everyCode);
-    EXPECT_EQ(m_store.read(kDuration), everyCode);
+// What this store writes is what QSettings writes, byte for byte, and what QSettings writes this
+// store reads: the date as the file holds it, every storable code, and the escapes and quotes that
+// other programs' values take.
+TEST_F(IniStoreTest, TheStoreAndQSettingsSpellTheFileAlike) {
+    const QString reference = m_folder.path() + QStringLiteral("/reference.ini");
+    const QString date = QString::fromUtf16(u"\u2020\u2021\u201E\u0152\u201E\u2021\u2026\u2021\u2039");
+    const QString values[] = {date, platform::toQString(EncodeSettingText(testing::everyStorableCharacter())),
+                              QStringLiteral("@x \"q\" \\ ;\x01f\t\u00e9 \U0001F600"),
+                              QStringLiteral(" a") + QChar(0) + QStringLiteral("7, b ")};
+    for (const QString& value : values) {
+        QFile::remove(reference);
+        value == date ? m_store.write(kDuration, kDate)
+                      : m_backend.write(kProgram, QStringLiteral("Settings"), kStoredKey, value);
+        QSettings(reference, QSettings::IniFormat).setValue(QStringLiteral("Settings/") + kStoredKey, value);
+        QFile written(reference);
+        EXPECT_TRUE(written.open(QIODevice::ReadOnly) && written.readAll() == fileContents());
+        EXPECT_EQ(m_backend.read(kProgram, QStringLiteral("Settings"), kStoredKey), value);
+        QFile::remove(m_folder.iniFile(kProgram));
+    }
 }
 
 TEST_F(IniStoreTest, AnotherExecutableNameStartsWithEmptySettings) {
@@ -74,8 +84,8 @@ TEST_F(IniStoreTest, AnotherExecutableNameStartsWithEmptySettings) {
     EXPECT_FALSE(QFile::exists(m_folder.iniFile(QStringLiteral("RenamedCopy"))));
 }
 
-// One damaged line among other sections: the date is saved all the same, and every key that
-// QSettings read before reads the same after.
+// One damaged line among other sections: the date after it is read, and a save adds or replaces
+// the date's line and keeps every other byte.
 struct DamagedLineCase {
     const char* name;
     QByteArray line;
@@ -83,30 +93,19 @@ struct DamagedLineCase {
 
 class DamagedLineTest : public IniStoreTest, public ::testing::WithParamInterface<DamagedLineCase> {};
 
-// Every name that QSettings reads a value for, with the value as text.
-std::map<std::string, std::string> readableKeys(const QString& path) {
-    const QSettings file(path, QSettings::IniFormat);
-    std::map<std::string, std::string> keys;
-    for (const QString& name : file.allKeys()) {
-        if (file.contains(name))
-            keys[name.toStdString()] = file.value(name).toString().toStdString();
-    }
-    return keys;
-}
-
-TEST_P(DamagedLineTest, TheDateIsSavedAndEveryOtherKeyKept) {
-    putFile("; a comment\nother=1\n[Other%20Section]\nk=v\n" + GetParam().line +
-            "\n[Settings]\nkept=\"x, y\"\n");
-    const std::map<std::string, std::string> before = readableKeys(m_folder.iniFile(kProgram));
+TEST_P(DamagedLineTest, ASaveChangesOnlyTheDatesLine) {
     m_store.write(kDuration, kDate);
+    const QByteArray dateLine = fileContents().sliced(11); // after "[Settings]\n"
+    const QByteArray head =
+        "; a comment\nother=1\n[Other%20Section]\nk=v\n" + GetParam().line + "\n[Settings]\n";
+    const QByteArray tail = "kept=\"x, y\"\r\n; the end";
+    putFile(head + tail);
+    m_store.write(kDuration, kDate);
+    EXPECT_EQ(fileContents(), head + dateLine + tail);
     EXPECT_EQ(m_store.read(kDuration), kDate);
-    EXPECT_EQ(before.count("Settings/kept"), 1u);
-    const QSettings after(m_folder.iniFile(kProgram), QSettings::IniFormat);
-    for (const auto& [name, value] : before)
-        EXPECT_EQ(after.value(QString::fromStdString(name)).toString().toStdString(), value) << name;
-    for (const QString& name : after.allKeys())
-        EXPECT_TRUE(before.count(name.toStdString()) == 1 || name == "Settings/" + kStoredKey)
-            << name.toStdString();
+    m_store.write(kDuration, QStringLiteral("1/1/2030"));
+    m_store.write(kDuration, kDate);
+    EXPECT_EQ(fileContents(), head + dateLine + tail);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -116,51 +115,63 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedLineCase{"KeyStartsWithASlash", "/k=v"}, DamagedLineCase{"SectionEndsWithASlash", "[X/]\nx=1"},
         DamagedLineCase{"KeyEndsWithAnEscapedSlash", "k%2F=1"},
         DamagedLineCase{"ValueIsANumberThatEqualsNothing", R"(n=@Variant(\0\0\0\x6\x7f\xf8\0\0\0\0\0\0))"},
+        // QSettings folds every later line into the value of these.
+        DamagedLineCase{"QuoteIsUnterminated", "note=say \"hi"}, DamagedLineCase{"QuoteIsAlone", "\""},
         DamagedLineCase{"BinaryGarbage", QByteArray("\x00\xff\xfe[[[Settings\n=\x01\x02]]\n\xc3", 18)}),
     byName);
 
-// An entry that no lock and no plain read can get past makes the store unusable for the run:
-// it reads as empty and takes no writes, and nothing waits on it.
-struct OddEntryCase {
-    const char* name;
-    const char* suffix; // after the settings file's path
-    void (*put)(const QString& path);
-};
-
-class OddEntryTest : public IniStoreTest, public ::testing::WithParamInterface<OddEntryCase> {};
-
-TEST_P(OddEntryTest, StoreReadsAsEmptyAndKeepsItsFile) {
+// A FIFO in the file's place holds up no open: the store reads it as empty and takes no writes.
+TEST_F(IniStoreTest, AFifoInTheFilesPlaceReadsAsEmptyAndTakesNoWrites) {
     m_store.write(kDuration, kDate);
-    const QByteArray before = fileContents();
-    const QString path = m_folder.iniFile(kProgram) + QString::fromLatin1(GetParam().suffix);
-    QFile::remove(path);
-    GetParam().put(path);
+    QFile::remove(m_folder.iniFile(kProgram));
+    testing::putFifo(m_folder.iniFile(kProgram));
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
     m_store.write(kDuration, QStringLiteral("1/1/2030"));
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
-    if (*GetParam().suffix != '\0') {
-        EXPECT_EQ(fileContents(), before);
-    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, OddEntryTest,
-                         ::testing::Values(OddEntryCase{"FileIsAFolder", "", testing::putFolder},
-                                           OddEntryCase{"FileIsAFifo", "", testing::putFifo},
-                                           OddEntryCase{"LockIsAFolder", ".lock", testing::putFolder},
-                                           OddEntryCase{"LockIsAFifo", ".lock", testing::putFifo},
-                                           OddEntryCase{"LockIsFreshGarbage", ".lock",
-                                                        [](const QString& path) {
-                                                            testing::writeFile(path, "\x01\x02 not a lock\n");
-                                                        }},
-                                           // Several megabytes, the date at the start: never read.
-                                           OddEntryCase{
-                                               "FileIsHuge", "",
-                                               [](const QString& path) {
-                                                   testing::writeFile(
-                                                       path, "[Settings]\n%U2122%CA%C7%B6%C9%BE%C4%C3=x\n");
-                                                   QFile(path).resize(8 << 20);
-                                               }}),
-                         byName);
+// The bytes this process has read so far, through any call.
+qint64 bytesRead() {
+    QFile io(QStringLiteral("/proc/self/io"));
+    return io.open(QIODevice::ReadOnly) ? io.readLine().sliced(6).trimmed().toLongLong() : -1;
+}
+
+// Another thread swaps a small settings file and a 64 MB one while the store reads: no read
+// gets past the limit, whichever file it meets.
+TEST_F(IniStoreTest, AReadStopsAtTheLimitWhateverTheFileIsSwappedFor) {
+    m_store.write(kDuration, kDate);
+    const QByteArray small = QFile::encodeName(m_folder.path() + "/small"), big = small + "-big";
+    const QByteArray file = QFile::encodeName(m_folder.iniFile(kProgram)), swap = small + "-swap";
+    ASSERT_EQ(::rename(file.constData(), small.constData()), 0);
+    ASSERT_TRUE(QFile::copy(QFile::decodeName(small), QFile::decodeName(big)) &&
+                QFile(QFile::decodeName(big)).resize(64 << 20));
+    std::atomic<bool> done = false;
+    std::thread swapper([&] {
+        for (int turn = 0; !done; ++turn)
+            ::link(turn % 2 == 0 ? small.constData() : big.constData(), swap.constData()) == 0 &&
+                ::rename(swap.constData(), file.constData()) == 0;
+    });
+    const qint64 before = bytesRead();
+    for (int i = 0; i < 40; ++i)
+        m_store.read(kDuration);
+    done = true;
+    swapper.join();
+    EXPECT_LE(bytesRead() - before, 40 * ((4 << 20) + 1));
+}
+
+// A file close to the limit is read and saved; a save that would take it past the limit is not
+// made.
+TEST_F(IniStoreTest, ASaveNeverTakesTheFilePastTheLimit) {
+    m_store.write(kDuration, kDate);
+    putFile(fileContents() + "[Other]\npad=" + QByteArray((4 << 20) - fileContents().size() - 40, 'x') +
+            '\n');
+    EXPECT_EQ(m_store.read(kDuration), kDate);
+    m_store.write(kDuration, QStringLiteral("1/1/2030"));
+    EXPECT_EQ(m_store.read(kDuration), QStringLiteral("1/1/2030"));
+    const QByteArray saved = fileContents();
+    m_store.write(kDuration, QString(40, u'9'));
+    EXPECT_EQ(fileContents(), saved);
+}
 
 // A file size limit makes every write past 4 KiB fail, as a full disk does; the child ignores
 // the signal that the limit sends, so the write itself reports the failure.
@@ -182,39 +193,61 @@ TEST_F(IniStoreTest, AWriteThatFailsHalfwayLeavesTheOldFileWhole) {
     EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-// What a write killed halfway left beside the file goes at the first read of a run, and at the
-// next write.
+// What a save killed halfway left beside the file goes at the first read of a run, and at the
+// next save; a neighbour's file that only looks alike (an editor's swap file) stays.
 TEST_F(IniStoreTest, TheFirstReadOrTheNextWriteRemovesWhatAKilledWriteLeft) {
     putFile("[Other]\nk=v\n");
+    const QStringList neighbours{"." + kProgram + ".ini.swp", kProgram + ".ini.swp"};
+    for (const QString& name : neighbours)
+        testing::writeFile(m_folder.applicationFolder(kProgram) + '/' + name, "x");
     for (const bool writes : {false, true}) {
-        for (const char* left : {"XyZ123", "XyZ123.lock", "XyZ123.check", "XyZ123.AbCdEf"})
-            testing::writeFile(m_folder.applicationFolder(kProgram) + "/." + kProgram + ".ini.new-" + left,
-                               "x");
+        testing::writeFile(m_folder.applicationFolder(kProgram) + "/." + kProgram + ".ini.new-XyZ123", "x");
         writes ? m_store.write(kDuration, kDate) : void(m_store.read(kDuration));
-        EXPECT_EQ(QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden),
-                  QStringList{kProgram + QStringLiteral(".ini")});
+        EXPECT_EQ(
+            QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+            QStringList({neighbours[0], kProgram + ".ini", neighbours[1]}));
     }
 }
 
-TEST(IniStoreRootTest, ARelativeConfigurationHomeIsIgnored) {
-    const std::optional<int> ignored = testing::runAsUnprivileged([] {
+// The configuration folder from the environment's bytes, as an ordinary user: a relative
+// XDG_CONFIG_HOME is ignored, no HOME means the home from the password database, and a folder
+// named in another encoding than UTF-8 is the one the store writes to.
+TEST_F(IniStoreTest, TheConfigurationFolderComesFromTheEnvironmentsBytes) {
+    const QByteArray odd = QFile::encodeName(m_folder.path()) + "/config\xff\xfe";
+    const QByteArray file =
+        odd + '/' + QFile::encodeName(kProgram) + '/' + QFile::encodeName(kProgram) + ".ini";
+    ASSERT_TRUE(testing::handToUnprivileged(m_folder.path()));
+    const std::optional<int> result = testing::runAsUnprivileged([&] {
         qputenv("HOME", "/home/someone");
         qputenv("XDG_CONFIG_HOME", "relative/config");
-        return int(platform::QtSettingsBackend::defaultRoot() == QStringLiteral("/home/someone/.config"));
+        const bool relative = platform::QtSettingsBackend::defaultRoot() == "/home/someone/.config";
+        qunsetenv("HOME");
+        const bool homeless = platform::QtSettingsBackend::defaultRoot() ==
+                              QString(::getpwuid(::geteuid())->pw_dir) + "/.config";
+        qputenv("XDG_CONFIG_HOME", odd);
+        platform::QtSettingsBackend backend(platform::QtSettingsBackend::defaultRoot());
+        SettingsStore(backend, m_executable).write(kDuration, kDate);
+        return int(!relative) + 2 * int(!homeless) + 4 * int(::access(file.constData(), R_OK) != 0);
     });
-    EXPECT_EQ(ignored, std::optional(1));
+    EXPECT_EQ(result, std::optional(0)) << "1: relative, 2: no HOME, 4: the odd folder";
 }
 
-// What became of the settings file, run as an ordinary user with umask 002: a stored date is read
-// (through links) and replaced, or, unreadable, the file is left as it was; either way links stay
-// links and the file keeps its mode.
-struct UserFileCase {
+// What the user, another user or root left in the user's settings folder, and what the user's
+// next start, run as an ordinary user with umask 002, makes of it: whether the stored date reads
+// and the save is made. Nothing outside the folder changes (a file of the user's that a planted
+// link points to stands for ~/.bashrc); where the date reads, the user's links stay links and the
+// file keeps its mode; where no save is made, the file stays as it was. Root started with the
+// user's environment first makes nothing in the user's tree.
+struct FolderCase {
     const char* name;
-    void (*prepare)(const testing::TemporarySettingsFolder& folder);
-    bool readable; // else the date stays unread and the file as it was
+    void (*prepare)(const testing::TemporarySettingsFolder& folder, const QByteArray& outside);
+    bool dateReads;
+    bool saveMade;
+    bool needsRoot = true; // to leave files of another user
+    bool rootStartsFirst = false;
 };
 
-class UserFileTest : public IniStoreTest, public ::testing::WithParamInterface<UserFileCase> {};
+class FolderTest : public IniStoreTest, public ::testing::WithParamInterface<FolderCase> {};
 
 // The links from the settings file's path to the file itself, then that file's mode.
 QStringList linksAndMode(const QString& path) {
@@ -227,61 +260,127 @@ QStringList linksAndMode(const QString& path) {
     return chain << QString::number(status.st_mode & 07777, 8);
 }
 
-TEST_P(UserFileTest, TheDateIsReplacedOrTheFileLeftAsItWas) {
-    if (!GetParam().readable && ::geteuid() != 0)
-        GTEST_SKIP() << "needs root to leave a file of another user";
+QStringList entriesBelow(const QString& path) {
+    QStringList entries;
+    for (QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                            QDirIterator::Subdirectories);
+         below.hasNext();)
+        entries << below.next();
+    return entries;
+}
+
+TEST_P(FolderTest, TheDateReadsAndIsSavedOrTheFileStaysAndNothingOutsideChanges) {
+    if (GetParam().needsRoot && ::geteuid() != 0)
+        GTEST_SKIP() << "needs root to leave files of another user";
     m_store.write(kDuration, kDate);
+    const QString outside = m_folder.path() + QStringLiteral("/bashrc");
+    testing::writeFile(outside, "echo mine\n");
     ASSERT_TRUE(testing::handToUnprivileged(m_folder.path()));
-    GetParam().prepare(m_folder);
-    const QStringList before = linksAndMode(m_folder.iniFile(kProgram));
+    GetParam().prepare(m_folder, QFile::encodeName(outside));
+    const QStringList before = linksAndMode(m_folder.iniFile(kProgram)),
+                      entries = entriesBelow(m_folder.path());
     const QByteArray contents = fileContents();
+    if (GetParam().rootStartsFirst) {
+        m_store.write(kDuration, kDate);
+        EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+        EXPECT_EQ(entriesBelow(m_folder.path()), entries);
+    }
     const std::optional<int> result = testing::runAsUnprivileged([this] {
         ::umask(002);
-        if (m_store.read(kDuration) != (GetParam().readable ? kDate : QString()))
+        if (m_store.read(kDuration) != (GetParam().dateReads ? kDate : QString()))
             return 1;
         m_store.write(kDuration, QStringLiteral("1/1/2030"));
-        return 0;
+        return m_store.read(kDuration) == (GetParam().saveMade ? QStringLiteral("1/1/2030") : QString()) ? 0
+                                                                                                         : 2;
     });
     if (!result)
         GTEST_SKIP() << "could not run a child process as an unprivileged user";
-    EXPECT_EQ(*result, 0) << "1: the date read before the write is wrong, above 128: crash";
-    EXPECT_EQ(linksAndMode(m_folder.iniFile(kProgram)), before);
-    EXPECT_EQ(fileContents() == contents, !GetParam().readable);
-    if (GetParam().readable) {
-        EXPECT_EQ(m_store.read(kDuration), QStringLiteral("1/1/2030"));
-    }
+    EXPECT_EQ(*result, 0) << "1: the date read before the save is wrong, 2: after it, above 128: crash";
+    QFile kept(outside);
+    EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "echo mine\n");
+    EXPECT_TRUE(!GetParam().dateReads || linksAndMode(m_folder.iniFile(kProgram)) == before);
+    EXPECT_TRUE(GetParam().saveMade || fileContents() == contents);
 }
 
 void setMode(const QString& path, mode_t mode) {
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
 }
 
+void plantLink(const testing::TemporarySettingsFolder& folder, const QByteArray& target, uid_t owner) {
+    const QByteArray file = QFile::encodeName(folder.iniFile(kProgram));
+    ASSERT_TRUE(::unlink(file.constData()) == 0 && ::symlink(target.constData(), file.constData()) == 0 &&
+                ::lchown(file.constData(), owner, owner) == 0);
+}
+
+// The settings folder open to a group that root belongs to.
+void shareWithAGroup(const testing::TemporarySettingsFolder& folder) {
+    const QByteArray path = QFile::encodeName(folder.applicationFolder(kProgram));
+    ASSERT_TRUE(::chown(path.constData(), 65534, 0) == 0 && ::chmod(path.constData(), 02770) == 0);
+}
+
 INSTANTIATE_TEST_SUITE_P(
-    Cases, UserFileTest,
+    Cases, FolderTest,
     ::testing::Values(
-        UserFileCase{"ModeIsKept", [](const auto& folder) { setMode(folder.iniFile(kProgram), 0640); }, true},
+        FolderCase{"ModeIsKept", [](const auto& folder, auto) { setMode(folder.iniFile(kProgram), 0640); },
+                   true, true, false},
         // settings file -> link2.ini -> real/real.ini, of mode 0600
-        UserFileCase{"ChainOfLinksIsFollowed",
-                     [](const auto& folder) {
-                         ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("real")));
-                         const QString real = folder.path() + QStringLiteral("/real/real.ini");
-                         ASSERT_TRUE(QFile::rename(folder.iniFile(kProgram), real));
-                         setMode(real, 0600);
-                         ASSERT_TRUE(
-                             QFile::link(QStringLiteral("../real/real.ini"),
-                                         folder.applicationFolder(kProgram) + QStringLiteral("/link2.ini")));
-                         ASSERT_TRUE(QFile::link(QStringLiteral("link2.ini"), folder.iniFile(kProgram)));
-                         ASSERT_TRUE(testing::handToUnprivileged(folder.path()));
-                     },
-                     true},
+        FolderCase{"TheUsersChainOfLinksIsFollowed",
+                   [](const auto& folder, auto) {
+                       ASSERT_TRUE(QDir(folder.path()).mkdir(QStringLiteral("real")));
+                       const QString real = folder.path() + QStringLiteral("/real/real.ini");
+                       ASSERT_TRUE(QFile::rename(folder.iniFile(kProgram), real));
+                       setMode(real, 0600);
+                       ASSERT_TRUE(
+                           QFile::link(QStringLiteral("../real/real.ini"),
+                                       folder.applicationFolder(kProgram) + QStringLiteral("/link2.ini")));
+                       ASSERT_TRUE(QFile::link(QStringLiteral("link2.ini"), folder.iniFile(kProgram)));
+                       ASSERT_TRUE(testing::handToUnprivileged(folder.path()));
+                   },
+                   true, true, false},
         // Left by a start with sudo.
-        UserFileCase{"UnreadableFileOfRootsIsLeftAlone",
-                     [](const auto& folder) {
-                         ASSERT_EQ(::chown(QFile::encodeName(folder.iniFile(kProgram)).constData(), 0, 0), 0);
-                         setMode(folder.iniFile(kProgram), 0600);
-                     },
-                     false}),
+        FolderCase{"AnUnreadableFileOfRootsIsLeftAlone",
+                   [](const auto& folder, auto) {
+                       ASSERT_EQ(::chown(QFile::encodeName(folder.iniFile(kProgram)).constData(), 0, 0), 0);
+                       setMode(folder.iniFile(kProgram), 0600);
+                   },
+                   false, false},
+        FolderCase{"ALinkOfAnotherUserIsNotFollowed",
+                   [](const auto& folder, const QByteArray& outside) { plantLink(folder, outside, 0); },
+                   false, true},
+        // A neighbour may have renamed a link of the user's into the file's place.
+        FolderCase{"TheUsersLinkInAFolderSharedWithAGroupIsNotFollowed",
+                   [](const auto& folder, const QByteArray& outside) {
+                       plantLink(folder, outside, 65534);
+                       shareWithAGroup(folder);
+                   },
+                   false, true},
+        // Empty, unreadable to the user, older than a second.
+        FolderCase{"AStoreLockOfAnotherUserGoes",
+                   [](const auto& folder, auto) {
+                       const QByteArray lock = QFile::encodeName(folder.iniFile(kProgram)) + ".lock";
+                       testing::writeFile(QFile::decodeName(lock), {});
+                       const timespec old[2] = {{::time(nullptr) - 2, 0}, {::time(nullptr) - 2, 0}};
+                       ASSERT_EQ(::utimensat(AT_FDCWD, lock.constData(), old, 0), 0);
+                       shareWithAGroup(folder);
+                   },
+                   true, true},
+        // Before the user's settings folder existed.
+        FolderCase{"RootStartedWithTheUsersHomeMakesNothing",
+                   [](const auto& folder, auto) {
+                       ASSERT_TRUE(QDir(folder.applicationFolder(kProgram)).removeRecursively());
+                   },
+                   false, true, true, true}),
     byName);
+
+// Root saving in a tree of its own gives a file of another user's back to that user.
+TEST_F(IniStoreTest, RootGivesTheFileBackToItsOwner) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root";
+    putFile("[Other]\nk=v\n");
+    ASSERT_EQ(::chown(QFile::encodeName(m_folder.iniFile(kProgram)).constData(), 65534, 65534), 0);
+    m_store.write(kDuration, kDate);
+    EXPECT_EQ(QFileInfo(m_folder.iniFile(kProgram)).ownerId(), 65534u);
+}
 
 } // namespace
 } // namespace ssn::settings

@@ -176,6 +176,14 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         StartCase{"TheSettingsFolderIsWritableByAll", &InstanceGuardTest::runtimeLock, nullptr,
                   [](InstanceGuardTest& test) { makeSettingsFolder(test, 0777); }},
+        // The user's folder that a group with other members may write to: a neighbour removes
+        // whatever lock lies there.
+        StartCase{"TheSettingsFolderIsSharedWithAGroup", &InstanceGuardTest::runtimeLock,
+                  [](InstanceGuardTest& test) {
+                      makeSettingsFolder(test, 02770);
+                      ASSERT_EQ(::chown(QFile::encodeName(test.settingsFolder()).constData(), 65534, 0), 0);
+                  },
+                  nullptr, [](InstanceGuardTest& test) { QFile::remove(test.settingsLock()); }},
         StartCase{"TheLockInTheSettingsFolderIsAnotherUsers", &InstanceGuardTest::runtimeLock,
                   [](InstanceGuardTest& test) {
                       makeSettingsFolder(test, 0775);

@@ -2,6 +2,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <grp.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -9,6 +10,9 @@ namespace ssn::testing {
 namespace {
 
 constexpr uid_t kNobody = 65534;
+// A group of the user's alone, as a private group is: the system's "nogroup" is shared with other
+// accounts.
+constexpr gid_t kPrivateGroup = 65533;
 constexpr int kCouldNotDropPrivileges = 125;
 constexpr int kKilledBySignal = 128;
 
@@ -19,7 +23,8 @@ std::optional<int> runAsUnprivileged(const std::function<int()>& check) {
     if (child < 0)
         return std::nullopt;
     if (child == 0) {
-        if (::geteuid() == 0 && (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0))
+        if (::geteuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kPrivateGroup) != 0 || ::setuid(kNobody) != 0))
             ::_exit(kCouldNotDropPrivileges);
         ::_exit(check());
     }
@@ -36,11 +41,11 @@ std::optional<int> runAsUnprivileged(const std::function<int()>& check) {
 bool handToUnprivileged(const QString& path) {
     if (::geteuid() != 0)
         return true;
-    bool given = ::lchown(QFile::encodeName(path).constData(), kNobody, kNobody) == 0;
+    bool given = ::lchown(QFile::encodeName(path).constData(), kNobody, kPrivateGroup) == 0;
     QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
                        QDirIterator::Subdirectories);
     while (below.hasNext())
-        given = ::lchown(QFile::encodeName(below.next()).constData(), kNobody, kNobody) == 0 && given;
+        given = ::lchown(QFile::encodeName(below.next()).constData(), kNobody, kPrivateGroup) == 0 && given;
     return given;
 }
 

@@ -6,8 +6,8 @@
 
 namespace ssn::testing {
 
-// Runs `check` in a child process under an unprivileged user (the "nobody" account when
-// this process runs as root, else the current user) and gives back the child's exit code
+// Runs `check` in a child process under an unprivileged user (the "nobody" account in a group
+// of its own when this process runs as root, else the current user) and gives back the child's exit code
 // (128 + the signal when it was killed), or nothing when no child could be started or the
 // privileges could not be dropped.
 std::optional<int> runAsUnprivileged(const std::function<int()>& check);

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <windows.h>
 #else
+#include "platform/qt/user_folders.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -50,7 +52,7 @@ KernelLock::Result KernelLock::take(const QString& path) {
     // planted in the lock's place, and O_CLOEXEC keeps a started browser from inheriting the
     // lock and holding it after this process has ended.
     const int descriptor =
-        ::open(QFile::encodeName(path).constData(),
+        ::open(encodePath(path).constData(),
                O_RDONLY | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, S_IRUSR | S_IWUSR);
     if (descriptor < 0) {
         return Result::Unusable;

@@ -18,6 +18,7 @@ namespace ssn::platform {
 
 class QtPlatform {
 public:
+    QtPlatform();
     Platform bundle();
 
 private:

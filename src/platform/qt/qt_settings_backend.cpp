@@ -1,18 +1,29 @@
 #include "platform/qt/qt_settings_backend.h"
 
-#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 #include <utility>
 
 #ifndef Q_OS_WIN
-#include <QFile>
-#include <QFileInfo>
-#include <QLockFile>
-#include <QMap>
-#include <QTemporaryFile>
+#include "platform/qt/user_folders.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QList>
+#include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QSysInfo>
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
-#include <cstdio>
+#include <climits>
+#include <csignal>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -22,12 +33,20 @@ namespace ssn::platform {
 QtSettingsBackend::QtSettingsBackend(QString root) : m_root(std::move(root)) {}
 
 QString QtSettingsBackend::defaultRoot() {
-#ifndef Q_OS_WIN
-    // The XDG rule that Qt 6.4 does not follow: a relative XDG_CONFIG_HOME is ignored.
-    if (QDir::isRelativePath(qEnvironmentVariable("XDG_CONFIG_HOME", QStringLiteral("/"))))
-        return QDir::homePath() + QStringLiteral("/.config");
-#endif
+#ifdef Q_OS_WIN
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+#else
+    // The XDG rule on the bytes the variables hold, whatever their encoding: a relative
+    // XDG_CONFIG_HOME is ignored (Qt 6.4 takes it), and without HOME the home is the one the
+    // password database gives (Qt 6.4 gives none).
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    if (configHome.startsWith('/'))
+        return decodePath(configHome);
+    QByteArray home = qgetenv("HOME");
+    if (const passwd* account = home.isEmpty() ? ::getpwuid(::geteuid()) : nullptr)
+        home = account->pw_dir;
+    return decodePath(home) + QStringLiteral("/.config");
+#endif
 }
 
 QString QtSettingsBackend::applicationFolder(const QString& application) const {
@@ -38,18 +57,14 @@ QString QtSettingsBackend::settingsFile(const QString& application) const {
     return applicationFolder(application) + QLatin1Char('/') + application + QStringLiteral(".ini");
 }
 
+#ifdef Q_OS_WIN
+
 namespace {
 
 // The section as a group of QSettings, the key below it.
 QString settingsKey(const QString& section, const QString& key) {
     return section + QLatin1Char('/') + key;
 }
-
-} // namespace
-
-#ifdef Q_OS_WIN
-
-namespace {
 
 // HKEY_CURRENT_USER\Software\<application>, with the sections as keys below it.
 QString registryKey(const QString& application) {
@@ -78,194 +93,542 @@ void QtSettingsBackend::write(const QString& application, const QString& section
 
 namespace {
 
-// Long enough for another writer's rename to pass, far too short to be noticed at start-up.
-constexpr int kLockWaitMs = 100;
 // The file holds one date. One this large is no settings file of the program's, and parsing it
-// would take seconds and gigabytes at every start.
+// would take seconds and gigabytes at every start; a save never makes the file larger.
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
+// Long enough for another writer's rename to pass, far too short to be noticed at start-up.
+constexpr qint64 kLockWaitMs = 100;
+// A lock entry that names no running process, empty or unreadable, is left by a write killed
+// between the lock's creation and its first byte; one that does is another writer's for at
+// most as long as QSettings waits on its own lock.
+constexpr qint64 kDeadLockAgeMs = 1000;
+constexpr qint64 kLiveLockAgeMs = 30000;
 
-enum class Entry { Missing, Regular, Other };
-
-// What lies at a path; a link counts as what it points to only when links are followed.
-Entry entryAt(const QString& path, bool followLinks = false, struct stat* status = nullptr) {
-    struct stat own {};
-    struct stat& found = status != nullptr ? *status : own;
-    const QByteArray name = QFile::encodeName(path);
-    if ((followLinks ? ::stat(name.constData(), &found) : ::lstat(name.constData(), &found)) != 0)
-        return errno == ENOENT ? Entry::Missing : Entry::Other;
-    return S_ISREG(found.st_mode) ? Entry::Regular : Entry::Other;
-}
-
-// The settings file, links followed, if the store can use it: a FIFO would block QSettings'
-// open for ever, and a huge file is never read at all.
-Entry settingsEntry(const QString& file, struct stat& status) {
-    const Entry entry = entryAt(file, true, &status);
-    return entry == Entry::Regular && status.st_size > kMaxFileBytes ? Entry::Other : entry;
-}
-
-// The file at the end of a chain of links, which a write replaces; the links stay as they are.
-QString finalTarget(const QString& file) {
-    QFileInfo info(file);
-    for (int depth = 0; info.isSymLink() && depth < 40; ++depth)
-        info.setFile(info.symLinkTarget());
-    return info.absoluteFilePath();
-}
-
-enum class LockState { Taken, Unusable, CannotBeMade };
-
-// The lock that QSettings takes beside an INI file while writing it (`<file>.lock`): taking the
-// same one keeps a QSettings-based tool and this program from writing the file at once. Its
-// wait is bounded here, unlike QSettings' own; a folder or FIFO in its place, on which the
-// toolkit's lock would wait or block for ever, is never touched.
-LockState lockBeside(QLockFile& lock) {
-    const Entry entry = entryAt(lock.fileName());
-    if (entry != Entry::Missing && entry != Entry::Regular)
-        return LockState::Unusable;
-    if (lock.tryLock(kLockWaitMs))
-        return LockState::Taken;
-    return lock.error() == QLockFile::LockFailedError ? LockState::Unusable : LockState::CannotBeMade;
-}
-
-// Every key with its value as text. QSettings writes a number it read from a typed value back
-// as plain text, which reads back as a string; as text the two are equal.
-QMap<QString, QString> everyValue(const QSettings& settings) {
-    QMap<QString, QString> values;
-    for (const QString& name : settings.allKeys())
-        values.insert(name, settings.value(name).toString());
-    return values;
-}
-
-// A write's scratch files all begin with this, beside the file they replace; a killed write
-// leaves some behind, which the first read of a run or the next write removes (under the lock).
-QString scratchPrefix(const QString& target) {
-    const QFileInfo info(target);
-    return info.absolutePath() + QStringLiteral("/.") + info.fileName() + QStringLiteral(".new-");
-}
-
-void removeScratchFiles(const QString& prefix) {
-    const QFileInfo info(prefix);
-    const QDir folder = info.absoluteDir();
-    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
-        if (name.startsWith(info.fileName()))
-            QFile::remove(folder.filePath(name));
+// The INI text as QSettings reads and writes it: keys percent-escaped, values C-escaped as
+// UTF-8, a value quoted when it holds ';', ',' or '=' or begins or ends with a space.
+QByteArray escapedKey(const QString& key) {
+    QByteArray escaped;
+    for (const QChar character : key) {
+        const char16_t code = character.unicode();
+        if (code == u'/')
+            escaped += '\\';
+        else if (code < 0x80 && (std::isalnum(code) != 0 || code == u'_' || code == u'-' || code == u'.'))
+            escaped += char(code);
+        else if (code <= 0xFF)
+            escaped += '%' + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
+        else
+            escaped += "%U" + QByteArray::number(code, 16).toUpper().rightJustified(4, '0');
     }
+    return escaped;
 }
 
-// QSettings writes through QSaveFile, which on Qt 6.4 commits a file that a full disk cut short
-// when the failing write is the last buffered one (a 7 KB file under a 4 KB size limit came out
-// as its first 4096 bytes, status NoError). So QSettings writes the new file under a scratch
-// name beside the old one, made with the old file's mode; it is read back afresh under a second
-// name (under the first QSettings would answer from its cache), and only a file that reads back
-// as it was written, given the old file's owner, is renamed over the old one.
-void replaceWithCheckedCopy(const QString& target, const struct stat* old, const QSettings& current,
-                            const QString& key, const QString& value) {
-    const QString prefix = scratchPrefix(target);
-    removeScratchFiles(prefix);
-    QTemporaryFile scratch(prefix + QStringLiteral("XXXXXX"));
-    scratch.setAutoRemove(false);
-    if (!scratch.open())
-        return;
-    const QString written = scratch.fileName();
-    // QSaveFile keeps the mode of the file it replaces; a new file gets QSettings' own.
-    if (old != nullptr)
-        ::fchmod(scratch.handle(), old->st_mode & 07777);
-    else
-        scratch.remove();
-    scratch.close();
-    QMap<QString, QString> meant;
-    bool complete = false;
-    {
-        QSettings next(written, QSettings::IniFormat);
-        // A name that only a damaged line can give ("Other//k", "Other/") reads no value.
-        for (const QString& name : current.allKeys()) {
-            if (current.contains(name))
-                next.setValue(name, current.value(name));
+QString unescapedKey(QByteArrayView key) {
+    const QString text = QString::fromUtf8(key);
+    QString name;
+    for (qsizetype i = 0; i < text.size();) {
+        if (text.at(i) == u'\\') {
+            name += u'/';
+            ++i;
+            continue;
         }
-        next.setValue(key, value);
-        next.sync();
-        complete = next.status() == QSettings::NoError;
-        meant = everyValue(next);
+        if (text.at(i) == u'%' && i + 1 < text.size()) {
+            const qsizetype digits = text.at(i + 1) == u'U' ? 4 : 2;
+            const qsizetype first = i + 1 + (digits == 4 ? 1 : 0);
+            bool ok = false;
+            const ushort code =
+                first + digits <= text.size() ? QStringView(text).sliced(first, digits).toUShort(&ok, 16) : 0;
+            if (ok) {
+                name += QChar(code);
+                i = first + digits;
+                continue;
+            }
+        }
+        name += text.at(i++);
     }
-    const QString checked = written + QStringLiteral(".check");
-    complete = complete && QFile::rename(written, checked) &&
-               everyValue(QSettings(checked, QSettings::IniFormat)) == meant;
-    // Root writing a user's file gives it back to the user, and the file keeps its group where
-    // the user is a member of it. An ordinary user cannot give a file away: it stays theirs.
-    if (complete && old != nullptr) {
-        [[maybe_unused]] const int given =
-            ::chown(QFile::encodeName(checked).constData(), old->st_uid, old->st_gid);
+    return name;
+}
+
+bool isHexDigit(char16_t code) {
+    return code < 0x80 && std::isxdigit(code) != 0;
+}
+
+QByteArray escapedValue(const QString& value) {
+    // QSettings marks text with NUL characters, and text that begins like one of its typed values.
+    const QString text = value.contains(QChar::Null) ? QStringLiteral("@String(") + value + u')'
+                         : value.startsWith(u'@') ? QStringLiteral("@") + value
+                                                  : value;
+    static constexpr char kNamed[] = "\a\b\f\n\r\t\v";
+    static constexpr char kLetters[] = "abfnrtv";
+    QStringEncoder toUtf8(QStringEncoder::Utf8);
+    QByteArray escaped;
+    bool quoted = false;
+    bool escapeADigit = false; // after a numeric escape, which a hex digit would continue
+    for (const QChar character : text) {
+        const char16_t code = character.unicode();
+        quoted = quoted || code == u';' || code == u',' || code == u'=';
+        if (escapeADigit && isHexDigit(code)) {
+            escaped += "\\x" + QByteArray::number(code, 16);
+            continue;
+        }
+        escapeADigit = false;
+        const char* named = code != 0 && code < 0x80 ? std::strchr(kNamed, char(code)) : nullptr;
+        if (code == 0) {
+            escaped += "\\0";
+            escapeADigit = true;
+        } else if (named != nullptr) {
+            escaped += '\\';
+            escaped += kLetters[named - kNamed];
+        } else if (code == u'"' || code == u'\\') {
+            escaped += '\\';
+            escaped += char(code);
+        } else if (code <= 0x1F) {
+            escaped += "\\x" + QByteArray::number(code, 16);
+            escapeADigit = true;
+        } else {
+            escaped += QByteArray(toUtf8(QStringView(&character, 1)));
+        }
     }
-    if (!complete ||
-        std::rename(QFile::encodeName(checked).constData(), QFile::encodeName(target).constData()) != 0)
-        removeScratchFiles(prefix);
+    if (quoted || escaped.startsWith(' ') || escaped.endsWith(' '))
+        escaped = '"' + escaped + '"';
+    return escaped;
+}
+
+// The value as QSettings reads it, as text. A list (a comma outside quotes) and the typed
+// values QSettings writes with '@' read as no text.
+QString unescapedValue(QByteArrayView bytes) {
+    static constexpr char kLetters[] = "abfnrtv\"?'\\";
+    static constexpr char kMeant[] = "\a\b\f\n\r\t\v\"?'\\";
+    QStringDecoder fromUtf8(QStringDecoder::Utf8);
+    QString text;
+    bool inQuotes = false;
+    bool quoted = false;
+    bool list = false;
+    qsizetype chopLimit = 0; // trailing blanks after this are cut unless the value was quoted
+    qsizetype i = 0;
+    const auto skipBlanks = [&] {
+        while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t'))
+            ++i;
+        chopLimit = text.size();
+    };
+    const auto numeric = [&](int base) {
+        char16_t code = 0;
+        for (; i < bytes.size() && (base == 16 ? isHexDigit(bytes[i]) : bytes[i] >= '0' && bytes[i] <= '7');
+             ++i)
+            code = char16_t(code * base + QByteArray(1, bytes[i]).toUShort(nullptr, 16));
+        text += QChar(code);
+    };
+    skipBlanks();
+    while (i < bytes.size()) {
+        const char byte = bytes[i];
+        if (byte == '\\') {
+            if (++i == bytes.size()) {
+                chopLimit = text.size(); // QSettings cuts no blanks before a final backslash
+                break;
+            }
+            const char escape = bytes[i++];
+            const char* letter = escape != 0 ? std::strchr(kLetters, escape) : nullptr;
+            if (letter != nullptr)
+                text += QLatin1Char(kMeant[letter - kLetters]);
+            else if (escape == 'x' && i < bytes.size() && isHexDigit(bytes[i]))
+                numeric(16);
+            else if (escape >= '0' && escape <= '7')
+                --i, numeric(8);
+            chopLimit = text.size();
+        } else if (byte == '"') {
+            ++i;
+            quoted = true;
+            inQuotes = !inQuotes;
+            if (!inQuotes)
+                skipBlanks();
+        } else if (byte == ',' && !inQuotes) {
+            list = true;
+            text.clear();
+            quoted = false;
+            ++i;
+            skipBlanks();
+        } else {
+            qsizetype end = i + 1;
+            while (end < bytes.size() && bytes[end] != '\\' && bytes[end] != '"' && bytes[end] != ',')
+                ++end;
+            text += fromUtf8(bytes.sliced(i, end - i));
+            i = end;
+        }
+    }
+    while (!quoted && text.size() > chopLimit && (text.back() == u' ' || text.back() == u'\t'))
+        text.chop(1);
+    if (list || text.startsWith(QLatin1String("@Invalid()")))
+        return {};
+    if (text.startsWith(QLatin1String("@@")))
+        return text.sliced(1);
+    if (!text.startsWith(u'@') || !text.endsWith(u')'))
+        return text;
+    if (text.startsWith(QLatin1String("@String(")))
+        return text.sliced(8).chopped(1);
+    if (text.startsWith(QLatin1String("@ByteArray(")))
+        return QString::fromUtf8(text.sliced(11).chopped(1).toLatin1());
+    const bool typed = text.startsWith(QLatin1String("@Variant(")) ||
+                       text.startsWith(QLatin1String("@DateTime(")) ||
+                       text.startsWith(QLatin1String("@Rect(")) || text.startsWith(QLatin1String("@Size(")) ||
+                       text.startsWith(QLatin1String("@Point("));
+    return typed ? QString() : text;
+}
+
+// Where the key's line lies in an INI text: the bytes of its value, or, when it has none, the
+// place for a new line. The text is read line by line, so a damaged line (an unterminated quote
+// that QSettings would fold the following lines into) hides nothing after it.
+struct KeyLine {
+    qsizetype valueStart = -1;
+    qsizetype valueEnd = -1;
+    qsizetype newLineAt = -1; // after the header of the section's last block, if it has one
+};
+
+KeyLine findKey(const QByteArray& text, const QString& section, const QString& key) {
+    const QString wanted = section + u'/' + key;
+    KeyLine found;
+    bool foundInGeneral = false;
+    QString current; // the section's name as a prefix of its keys, empty for [General]
+    qsizetype next = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (next < text.size()) {
+        qsizetype start = next;
+        qsizetype end = start;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        next = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
+        while (start < end && (text[start] == ' ' || text[start] == '\t'))
+            ++start;
+        const QByteArrayView line(text.constData() + start, end - start);
+        if (line.startsWith('[')) {
+            const qsizetype close = line.indexOf(']');
+            const QByteArrayView name = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed();
+            current = name.compare("general", Qt::CaseInsensitive) == 0 ? QString()
+                      : name.compare("%general", Qt::CaseInsensitive) == 0 ? QStringLiteral("general/")
+                                                                           : unescapedKey(name) + u'/';
+            if (current == section + u'/')
+                found.newLineAt = next <= text.size() ? next : text.size();
+            continue;
+        }
+        // As QSettings splits a line: the first '=' outside quotes, a ';' outside quotes ending
+        // it, a backslash keeping the next character from counting.
+        qsizetype equals = -1;
+        qsizetype valueEnd = line.size();
+        bool inQuotes = false;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            if (line[i] == '\\')
+                ++i;
+            else if (line[i] == '"')
+                inQuotes = !inQuotes;
+            else if (line[i] == '=' && !inQuotes && equals < 0)
+                equals = i;
+            else if (line[i] == ';' && !inQuotes) {
+                valueEnd = i;
+                break;
+            }
+        }
+        // QSettings reads every [General] line before the named sections: a key there loses to
+        // the same key in its own section.
+        if (equals > 0 && current + unescapedKey(line.first(equals).trimmed()) == wanted &&
+            (!current.isEmpty() || found.valueStart < 0 || foundInGeneral)) {
+            found.valueStart = start + equals + 1;
+            found.valueEnd = start + valueEnd;
+            foundInGeneral = current.isEmpty();
+        }
+    }
+    return found;
+}
+
+// The text with the key's value replaced, or its line added; every other byte stays.
+QByteArray withValue(const QByteArray& text, const QString& section, const QString& key,
+                     const QString& value) {
+    const KeyLine found = findKey(text, section, key);
+    if (found.valueStart >= 0)
+        return QByteArray(text).replace(found.valueStart, found.valueEnd - found.valueStart,
+                                        escapedValue(value));
+    const QByteArray line = escapedKey(key) + '=' + escapedValue(value) + '\n';
+    if (found.newLineAt >= 0) {
+        const bool ended = found.newLineAt <= text.size() && text[found.newLineAt - 1] == '\n';
+        return QByteArray(text).insert(found.newLineAt, ended ? line : '\n' + line);
+    }
+    QByteArray added = text;
+    if (!added.isEmpty())
+        added += added.endsWith('\n') ? "\n" : "\n\n";
+    return added + '[' + escapedKey(section) + "]\n" + line;
+}
+
+// A folder held open and the name of an entry in it: every step of a read or a save works on
+// the folder that was opened, whatever is renamed or swapped around it meanwhile.
+struct Place {
+    Place() = default;
+    Place(const Place&) = delete;
+    Place& operator=(const Place&) = delete;
+    ~Place() { reset(); }
+    void reset() {
+        if (folder >= 0)
+            ::close(folder);
+        folder = -1;
+    }
+
+    int folder = -1;
+    struct stat folderStatus {};
+    QByteArray name;
+};
+
+// Opens the folder of the settings file. A link in the file's place is followed, to the end of
+// its chain, only while each link is the user's own in a folder of the user's own: a link that
+// someone else made or could have made may point anywhere, the user's ~/.bashrc included.
+bool locate(QByteArray path, Place& place) {
+    for (int hop = 0; hop < 40; ++hop) {
+        const qsizetype slash = path.lastIndexOf('/');
+        const QByteArray folder = slash < 0 ? QByteArray(".")
+                                  : slash == 0 ? QByteArray("/")
+                                               : path.first(slash);
+        place.reset();
+        place.folder = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        place.name = path.sliced(slash + 1);
+        struct stat entry {};
+        if (place.folder < 0 || ::fstat(place.folder, &place.folderStatus) != 0)
+            return false;
+        if (::fstatat(place.folder, place.name.constData(), &entry, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISLNK(entry.st_mode) || entry.st_uid != ::geteuid() ||
+            place.folderStatus.st_uid != ::geteuid() || othersMayWrite(place.folderStatus))
+            return true;
+        char target[PATH_MAX];
+        const ssize_t length = ::readlinkat(place.folder, place.name.constData(), target, sizeof target);
+        if (length <= 0 || length == sizeof target)
+            return true;
+        path = target[0] == '/' ? QByteArray(target, length) : folder + '/' + QByteArray(target, length);
+    }
+    return true;
+}
+
+enum class Contents { Read, Missing, Refused };
+
+// Reads the settings file through one descriptor: a link is not followed (locate() has followed
+// those it may), a FIFO does not block the open, and only a regular file is read, never more
+// than the limit, whatever happens to the name meanwhile.
+Contents readFile(const Place& place, QByteArray& contents, struct stat& status) {
+    const int file = ::openat(place.folder, place.name.constData(),
+                              O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (file < 0)
+        return errno == ENOENT || errno == ELOOP ? Contents::Missing : Contents::Refused;
+    bool whole = ::fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_size <= kMaxFileBytes;
+    contents.resize(whole ? kMaxFileBytes + 1 : 0);
+    qsizetype length = 0;
+    while (whole && length < contents.size()) {
+        const ssize_t got = ::read(file, contents.data() + length, size_t(contents.size() - length));
+        if (got == 0)
+            break;
+        whole = got > 0 || errno == EINTR;
+        length += std::max<ssize_t>(got, 0);
+    }
+    ::close(file);
+    contents.truncate(length);
+    return whole && length <= kMaxFileBytes ? Contents::Read : Contents::Refused;
+}
+
+qint64 ageMs(const struct stat& status) {
+    const timespec modified = status.st_mtim;
+    return QDateTime::currentMSecsSinceEpoch() -
+           (qint64(modified.tv_sec) * 1000 + modified.tv_nsec / 1000000);
+}
+
+// The lock QSettings takes beside an INI file while writing it (`<file>.lock`), taken as QLockFile
+// takes it (made exclusively, held with flock, the holder's pid, name and host inside), so a
+// QSettings-based tool and this program never write the file at once. Its wait is bounded, and a
+// lock entry that no live writer holds goes: nobody else's file switches the store off.
+class StoreLock {
+public:
+    explicit StoreLock(const Place& place) : m_place(place), m_name(place.name + ".lock") {}
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+    ~StoreLock() {
+        if (m_file >= 0) {
+            ::unlinkat(m_place.folder, m_name.constData(), 0);
+            ::close(m_file);
+        }
+    }
+
+    bool take() {
+        QElapsedTimer waited;
+        waited.start();
+        while (true) {
+            m_file = ::openat(m_place.folder, m_name.constData(),
+                              O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+            if (m_file >= 0)
+                return holdAndSign();
+            if (errno != EEXIST)
+                return false;
+            if (removedAsStale())
+                continue;
+            if (waited.elapsed() > kLockWaitMs)
+                return false;
+            ::usleep(10000);
+        }
+    }
+
+private:
+    bool holdAndSign() {
+        ::flock(m_file, LOCK_EX | LOCK_NB);
+        char program[PATH_MAX] = {};
+        const ssize_t length = ::readlink("/proc/self/exe", program, sizeof program - 1);
+        const QByteArray name =
+            length > 0 ? QByteArray(program, length).sliced(QByteArray(program, length).lastIndexOf('/') + 1)
+                       : QByteArray();
+        const QByteArray signature = QByteArray::number(::getpid()) + '\n' + name + '\n' +
+                                     QSysInfo::machineHostName().toUtf8() + '\n' +
+                                     QSysInfo::machineUniqueId() + '\n' + QSysInfo::bootUniqueId() + '\n';
+        if (::write(m_file, signature.constData(), size_t(signature.size())) == signature.size() &&
+            ::fdatasync(m_file) == 0)
+            return true;
+        ::unlinkat(m_place.folder, m_name.constData(), 0);
+        ::close(m_file);
+        m_file = -1;
+        return false;
+    }
+
+    // A lock entry is stale when it names no running process on this host and is older than a
+    // second, or is older than QSettings' own limit; an entry that its holder still locks never
+    // is. It is removed only while it is the entry that was judged.
+    bool removedAsStale() {
+        struct stat judged {};
+        if (::fstatat(m_place.folder, m_name.constData(), &judged, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno == ENOENT;
+        QByteArray signature(256, '\0');
+        bool live = false;
+        const int file = ::openat(m_place.folder, m_name.constData(),
+                                  O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (file >= 0) {
+            const bool locked = S_ISREG(judged.st_mode) && ::flock(file, LOCK_SH | LOCK_NB) != 0;
+            signature.truncate(
+                std::max<ssize_t>(::read(file, signature.data(), size_t(signature.size())), 0));
+            ::close(file);
+            const QList<QByteArray> lines = signature.split('\n');
+            const qint64 pid = lines.first().toLongLong();
+            const bool here = lines.size() < 3 || lines.at(2).isEmpty() ||
+                              lines.at(2) == QSysInfo::machineHostName().toUtf8();
+            live = locked || (pid > 0 && here && (::kill(pid_t(pid), 0) == 0 || errno == EPERM));
+        }
+        struct stat now {};
+        if (ageMs(judged) <= (live ? kLiveLockAgeMs : kDeadLockAgeMs) ||
+            ::fstatat(m_place.folder, m_name.constData(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
+            now.st_ino != judged.st_ino || now.st_mtim.tv_sec != judged.st_mtim.tv_sec ||
+            now.st_mtim.tv_nsec != judged.st_mtim.tv_nsec)
+            return false;
+        return ::unlinkat(m_place.folder, m_name.constData(), 0) == 0;
+    }
+
+    const Place& m_place;
+    QByteArray m_name;
+    int m_file = -1;
+};
+
+// A save's scratch files begin with this, in the folder of the file they replace; a killed save
+// leaves some behind, which the first read of a run or the next save removes (under the lock).
+QByteArray scratchPrefix(const Place& place) {
+    return '.' + place.name + ".new-";
+}
+
+void removeScratchFiles(const Place& place) {
+    const int listed = ::dup(place.folder);
+    DIR* folder = listed >= 0 ? ::fdopendir(listed) : nullptr;
+    if (folder == nullptr) {
+        if (listed >= 0)
+            ::close(listed);
+        return;
+    }
+    const QByteArray prefix = scratchPrefix(place);
+    while (const dirent* entry = ::readdir(folder)) {
+        if (QByteArrayView(entry->d_name).startsWith(prefix))
+            ::unlinkat(place.folder, entry->d_name, 0);
+    }
+    ::closedir(folder);
+}
+
+// Writes the new text under a scratch name made exclusively in the file's folder, flushes it to
+// disk, gives it the old file's owner (where the writer may) and mode, and renames it into place
+// within the same folder. A full disk or a file-size limit fails a write or the flush, and the
+// old file stays as it was.
+void replaceFile(const Place& place, const QByteArray& text, const struct stat* old) {
+    QByteArray scratch;
+    int file = -1;
+    for (int attempt = 0; attempt < 16 && file < 0; ++attempt) {
+        scratch = scratchPrefix(place) + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        file = ::openat(place.folder, scratch.constData(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (file < 0 && errno != EEXIST)
+            return;
+    }
+    if (file < 0)
+        return;
+    qsizetype written = 0;
+    while (written < text.size()) {
+        const ssize_t put = ::write(file, text.constData() + written, size_t(text.size() - written));
+        if (put < 0 && errno != EINTR)
+            break;
+        written += std::max<ssize_t>(put, 0);
+    }
+    bool complete = written == text.size() && ::fsync(file) == 0;
+    if (old != nullptr) {
+        // Root saving a file of the user's own tree gives it back to its owner; the file keeps its
+        // group where the user is a member of it. An ordinary user cannot give a file away.
+        [[maybe_unused]] const int given = ::fchown(file, old->st_uid, old->st_gid);
+        complete = complete && ::fchmod(file, old->st_mode & 07777) == 0;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        complete = complete && ::fchmod(file, 0666 & ~mask) == 0;
+    }
+    ::close(file);
+    if (!complete || ::renameat(place.folder, scratch.constData(), place.folder, place.name.constData()) != 0)
+        ::unlinkat(place.folder, scratch.constData(), 0);
+    else
+        ::fsync(place.folder);
 }
 
 } // namespace
 
 QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
-    const QString file = settingsFile(application);
-    if (m_unusable.contains(application))
-        return {};
+    Place place;
+    QByteArray contents;
     struct stat status {};
-    switch (settingsEntry(file, status)) {
-    case Entry::Missing:
+    if (!locate(encodePath(settingsFile(application)), place) ||
+        readFile(place, contents, status) != Contents::Read)
         return {};
-    case Entry::Other:
-        m_unusable.insert(application);
-        return {};
-    case Entry::Regular:
-        break;
-    }
-    // Every write renames a complete file into place, so reading needs no lock. The first read of
-    // a run takes it once, to remove what a write that was killed left. A lock entry that cannot
-    // be taken makes the store unusable for the run; a folder that cannot hold a lock (read-only)
-    // is still read.
-    if (!m_tidied.contains(application)) {
+    // Every save renames a complete file into place, so reading needs no lock. The first read of
+    // a run takes it once, to remove what a killed save left; root in another user's tree
+    // removes nothing there.
+    if (!m_tidied.contains(application) && !rootInAnotherUsersTree(applicationFolder(application))) {
         m_tidied.insert(application);
-        QLockFile lock(file + QStringLiteral(".lock"));
-        switch (lockBeside(lock)) {
-        case LockState::Taken:
-            removeScratchFiles(scratchPrefix(finalTarget(file)));
-            break;
-        case LockState::Unusable:
-            m_unusable.insert(application);
-            return {};
-        case LockState::CannotBeMade:
-            break;
-        }
+        StoreLock lock(place);
+        if (lock.take())
+            removeScratchFiles(place);
     }
-    const QSettings settings(file, QSettings::IniFormat);
-    return settings.value(settingsKey(section, key)).toString();
+    const KeyLine found = findKey(contents, section, key);
+    return found.valueStart < 0 ? QString()
+                                : unescapedValue(QByteArrayView(contents).sliced(
+                                      found.valueStart, found.valueEnd - found.valueStart));
 }
 
 void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
                               const QString& value) {
-    const QString file = settingsFile(application);
-    if (m_unusable.contains(application) || !QDir().mkpath(applicationFolder(application)))
+    if (rootInAnotherUsersTree(applicationFolder(application)) ||
+        !makeFolders(applicationFolder(application)))
         return;
-    QLockFile lock(file + QStringLiteral(".lock"));
-    switch (lockBeside(lock)) {
-    case LockState::Taken:
-        break;
-    case LockState::Unusable:
-        m_unusable.insert(application);
+    Place place;
+    if (!locate(encodePath(settingsFile(application)), place))
         return;
-    case LockState::CannotBeMade:
-        return; // the folder takes no new files, so no new settings file either
-    }
+    StoreLock lock(place);
+    if (!lock.take())
+        return;
+    removeScratchFiles(place);
+    QByteArray contents;
     struct stat old {};
-    const Entry entry = settingsEntry(file, old);
-    if (entry == Entry::Other) {
-        m_unusable.insert(application);
+    // A file that cannot be read whole is never replaced: every key in it would be lost.
+    const Contents found = readFile(place, contents, old);
+    if (found == Contents::Refused)
         return;
-    }
-    // A file that cannot be read is never overwritten: every key in it would be lost. The file
-    // itself is asked, since QSettings may answer from what it read earlier in the run.
-    if (entry == Entry::Regular && !QFile(file).open(QIODevice::ReadOnly))
-        return;
-    const QSettings current(file, QSettings::IniFormat);
-    replaceWithCheckedCopy(finalTarget(file), entry == Entry::Regular ? &old : nullptr, current,
-                           settingsKey(section, key), value);
+    const QByteArray text = withValue(contents, section, key, value);
+    if (text.size() <= kMaxFileBytes)
+        replaceFile(place, text, found == Contents::Read ? &old : nullptr);
 }
 
 #endif

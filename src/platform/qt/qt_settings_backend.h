@@ -9,21 +9,22 @@ namespace ssn::platform {
 
 // The per-user settings store. On Windows: the current user's registry branch, one key per
 // application name with one key per section below it. Elsewhere: one INI file per application,
-// <root>/<application>/<application>.ini with one group per section, read and written through
-// QSettings; no other file is ever read as the store.
+// <root>/<application>/<application>.ini with one group per section, in the spelling QSettings
+// reads and writes; no other file is ever read as the store.
 //
-// The store never holds up the program: a settings path that is no regular file or is larger
-// than a few megabytes, or a lock entry beside it that cannot be taken within a fraction of a
-// second, makes the store unusable for the rest of the run (it reads as empty and takes no
-// writes). A write replaces the file at the end of any chain of links, keeping its mode and
-// owner and every key QSettings reads in it, and only once the new file has been read back
-// whole, so a full disk leaves the old file as it was; a file that cannot be read is never
-// replaced.
+// The store never holds up the program and edits, never rewrites: a read opens the file once,
+// without following a link that someone else made or could have made, and reads a regular file
+// of at most a few megabytes; a save changes only the key's line and keeps every other byte,
+// writes a scratch file made exclusively in the file's folder, flushed to disk with the old
+// file's mode and owner, and renames it into place there, so a full disk leaves the old file as
+// it was. A save that would make the file too large, or replace a file that cannot be read, is
+// not made. Root started in another user's tree (`sudo` keeping HOME) writes nothing there.
 class QtSettingsBackend : public SettingsBackend {
 public:
     explicit QtSettingsBackend(QString root = defaultRoot());
 
-    // The user's configuration folder ($XDG_CONFIG_HOME when absolute, else ~/.config on Linux).
+    // The user's configuration folder ($XDG_CONFIG_HOME when absolute, else ~/.config on Linux,
+    // with the home from the password database when HOME is unset).
     static QString defaultRoot();
     // The folder that holds the application's settings file.
     QString applicationFolder(const QString& application) const;
@@ -37,8 +38,7 @@ public:
 
 private:
     QString m_root;
-    QSet<QString> m_unusable; // applications whose store is unusable for this run
-    QSet<QString> m_tidied;   // applications whose leftovers of killed writes are gone this run
+    QSet<QString> m_tidied; // applications whose leftovers of killed saves are gone this run
 };
 
 } // namespace ssn::platform
