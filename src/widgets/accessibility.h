@@ -2,9 +2,10 @@
 
 // How the program's own controls and windows appear to assistive technology (screen readers
 // read them on the accessibility bus): link labels are links that can be pressed, the borderless
-// containers of the sponsor line and the advertisements are plain panels. A text field that takes
-// the focus is announced before anything it does with its text. (The windows' own roles are the
-// window runtime's: forms/window_accessibility.h.)
+// containers of the sponsor line and the advertisements are plain panels, a single-line field's
+// text is one run that screen readers read whole. A text field that takes the focus is announced
+// before anything it does with its text. (The windows' own roles are the window runtime's:
+// forms/window_accessibility.h.)
 
 #include <QObject>
 
@@ -19,7 +20,10 @@ void InstallAccessibleInterfaces();
 // handled the focus: its caret and text events come first (a placeholder field even empties
 // itself), and screen readers then move their focus silently. This filter, installed on the
 // application so that it sees the focus before any filter of the field does, announces the
-// focus first; the toolkit's own announcement after it names the same field and is not repeated.
+// focus first; the toolkit's own announcement after it names the same field and is not repeated,
+// and a caret event after that one keeps the screen reader on the field (Orca, measured against a
+// stock field: without the first an empty field says only "tab", without the second the focus
+// moves on silently).
 class AnnounceTextFocusFirst : public QObject {
 public:
     using QObject::QObject;
