@@ -8,6 +8,7 @@
 readonly EXIT_CAPTION=$RUN_TIME_CAPTION
 readonly REPORT_FIRST_LINE="Your Subconscious Self Number is: 7"
 readonly FAULT_USER=nobody
+readonly FAULT_GROUP=65533 # a group of the user's alone, as a private group is; "nogroup" is shared
 
 CASE_DIR=""
 CASE_USER=""   # empty: the program runs as the test's own user
@@ -39,7 +40,7 @@ new_case() { # NAME [USER]
     export XDG_CACHE_HOME="$CASE_DIR/cache" XDG_RUNTIME_DIR="$CASE_DIR/runtime" TMPDIR="$CASE_DIR/tmp"
     chmod 0711 "$E2E_DIR/cases"
     if [ -n "$CASE_USER" ]; then
-        chown -R "$CASE_USER:" "$CASE_DIR"
+        chown -R "$CASE_USER:$FAULT_GROUP" "$CASE_DIR"
     fi
     SETTINGS_FOLDER="$XDG_CONFIG_HOME/$(basename "$PROGRAM")"
     SETTINGS_FILE="$SETTINGS_FOLDER/$(basename "$PROGRAM").ini"
@@ -49,7 +50,7 @@ new_case() { # NAME [USER]
 # Runs a command as the case's user (or as is when the case has none).
 as_case_user() { # COMMAND [ARGS...]
     if [ -n "$CASE_USER" ]; then
-        /usr/bin/setpriv --reuid="$CASE_USER" --regid="$(id -g "$CASE_USER")" --clear-groups -- "$@"
+        /usr/bin/setpriv --reuid="$CASE_USER" --regid="$FAULT_GROUP" --clear-groups -- "$@"
     else
         "$@"
     fi
@@ -68,7 +69,7 @@ store_days() { # DAYS_FROM_TODAY
 # Starts the program in the background as the case's user. Sets APP_PID.
 start_program() {
     if [ -n "$CASE_USER" ]; then
-        e2e_start_app /usr/bin/setpriv --reuid="$CASE_USER" --regid="$(id -g "$CASE_USER")" \
+        e2e_start_app /usr/bin/setpriv --reuid="$CASE_USER" --regid="$FAULT_GROUP" \
             --clear-groups -- "$PROGRAM"
     else
         e2e_start_app "$PROGRAM"

@@ -63,8 +63,8 @@ TEST_F(IniStoreTest, TheStoreAndQSettingsSpellTheFileAlike) {
     const QString reference = m_folder.path() + QStringLiteral("/reference.ini");
     const QString date = QString::fromUtf16(u"\u2020\u2021\u201E\u0152\u201E\u2021\u2026\u2021\u2039");
     const QString values[] = {date, platform::toQString(EncodeSettingText(testing::everyStorableCharacter())),
-                              QStringLiteral("@x \"q\" \\ ;\x01f\t\u00e9 \U0001F600"),
-                              QStringLiteral(" a") + QChar(0) + QStringLiteral("7, b ")};
+                              QStringLiteral("@x \"q\" \\ \001f\t\u00e9\U0001F600"), QStringLiteral(" a b "),
+                              QString(QChar(0)) + QStringLiteral("7,")};
     for (const QString& value : values) {
         QFile::remove(reference);
         value == date ? m_store.write(kDuration, kDate)
@@ -151,12 +151,15 @@ TEST_F(IniStoreTest, AReadStopsAtTheLimitWhateverTheFileIsSwappedFor) {
             ::link(turn % 2 == 0 ? small.constData() : big.constData(), swap.constData()) == 0 &&
                 ::rename(swap.constData(), file.constData()) == 0;
     });
-    const qint64 before = bytesRead();
-    for (int i = 0; i < 40; ++i)
+    qint64 most = 0;
+    for (int i = 0; i < 400; ++i) {
+        const qint64 before = bytesRead();
         m_store.read(kDuration);
+        most = std::max(most, bytesRead() - before);
+    }
     done = true;
     swapper.join();
-    EXPECT_LE(bytesRead() - before, 40 * ((4 << 20) + 1));
+    EXPECT_LE(most, (4 << 20) + 4096) << "bytes read at once";
 }
 
 // A file close to the limit is read and saved; a save that would take it past the limit is not
