@@ -2,9 +2,7 @@
 # End-to-end: with the reminder's date 15 days back, the update question (a Yes/No box titled
 # "VL Subconscious Self Number") comes before any window of the program; the main window
 # follows the answer. No opens nothing, Yes opens the download page; either stores today.
-# A run killed while the question is up stores nothing, so the next start asks again. A date
-# in ~/.config/VLFreeSubconsciousSelfNumber.ini, a file that is not the program's own, is
-# never read: the start counts as the first and asks nothing.
+# A run killed while the question is up stores nothing, so the next start asks again.
 #
 # Usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
 set -u
@@ -85,19 +83,5 @@ until [ -s "$E2E_BROWSER_LOG" ] || ! e2e_before "$deadline"; do sleep 0.1; done
 e2e_check_equal "Yes opens the download page" "$DOWNLOAD_PAGE" "$(cat "$E2E_BROWSER_LOG")"
 kill "$APP_PID"
 wait_for_exit "$APP_PID" || e2e_abort "the Yes run did not stop"
-
-# The program's own file is <config>/<name>/<name>.ini; a date 20 days back in <config>/<name>.ini
-# (where the toolkit's settings would also look) must not count.
-unset XDG_CONFIG_HOME
-store_days -20
-mv "$HOME/.config/$program_name/$program_name.ini" "$HOME/.config/$program_name.ini"
-e2e_start_app "$program"
-wait_for_window "$MAIN_CAPTION" >/dev/null || e2e_abort "no main window with a date in another file"
-if [ -n "$(e2e_all_windows "$MESSAGE_CAPTION")" ]; then
-    e2e_fail "a date in $program_name.ini outside the program's folder raised a question"
-else
-    e2e_pass "a date in another file raises no question"
-fi
-e2e_check_equal "the program's own file holds today" "0" "$(stored_days)"
 
 e2e_finish

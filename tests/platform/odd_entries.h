@@ -1,7 +1,7 @@
 #pragma once
 
 // What the tests put where the program expects a file of its own: a file with given contents
-// and permissions, a folder, or a FIFO.
+// (owner-only), or a FIFO.
 
 #include <QDir>
 #include <QFile>
@@ -10,17 +10,11 @@
 
 namespace ssn::testing {
 
-inline void writeFile(const QString& path, const QByteArray& contents,
-                      QFileDevice::Permissions permissions = QFileDevice::ReadOwner |
-                                                             QFileDevice::WriteOwner) {
+inline void writeFile(const QString& path, const QByteArray& contents) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(contents);
-    file.setPermissions(permissions);
-}
-
-inline void putFolder(const QString& path) {
-    ASSERT_TRUE(QDir().mkdir(path));
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 inline void putFifo(const QString& path) {

@@ -10,8 +10,7 @@ namespace ssn::testing {
 namespace {
 
 constexpr uid_t kNobody = 65534;
-// A group of the user's alone, as a private group is: the system's "nogroup" is shared with other
-// accounts.
+// A group of the user's alone, as a private group is ("nogroup" has other accounts in it).
 constexpr gid_t kPrivateGroup = 65533;
 constexpr int kCouldNotDropPrivileges = 125;
 constexpr int kKilledBySignal = 128;
