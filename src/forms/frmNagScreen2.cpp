@@ -52,24 +52,6 @@ QMargins frameOfShownWindows() {
     return {};
 }
 
-// The toolkit's own font, set in full so that nothing of a bold frame's font passes to the
-// controls inside it.
-QFont defaultFont() {
-    const QFont application = QApplication::font();
-    QFont font;
-    font.setFamilies(application.families());
-    font.setFamily(application.family());
-    if (application.pointSizeF() > 0) {
-        font.setPointSizeF(application.pointSizeF());
-    } else {
-        font.setPixelSize(application.pixelSize());
-    }
-    font.setBold(false);
-    font.setItalic(false);
-    font.setUnderline(false);
-    return font;
-}
-
 QGroupBox* addNavyFrame(QWidget& parent, const QString& caption, const QRect& geometry) {
     auto* frame = new QGroupBox(caption, &parent);
     frame->setGeometry(geometry);
@@ -91,7 +73,7 @@ QLabel* addLabel(QWidget& parent, const QString& caption, const QRect& geometry,
 QLineEdit* addTextBox(QWidget& frame, const QString& text, const QRect& geometry) {
     auto* box = new QLineEdit(text, &frame);
     box->setGeometry(geometry);
-    box->setFont(defaultFont());
+    box->setFont(widgets::look::designDefaultFont());
     // No label stands beside the box; its caption is the placeholder it starts with.
     box->setAccessibleName(text);
     return box;
@@ -113,6 +95,9 @@ frmNagScreen2::frmNagScreen2(Forms& forms) : Form(forms) {
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
     widgets::look::applyDesignedColours(*this, widgets::look::kWhite);
+    // The design's default font, not the desktop's: the fixed-size fields and buttons are made
+    // for it, and the controls set in other fonts set them themselves.
+    setFont(widgets::look::designDefaultFont());
 
     // In the order the controls were designed, so that they stack the same way.
     createPromotionFrame();
@@ -183,7 +168,7 @@ void frmNagScreen2::createReferralFrame() {
 
     txtMessage = new QPlainTextEdit(Frame2);
     txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
-    txtMessage->setFont(defaultFont());
+    txtMessage->setFont(widgets::look::designDefaultFont());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // A text box, even a multi-line one, passes Tab on to the next control.
     txtMessage->setTabChangesFocus(true);
@@ -209,13 +194,15 @@ void frmNagScreen2::createReferralFrame() {
 }
 
 void frmNagScreen2::createTitleAndLinks() {
-    cmdClose = addButton(*this, captions::kExit, twipsRect(6000, 2760, 1245, 375), defaultFont());
+    cmdClose = addButton(*this, captions::kExit, twipsRect(6000, 2760, 1245, 375),
+                         widgets::look::designDefaultFont());
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
     Check1 = new QCheckBox(captions::kVisitVelmoraCheck, this);
     Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     Check1->setFont(widgets::look::verdana(14.25));
     widgets::look::setTextColour(*Check1, kLinkBlue);
+    widgets::look::markAsLink(*Check1);
     Check1->setCursor(Qt::PointingHandCursor);
     // It opens a page and never stays checked, which its state alone would not tell.
     Check1->setAccessibleDescription(captions::kVisitVelmoraCheckDescription);

@@ -2,6 +2,7 @@
 
 #include "widgets/accessibility.h"
 #include "widgets/application_icon.h"
+#include "widgets/look.h"
 #include "widgets/program_style.h"
 #include "widgets/window_manager_hints.h"
 
@@ -54,6 +55,8 @@ void SetUpApplication() {
     qApp->installEventFilter(new EnterPressesFocusedButton(qApp));
     // Fixed-size windows offer the window manager no resizing.
     qApp->installEventFilter(new FixedSizeWindowHints(qApp));
+    // High contrast turned on or off while the program runs changes every window's colours.
+    qApp->installEventFilter(new look::FollowHighContrast(qApp));
 }
 
 } // namespace ssn::widgets

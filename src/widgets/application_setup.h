@@ -17,8 +17,9 @@ public:
 // Call once, right after the QApplication is made: the program's style (ProgramStyle) over
 // the desktop's; the program's icon for every window and message box; Enter on a focused
 // button; no end of the event loop when the last window closes, since only EndProgram ends the
-// program; the program's own accessible interfaces, with text fields announced first; and
-// fixed-size windows that offer the window manager no resizing.
+// program; the program's own accessible interfaces, with text fields announced first;
+// fixed-size windows that offer the window manager no resizing; and colours that follow high
+// contrast when it is turned on or off.
 void SetUpApplication();
 
 } // namespace ssn::widgets

@@ -1,5 +1,6 @@
 #include "widgets/link_label.h"
 
+#include "widgets/look.h"
 #include "widgets/wrapped_caption.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -37,6 +38,7 @@ LinkLabel::LinkLabel(const QString& caption, QWidget* parent) : QLabel(parent) {
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     OpenOncePerDoubleClick(*this);
+    look::markAsLink(*this);
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {

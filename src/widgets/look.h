@@ -5,9 +5,15 @@
 // on the light desktop the windows were designed on, so a dark desktop palette never puts light
 // text on a fixed light colour; what the design leaves to the desktop (menus, the open list's
 // frame, message boxes) are windows of their own and follow the desktop.
+//
+// A person who asks the system for high contrast asks every program for the system's colours:
+// then every widget drops the colours fixed here for the desktop's (window, text, fields,
+// buttons, selection), and a link takes the system's link colour. Each widget keeps the colours
+// its design fixes, so that they come back when high contrast is turned off.
 
 #include <QColor>
 #include <QFont>
+#include <QObject>
 
 class QComboBox;
 class QWidget;
@@ -30,6 +36,37 @@ struct FontStyle {
 // similar one, so the names stay those the layout was designed with.
 QFont verdana(qreal points, FontStyle style = {});
 QFont msSansSerif(qreal points, FontStyle style = {});
+
+// What the design calls the default font: MS Sans Serif 8.25 pt, whatever font the desktop
+// gives the toolkit, so that fixed-size controls fit their text.
+QFont designDefaultFont();
+
+// Whether the person asks the system for high contrast: Windows' High Contrast mode, asked anew
+// at each call. The high-contrast themes of Linux desktops do not reach Qt 6.4, so there, as on
+// any other system, the answer is no.
+bool highContrastAsked();
+
+// Tests put a question of their own in the place of the system's; returns the one replaced.
+using HighContrastQuery = bool (*)();
+HighContrastQuery setHighContrastQuery(HighContrastQuery query);
+
+// Gives every widget the colours it should show now: its designed ones, or the system's while
+// high contrast is asked for.
+void reapplyColours();
+
+// Installed on the application: when high contrast is turned on or off while the program runs
+// (the system's colours change with it), every widget takes its colours anew.
+class FollowHighContrast : public QObject {
+public:
+    explicit FollowHighContrast(QObject* parent = nullptr);
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool m_asked;
+};
+
+// The widget's text is a link: under high contrast it takes the system's link colour.
+void markAsLink(QWidget& widget);
 
 // A label's or a frame's text colour, and with it its background colour.
 void setTextColour(QWidget& widget, const QColor& text);

@@ -228,6 +228,14 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     case PE_FrameGroupBox:
         drawGroupBoxFrame(*painter, option->rect, option->palette);
         return;
+    case PE_IndicatorCheckBox:
+        // The desktop's style may draw the square's edge barely darker than the window (1.67:1
+        // on white); it is drawn again in a shade that stands out from what lies around it as
+        // well as text does.
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        drawOutline(*painter, option->rect,
+                    contrast::shadeStandingOutFrom(colourAround(widget, option->palette), 4.5));
+        return;
     case PE_FrameLineEdit:
     case PE_Frame:
         // Text fields and text boxes with a scroll bar.

@@ -19,6 +19,7 @@
 //   both rings.
 // - A caret that would not stand out by 3:1 against its box (white on the blue) gets a dark
 //   edge round it, and a scroll bar's slider is a shade of its track that stands out by 3:1.
+// - A check box's square has an edge that stands out from what surrounds it by 4.5:1.
 // - The menu bar's overflow arrow is painted when it is needed instead of read from image
 //   files, which would load every image plugin at start-up.
 

@@ -86,19 +86,26 @@ void offerOnlyWhatFits(const QWindow& window) {
 } // namespace
 
 bool FixedSizeWindowHints::eventFilter(QObject* watched, QEvent* event) {
+    auto* window = qobject_cast<QWindow*>(watched);
+    if (window == nullptr || !window->isTopLevel() || window->minimumSize() != window->maximumSize()) {
+        return false;
+    }
 #if QT_CONFIG(xcb)
     // A window's own Show event comes after its widget's (where a message box fixes its size) and
     // before the window is handed to the window manager.
-    auto* window = qobject_cast<QWindow*>(watched);
-    if (event->type() == QEvent::Show && window != nullptr && window->isTopLevel() &&
-        window->minimumSize() == window->maximumSize() &&
-        QGuiApplication::platformName() == QLatin1String("xcb")) {
+    if (event->type() == QEvent::Show && QGuiApplication::platformName() == QLatin1String("xcb")) {
         offerOnlyWhatFits(*window);
     }
-#else
-    static_cast<void>(watched);
-    static_cast<void>(event);
 #endif
+    // On Wayland the title bar is Qt's own, and Qt 6.4 draws minimise, maximise and close on
+    // every window whatever its flags and size. A window of fixed size turns the maximised state
+    // down at once, so that maximise leaves it as it is.
+    if (event->type() == QEvent::WindowStateChange && window->windowStates().testFlag(Qt::WindowMaximized) &&
+        QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        QMetaObject::invokeMethod(
+            window, [window] { window->setWindowStates(window->windowStates() & ~Qt::WindowMaximized); },
+            Qt::QueuedConnection);
+    }
     return false;
 }
 

@@ -6,7 +6,8 @@
 // on the application, this filter takes resizing and maximising away from every fixed-size window
 // (the program's windows and its message boxes alike) and minimising from those that ask for no
 // minimise button (the exit screen, the About box, message boxes) before the window first reaches
-// the screen. Elsewhere than on X11 it does nothing.
+// the screen. On Wayland, where Qt 6.4 draws its own title bars with a maximise button on every
+// window, a fixed-size window that is maximised returns to its normal state at once.
 
 #include <QObject>
 

@@ -4,8 +4,10 @@
 // through their captions; and every kind of control that takes the focus shows a closed mark
 // that stands out against what lies beside it, on the blue and on the exit screen's navy.
 
+#include "doubles/named_rows.h"
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
+#include "forms/frmNagScreen2.h"
 #include "startup_run.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
@@ -21,9 +23,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleFactory>
+#include <QStyleOption>
 #include <QTest>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -266,6 +271,124 @@ TEST_P(FocusMarkTest, EveryKindOfControlThatTakesTheFocusShowsAClosedMarkOnBothS
 
 INSTANTIATE_TEST_SUITE_P(Backgrounds, FocusMarkTest, ::testing::Bool(),
                          [](const auto& row) { return row.param ? "ExitScreensNavyFrame" : "WindowsBlue"; });
+
+// The exit screen's check box: every pixel of its square's edge stands out from the white
+// window around it by 3:1, as a control's outline must.
+TEST_F(ProgramStyleTest, TheCheckBoxsSquareStandsOutFromTheWindow) {
+    StartupRun run;
+    frmNagScreen2& screen = run.forms->nagScreen2();
+    QCheckBox& box = *screen.Check1;
+    QStyleOptionButton option;
+    option.initFrom(&box);
+    const QRect square = box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
+    const QImage image = box.grab().toImage();
+    const QRgb around = screen.palette().color(QPalette::Window).rgb();
+    double weakest = 21;
+    for (int y = square.top(); y <= square.bottom(); ++y) {
+        for (int x = square.left(); x <= square.right(); ++x) {
+            if (y == square.top() || y == square.bottom() || x == square.left() || x == square.right()) {
+                weakest = std::min(weakest, contrast(image.pixel(x, y), around));
+            }
+        }
+    }
+    EXPECT_GE(weakest, 3);
+}
+
+using ssn::testing::byName;
+using ssn::testing::PrintTo;
+
+// High contrast as the system would answer; the windows ask through the look.
+bool highContrast = false;
+bool askedForHighContrast() {
+    return highContrast;
+}
+
+struct HighContrastCase {
+    const char* name;
+    std::function<QWidget&(Forms&)> open;
+    std::function<QWidget&(QWidget&)> designedArea; // a widget with a designed background
+    QColor designedBackground;
+};
+
+// While the person asks for high contrast, every control of every window shows the system's
+// colours (window, text, fields, buttons; links the system's link colour); when it is turned off
+// or on while the windows are open, they take their designed colours or the system's anew.
+class HighContrastTest : public ::testing::TestWithParam<HighContrastCase> {
+protected:
+    // The program starts while high contrast is asked for.
+    void SetUp() override {
+        highContrast = true;
+        m_query = widgets::look::setHighContrastQuery(&askedForHighContrast);
+        m_follower = std::make_unique<widgets::look::FollowHighContrast>();
+        qApp->installEventFilter(m_follower.get());
+        m_system.setColor(QPalette::Window, Qt::black);
+        m_system.setColor(QPalette::Base, Qt::black);
+        m_system.setColor(QPalette::Button, QColor(16, 16, 16));
+        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+            m_system.setColor(role, Qt::white);
+        }
+        m_system.setColor(QPalette::Link, Qt::yellow);
+        QApplication::setPalette(m_system);
+    }
+    void TearDown() override {
+        highContrast = false;
+        QApplication::setPalette(m_desktop);
+        widgets::look::setHighContrastQuery(m_query);
+    }
+
+    // Turns high contrast on or off as the system does: its colours change with it.
+    void turn(bool on) {
+        highContrast = on;
+        QApplication::setPalette(on ? m_system : m_desktop);
+    }
+
+    void expectSystemColours(QWidget& window) {
+        QList<QWidget*> widgets = window.findChildren<QWidget*>();
+        widgets.append(&window);
+        for (const QWidget* widget : widgets) {
+            const bool link = qobject_cast<const widgets::LinkLabel*>(widget) != nullptr ||
+                              qobject_cast<const QCheckBox*>(widget) != nullptr;
+            for (auto role : {QPalette::Window, QPalette::WindowText, QPalette::Base, QPalette::Text,
+                              QPalette::Button, QPalette::ButtonText}) {
+                const QColor expected = link && role == QPalette::WindowText ? m_system.color(QPalette::Link)
+                                                                             : m_system.color(role);
+                EXPECT_EQ(widget->palette().color(role), expected)
+                    << widget->metaObject()->className() << " " << widget->objectName().toStdString()
+                    << " role " << role;
+            }
+        }
+    }
+
+private:
+    widgets::look::HighContrastQuery m_query = nullptr;
+    std::unique_ptr<widgets::look::FollowHighContrast> m_follower;
+    QPalette m_desktop = QApplication::palette();
+    QPalette m_system;
+};
+
+TEST_P(HighContrastTest, WindowsShowTheSystemsColoursWhileItIsAskedForAndFollowItsChanges) {
+    const HighContrastCase& row = GetParam();
+    StartupRun run;
+    QWidget& window = row.open(*run.forms);
+    expectSystemColours(window);
+    turn(false);
+    const QWidget& area = row.designedArea(window);
+    EXPECT_EQ(area.palette().color(area.backgroundRole()), row.designedBackground);
+    turn(true);
+    expectSystemColours(window);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, HighContrastTest,
+    ::testing::Values(
+        HighContrastCase{"MainWindow", [](Forms& forms) -> QWidget& { return forms.main(); },
+                         [](QWidget& window) -> QWidget& { return *static_cast<frmMain&>(window).fraName; },
+                         widgets::look::kFormBlue},
+        HighContrastCase{
+            "ExitScreen", [](Forms& forms) -> QWidget& { return forms.nagScreen2(); },
+            [](QWidget& window) -> QWidget& { return *static_cast<frmNagScreen2&>(window).Frame2; },
+            QColor(0, 0, 128)}),
+    byName);
 
 } // namespace
 } // namespace ssn::forms::test::startup

@@ -44,16 +44,31 @@ QWidget* owningWindow() {
 // Window managers draw the title in a bold face beside an icon and two or three buttons; a box
 // only as wide as its text would show the title cut short. Room for five squares as high as a
 // title bar leaves a little to spare beside an icon and three buttons.
+int roomForTheTitleOfAWindowManager(const QMessageBox& box) {
+    QFont bold = box.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    return metrics.horizontalAdvance(box.windowTitle()) + 5 * (metrics.height() + 8);
+}
+
+// On Wayland the title bar is Qt's own (6.4 draws it without asking the window): the title, in
+// a 14-pixel face, is centred on the whole bar and cut where three 18-pixel buttons begin, 80
+// pixels from the right edge; a centred title needs as much on its left.
+int roomForQtsOwnTitleBar(const QMessageBox& box) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return 0;
+    }
+    QFont face = QGuiApplication::font();
+    face.setPixelSize(14);
+    return QFontMetrics(face).horizontalAdvance(box.windowTitle()) + 2 * 80;
+}
+
 void makeRoomForTheTitle(QMessageBox& box) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (grid == nullptr) {
         return;
     }
-    QFont bold = box.font();
-    bold.setBold(true);
-    const QFontMetrics metrics(bold);
-    const int buttonsAndIcon = 5 * (metrics.height() + 8);
-    const int width = metrics.horizontalAdvance(box.windowTitle()) + buttonsAndIcon;
+    const int width = qMax(roomForTheTitleOfAWindowManager(box), roomForQtsOwnTitleBar(box));
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
                   1, grid->columnCount());
 }
