@@ -485,15 +485,17 @@ private:
         return false;
     }
 
-    // A lock entry is stale when it names no running process on this host and is older than a
-    // second, or is older than QSettings' own limit; an entry that its holder still locks never
-    // is. It is removed only while it is the entry that was judged.
+    // A lock entry is stale at once when it names a process of this host that has ended (as
+    // QLockFile judges), when it names none (empty, unreadable, garbage) and is older than a
+    // second, and when it is older than QSettings' own limit; an entry that its holder still
+    // locks never is. It is removed only while it is the entry that was judged.
     bool removedAsStale() {
         struct stat judged {};
         if (::fstatat(m_place.folder, m_name.constData(), &judged, AT_SYMLINK_NOFOLLOW) != 0)
             return errno == ENOENT;
         QByteArray signature(256, '\0');
         bool live = false;
+        bool ended = false;
         const int file = ::openat(m_place.folder, m_name.constData(),
                                   O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
         if (file >= 0) {
@@ -506,9 +508,12 @@ private:
             const bool here = lines.size() < 3 || lines.at(2).isEmpty() ||
                               lines.at(2) == QSysInfo::machineHostName().toUtf8();
             live = locked || (pid > 0 && here && (::kill(pid_t(pid), 0) == 0 || errno == EPERM));
+            ended = !live && pid > 0 && here;
         }
         struct stat now {};
-        if (ageMs(judged) <= (live ? kLiveLockAgeMs : kDeadLockAgeMs) ||
+        if (ageMs(judged) <= (live ? kLiveLockAgeMs
+                              : ended ? -1
+                                      : kDeadLockAgeMs) ||
             ::fstatat(m_place.folder, m_name.constData(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
             now.st_ino != judged.st_ino || now.st_mtim.tv_sec != judged.st_mtim.tv_sec ||
             now.st_mtim.tv_nsec != judged.st_mtim.tv_nsec)
