@@ -98,9 +98,9 @@ namespace {
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 // Long enough for another writer's rename to pass, far too short to be noticed at start-up.
 constexpr qint64 kLockWaitMs = 100;
-// A lock entry that names no running process, empty or unreadable, is left by a write killed
-// between the lock's creation and its first byte; one that does is another writer's for at
-// most as long as QSettings waits on its own lock.
+// A lock entry that names no process (empty, unreadable, garbage) is left by a save killed
+// between the lock's creation and its first byte; one that names a running process is another
+// writer's for at most as long as QSettings waits on its own lock.
 constexpr qint64 kDeadLockAgeMs = 1000;
 constexpr qint64 kLiveLockAgeMs = 30000;
 
