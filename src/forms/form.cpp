@@ -9,6 +9,13 @@
 
 namespace ssn::forms {
 
+QPoint centredPlace(const QSize& outer, const QRect& available) {
+    QRect centred(QPoint(), outer);
+    centred.moveCenter(available.center());
+    return {outer.width() > available.width() ? available.left() : centred.left(),
+            outer.height() > available.height() ? available.top() : centred.top()};
+}
+
 Form::Form(Forms& forms) : m_forms(forms) {}
 
 Form::~Form() {

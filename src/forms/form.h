@@ -16,6 +16,11 @@ namespace ssn::forms {
 
 class Forms;
 
+// The top left corner of a window's outer frame of the given size centred on the available area of
+// a screen. A window wider or taller than the area starts at its left or top edge instead, so that
+// its title bar and its left part stay on the screen.
+QPoint centredPlace(const QSize& outer, const QRect& available);
+
 enum class Modality {
     Modeless,
     Modal // the caller waits until the window is hidden or unloaded; other windows take no input

@@ -2,17 +2,20 @@
 
 #include "forms/captions.h"
 #include "forms/forms.h"
+#include "forms/frmMain.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "widgets/application_icon.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 
 namespace ssn::forms {
 
@@ -104,6 +107,22 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
     default:
         Form::keyPressEvent(event);
     }
+}
+
+void frmAbout::setVisible(bool visible) {
+    if (visible) {
+        // The active window, failing that (the box chosen through assistive technology while
+        // another program had the keyboard) the main window, from whose menu it is opened.
+        QWidget* owner = QApplication::activeWindow();
+        if ((owner == nullptr || owner == this) && forms().isLoaded<frmMain>()) {
+            owner = &forms().main();
+        }
+        // Without an owner of its own, the toolkit makes a dialog transient for a hidden window.
+        create();
+        windowHandle()->setTransientParent(owner != nullptr && owner != this ? owner->windowHandle()
+                                                                             : nullptr);
+    }
+    Form::setVisible(visible);
 }
 
 } // namespace ssn::forms

@@ -35,6 +35,9 @@ public:
 protected:
     // Enter and Escape, unless a control with the focus used them, close the box.
     void keyPressEvent(QKeyEvent* event) override;
+    // The box belongs to the window it is opened from, as a message box does: window managers
+    // that place a dialog over its own window (metacity, icewm) place it over that window.
+    void setVisible(bool visible) override;
 };
 
 } // namespace ssn::forms

@@ -114,9 +114,7 @@ void frmNagScreen2::centreOnScreen(const QMargins& frame) {
         return;
     }
     // A window's position is that of its outer frame.
-    QRect outer(QPoint(), size().grownBy(frame));
-    outer.moveCenter(screen->availableGeometry().center());
-    move(outer.topLeft());
+    move(centredPlace(size().grownBy(frame), screen->availableGeometry()));
     m_centredForFrame = frame;
 }
 
@@ -136,7 +134,23 @@ void frmNagScreen2::moveEvent(QMoveEvent* event) {
 
 void frmNagScreen2::showEvent(QShowEvent* event) {
     Form::showEvent(event);
+    setAccessibleDescription(m_description);
+    m_describedWhileActive = false;
     cmdClose->setFocus();
+}
+
+void frmNagScreen2::changeEvent(QEvent* event) {
+    Form::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange) {
+        return;
+    }
+    // Screen readers say a window's description each time it becomes active: after one of the
+    // window's own message boxes it would be said again. Once said, it goes until the next show.
+    if (isActiveWindow()) {
+        m_describedWhileActive = true;
+    } else if (m_describedWhileActive) {
+        setAccessibleDescription(QString());
+    }
 }
 
 void frmNagScreen2::setVisible(bool visible) {
@@ -175,6 +189,10 @@ void frmNagScreen2::createReferralFrame() {
     txtMessage->setAccessibleName(web::kMessagePlaceholder);
     m_messageField = new widgets::PlaceholderField(*txtMessage, web::kMessagePlaceholder, messageBox);
     m_messageField->setText(web::kMessageInitialText);
+    // The box lies below the visible part of its frame, where no one can see what is typed into
+    // it. Hidden, it is out of the Tab order and out of what assistive technology finds, while a
+    // referral still sends its initial text.
+    txtMessage->hide();
 
     txtFriendName = addTextBox(*Frame2, web::kFriendNamePlaceholder, twipsRect(85, 720, 3375, 285));
     new widgets::PlaceholderField(*txtFriendName, web::kFriendNamePlaceholder, widgets::SpaceKey::Accepted,
@@ -271,7 +289,8 @@ void frmNagScreen2::Form_Load() {
     Label2->setText(web::SupportMessageFor(random.next()));
     // Read out when the window appears, as the text of a dialog is; without it a screen reader
     // says only the title and the focused button.
-    setAccessibleDescription(Label2->text() + QLatin1Char('\n') + captions::kPromotion.simplified());
+    m_description = Label2->text() + QLatin1Char('\n') + captions::kPromotion.simplified();
+    setAccessibleDescription(m_description);
 
     // Above every other window, shown, and without taking the focus from anyone.
     platform().topmost.showTopmostWithoutActivating(*this);

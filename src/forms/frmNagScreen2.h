@@ -34,7 +34,7 @@ public:
     widgets::LinkLabel* lblGoToHome = nullptr;
     QLabel* Label3 = nullptr;
     QGroupBox* Frame2 = nullptr;
-    // Lies below the visible part of its frame: never seen, but reached by Tab.
+    // Lies below the visible part of its frame: hidden, never reached, its text sent as it is.
     QPlainTextEdit* txtMessage = nullptr;
     QLineEdit* txtFriendName = nullptr;
     QLineEdit* txtFriendEmail = nullptr;
@@ -62,8 +62,12 @@ protected:
     void Form_Load() override;
     void Form_Unload() override;
     void moveEvent(QMoveEvent* event) override;
-    // Exit has the focus whenever the window appears.
+    // Exit has the focus whenever the window appears, and the window's description (the support
+    // message and the promotion) is there for screen readers to say.
     void showEvent(QShowEvent* event) override;
+    // The description goes once the window has been active and loses the keyboard, so that it is
+    // said once per appearance, not again after each of the window's message boxes.
+    void changeEvent(QEvent* event) override;
     // The window is made topmost and shown without being activated, as its opener still has the
     // focus; it takes the keyboard once the opener has gone. On X11, though, a window shown
     // "without activating" is marked as one that must not take the focus when it appears
@@ -79,10 +83,12 @@ private:
     void setTabOrderByIndex();
     void fitTitle();
     // Centres the window's outer frame (the window manager's frame of the given margins
-    // around it) on the screen.
+    // around it) on the screen; a frame larger than the screen starts at its left or top edge.
     void centreOnScreen(const QMargins& frame);
 
     widgets::PlaceholderField* m_messageField = nullptr;
+    QString m_description;
+    bool m_describedWhileActive = false;
     QMargins m_centredForFrame;
     bool m_frameSeen = false;
     web::modTellAFriend::TellAFriendStrings m_tellAFriend;

@@ -6,11 +6,13 @@
 #include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QValidator>
+#include <algorithm>
 
 namespace ssn::widgets {
 
@@ -238,12 +240,87 @@ private:
     int atCaret(int offset) const { return offset == -2 ? cursorPosition() : offset; }
 };
 
+// A caption's text without its access-key marks, as the toolkit names a group box ("&&" is "&").
+QString withoutAccessKeys(const QString& caption) {
+    QString text;
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == QLatin1Char('&') && i + 1 < caption.size()) {
+            ++i;
+        }
+        text += caption[i];
+    }
+    return text;
+}
+
+// A frame with a caption as the toolkit presents it, less the controls that the program hides. The
+// toolkit lists every child to assistive technology, hidden or not; a control hidden on purpose
+// (the exit screen's message box, which lies below the visible part of its frame) is no more part
+// of what a screen reader finds than of what a person sees or reaches.
+class AccessibleGroupBox : public QAccessibleWidget {
+public:
+    explicit AccessibleGroupBox(QGroupBox* box) : QAccessibleWidget(box, QAccessible::Grouping) {}
+
+    QString text(QAccessible::Text kind) const override {
+        QString text = QAccessibleWidget::text(kind);
+        if (text.isEmpty() && kind == QAccessible::Name) {
+            text = withoutAccessKeys(box()->title());
+        }
+        return text;
+    }
+
+    int childCount() const override { return static_cast<int>(shownChildren().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const QList<QAccessibleInterface*> shown = shownChildren();
+        return index >= 0 && index < shown.size() ? shown.at(index) : nullptr;
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const QList<QAccessibleInterface*> shown = shownChildren();
+        const auto found = std::find(shown.begin(), shown.end(), child);
+        return found == shown.end() ? -1 : static_cast<int>(found - shown.begin());
+    }
+
+    // The caption labels the controls inside, as the toolkit's own group box says.
+    QList<QPair<QAccessibleInterface*, QAccessible::Relation>>
+    relations(QAccessible::Relation match = QAccessible::AllRelations) const override {
+        QList<QPair<QAccessibleInterface*, QAccessible::Relation>> related =
+            QAccessibleWidget::relations(match);
+        if (match & QAccessible::Labelled && !box()->title().isEmpty()) {
+            for (QAccessibleInterface* shown : shownChildren()) {
+                related.append({shown, QAccessible::Labelled});
+            }
+        }
+        return related;
+    }
+
+private:
+    QGroupBox* box() const { return static_cast<QGroupBox*>(widget()); }
+
+    QList<QAccessibleInterface*> shownChildren() const {
+        QList<QAccessibleInterface*> shown;
+        for (int i = 0; i < QAccessibleWidget::childCount(); ++i) {
+            QAccessibleInterface* child = QAccessibleWidget::child(i);
+            const auto* control = child != nullptr ? qobject_cast<QWidget*>(child->object()) : nullptr;
+            if (control != nullptr && control->isVisibleTo(box())) {
+                shown.append(child);
+            }
+        }
+        return shown;
+    }
+};
+
 QAccessibleInterface* accessibleInterfaceFor(const QString& className, QObject* object) {
     if (className == QLatin1String(LinkLabel::staticMetaObject.className())) {
         return new AccessibleLinkLabel(static_cast<LinkLabel*>(object));
     }
     if (className == QLatin1String(QLineEdit::staticMetaObject.className())) {
         return new AccessibleLineEdit(static_cast<QLineEdit*>(object));
+    }
+    // A group box that can be checked keeps the toolkit's interface, a check box's.
+    if (className == QLatin1String(QGroupBox::staticMetaObject.className()) &&
+        !static_cast<QGroupBox*>(object)->isCheckable()) {
+        return new AccessibleGroupBox(static_cast<QGroupBox*>(object));
     }
     // A frame without a border that holds controls (the sponsor line, the advertisement panel)
     // only groups them; the toolkit's default, a frame, reads as a window of its own to screen

@@ -3,7 +3,7 @@
 
 Run with Debian's /usr/bin/python3 (python3-pyatspi), inside the program's D-Bus session.
 Usage: atspi_check.py screen-reader PROGRAM_NAME BROWSER_LOG
-       atspi_check.py exit PROGRAM_NAME
+       atspi_check.py exit PROGRAM_NAME   (leaves through the exit screen, whose hidden box is not there)
 Prints PASS:/FAIL: lines like the shell scripts; the exit status is the number of failures.
 Every wait is for a condition with a generous limit (E2E_TIMEOUT seconds).
 """
@@ -205,6 +205,7 @@ def leave_by_exit(program_name):
     do_action(find(find(main, "menu item", "File"), "menu item", "Exit"), "Press")
     exit_screen = wait_for_window(app, "frame", EXIT_CAPTION)
     if exit_screen is not None:
+        check(find(exit_screen, "text", "Your Message") is None, "the hidden message box is not on the bus")
         do_action(find(exit_screen, "push button", "Exit"), "Press")
 
 

@@ -84,18 +84,38 @@ orca_mark() {
     ORCA_MARK=$(($(wc -l <"$ORCA_LOG") + 1))
 }
 
-# Waits until Orca has said TEXT since the last mark.
-orca_says() { # DESCRIPTION TEXT
-    local deadline said
+# What Orca has said since the last mark, one utterance a line without its closing full stop (an
+# utterance of several lines is joined into one).
+orca_utterances() {
+    tail -n +"$ORCA_MARK" "$ORCA_LOG" |
+        awk '/SPEECH OUTPUT:/ { said = $0; while (said !~ /}[[:space:]]*$/ && (getline more) > 0) said = said " " more; print said }' |
+        sed -E "s/.*SPEECH OUTPUT: '(.*)' ?\{.*/\1/; s/\.$//"
+}
+
+# Waits until Orca has said TEXT since the last mark; given more texts, until it has said them as
+# whole utterances one right after the other.
+orca_says() { # DESCRIPTION TEXT [TEXT...]
+    local description=$1 deadline said wanted
+    shift
+    wanted="|$(printf '%s|' "$@")"
     deadline=$(e2e_deadline "$E2E_TIMEOUT")
     while :; do
-        said=$(tail -n +"$ORCA_MARK" "$ORCA_LOG" | grep 'SPEECH OUTPUT:' | sed 's/.*SPEECH OUTPUT: //')
-        if grep -qF -- "$2" <<<"$said"; then
-            e2e_pass "$1: Orca says '$2'"
+        said=$(orca_utterances)
+        if { [ $# -eq 1 ] && grep -qF -- "$1" <<<"$said"; } || [[ "|$(tr '\n' '|' <<<"$said")" == *"$wanted"* ]]; then
+            e2e_pass "$description: Orca says '$*'"
             return
         fi
         e2e_before "$deadline" || break
         sleep 0.1
     done
-    e2e_fail "$1: Orca did not say '$2' but: $(tr '\n' ' ' <<<"$said" | cut -c1-500)"
+    e2e_fail "$description: Orca did not say '$*' but: $(tr '\n' '|' <<<"$said" | cut -c1-500)"
+}
+
+# Orca has not said TEXT since the last mark.
+orca_did_not_say() { # DESCRIPTION TEXT
+    if orca_utterances | grep -qF -- "$2"; then
+        e2e_fail "$1: Orca said '$2' again: $(orca_utterances | tr '\n' '|' | cut -c1-500)"
+    else
+        e2e_pass "$1: Orca did not say '$2'"
+    fi
 }

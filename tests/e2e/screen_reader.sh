@@ -14,6 +14,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/atspi_lib.sh"
 
 program=${1:?usage: screen_reader.sh PATH_TO_PROGRAM}
+# A part of the promotion, which the exit screen says with its support message.
+readonly EXIT_PROMOTION="Zorvic Softwares suite"
 
 atspi_enter_session "$@"
 e2e_setup
@@ -23,22 +25,36 @@ atspi_start_orca
 e2e_start_app "$program"
 atspi_check screen-reader "$program" "$E2E_BROWSER_LOG"
 
-# --- The report is up (Next through the bus, the focus left in the first-name field).
+# --- The report is up (Next through the bus, the focus left in the first-name field JOHN).
 result=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the result window is not up"
 e2e_activate "$result"
 orca_mark
 press_alt b
-orca_says "Back" "First Name"
+orca_says "Back" "First Name text" "JOHN"
 orca_mark
 press_keys Tab
 orca_says "Tab into the empty middle-name field" "Middle Name"
 orca_mark
+press_keys Tab
+orca_says "Tab into the filled last-name field" "Last Name text" "SMITH" "selected"
+orca_mark
+press_keys shift+Tab shift+Tab
+orca_says "Shift+Tab back into the first-name field" "First Name text" "JOHN" "selected"
+orca_mark
 press_alt f
 press_keys x
 orca_says "the exit screen after Next and Back" "Exit push button"
+orca_says "the exit screen says its promotion as it appears" "$EXIT_PROMOTION"
 orca_mark
 press_keys Tab Tab
 orca_says "Tab past the home-page box into the name field" "Your Name"
+orca_mark
+press_alt n
+orca_says "Refer Now with no address" "Please Enter"
+orca_mark
+press_keys Return
+orca_says "the exit screen back after its message" "Your Name"
+orca_did_not_say "the exit screen back after its message" "$EXIT_PROMOTION"
 press_alt x
 wait_for_exit "$APP_PID" || e2e_fail "Alt+X did not end the program"
 e2e_finish

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 #include <functional>
 
 namespace ssn::forms::test {
@@ -50,8 +51,10 @@ protected:
 };
 
 TEST_F(AboutBoxTest, ShowsItsTextsModally) {
-    openAbout([](frmAbout& about) {
+    openAbout([this](frmAbout& about) {
         EXPECT_EQ(QApplication::activeModalWidget(), &about) << "the main window takes no input meanwhile";
+        EXPECT_EQ(about.windowHandle()->transientParent(), main.windowHandle())
+            << "it belongs to the main window";
         EXPECT_TRUE(QAccessible::queryAccessibleInterface(&about)->state().modal);
         EXPECT_EQ(about.windowTitle(), expected::kWindowCaption);
         EXPECT_EQ(about.Label2->text(), "VL Subconscious Self Number  v1.90");

@@ -1,6 +1,7 @@
 // The rules every window follows: load on first use, unload once, a fresh window after an
 // unload, hide keeps contents, the close box unloads, a modal show waits.
 
+#include "doubles/named_rows.h"
 #include "forms_fixture.h"
 
 #include <QApplication>
@@ -248,6 +249,30 @@ TEST_F(FormRuntimeTest, TheEndOfTheOwnerDestroysWindowsWithoutUnloadHandlers) {
     EXPECT_TRUE(other.isNull());
     EXPECT_EQ(probeLog.unloads, 0);
 }
+
+// A centred window on a small screen: one larger than the available area (a bigger scale) starts
+// at its left or top edge, which need not be the screen's (a panel may take the top).
+struct PlaceCase {
+    const char* name;
+    QSize outer;
+    QRect available;
+    QPoint expected;
+};
+
+using ssn::testing::PrintTo;
+
+class CentredPlaceTest : public ::testing::TestWithParam<PlaceCase> {};
+
+TEST_P(CentredPlaceTest, CentresWhatFitsAndKeepsTheLeftAndTopOfWhatDoesNot) {
+    EXPECT_EQ(centredPlace(GetParam().outer, GetParam().available), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, CentredPlaceTest,
+    ::testing::Values(PlaceCase{"FitsIsCentred", {741, 315}, {0, 0, 1280, 1024}, {269, 354}},
+                      PlaceCase{"WiderStartsAtTheLeftEdge", {1490, 660}, {50, 24, 1230, 1000}, {50, 194}},
+                      PlaceCase{"TallerStartsAtTheTopEdge", {600, 1100}, {100, 24, 1180, 1000}, {390, 24}}),
+    ssn::testing::byName);
 
 } // namespace
 } // namespace ssn::forms::test

@@ -22,28 +22,12 @@ using ssn::testing::byName;
 using ssn::testing::PrintTo;
 
 using Screen = frmNagScreen2;
-using Field = std::function<QWidget*(Screen&)>;
+using Field = std::function<QLineEdit*(Screen&)>;
 
-QString textOf(Screen& screen, QWidget* field) {
-    if (field == screen.txtMessage) {
-        return screen.messageText();
-    }
-    return static_cast<QLineEdit*>(field)->text();
-}
-
-void setTextOf(Screen& screen, QWidget* field, const QString& text) {
-    if (field == screen.txtMessage) {
-        screen.txtMessage->setPlainText(text);
-    } else {
-        static_cast<QLineEdit*>(field)->setText(text);
-    }
-}
-
-const Field txtName = [](Screen& s) -> QWidget* { return s.txtName; };
-const Field txtEmail = [](Screen& s) -> QWidget* { return s.txtEmail; };
-const Field txtFriendName = [](Screen& s) -> QWidget* { return s.txtFriendName; };
-const Field txtFriendEmail = [](Screen& s) -> QWidget* { return s.txtFriendEmail; };
-const Field txtMessage = [](Screen& s) -> QWidget* { return s.txtMessage; };
+const Field txtName = [](Screen& s) { return s.txtName; };
+const Field txtEmail = [](Screen& s) { return s.txtEmail; };
+const Field txtFriendName = [](Screen& s) { return s.txtFriendName; };
+const Field txtFriendEmail = [](Screen& s) { return s.txtFriendEmail; };
 
 // --- Placeholders
 
@@ -60,47 +44,31 @@ class PlaceholderFocusTest : public ExitTest, public ::testing::WithParamInterfa
 TEST_P(PlaceholderFocusTest, FocusClearsThePlaceholderAndLeavingRestoresIt) {
     Screen& screen = openExitScreen();
     const FocusCase& c = GetParam();
-    QWidget* field = c.field(screen);
-    setTextOf(screen, field, c.before);
+    QLineEdit* field = c.field(screen);
+    field->setText(c.before);
 
     field->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), field);
-    EXPECT_EQ(textOf(screen, field), c.afterFocus);
+    EXPECT_EQ(field->text(), c.afterFocus);
 
     screen.cmdClose->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(textOf(screen, field), c.afterLeaving);
+    EXPECT_EQ(field->text(), c.afterLeaving);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rules, PlaceholderFocusTest,
-    ::testing::Values(
-        FocusCase{"BlanksBeforeThePlaceholder", txtName, "  Your Name", "", "Your Name"},
-        FocusCase{"BlanksAfterThePlaceholder", txtName, "Your Name   ", "", "Your Name"},
-        FocusCase{"OnlyBlanksAreRestored", txtName, "   ", "   ", "Your Name"},
-        FocusCase{"EmptyIsRestored", txtName, "", "", "Your Name"},
-        FocusCase{"LetterCaseCounts", txtName, "your name", "your name", "your name"},
-        FocusCase{"ATabIsNotTrimmed", txtName, "\tYour Name", "\tYour Name", "\tYour Name"},
-        FocusCase{"OtherTextStaysUntrimmed", txtName, " John ", " John ", " John "},
-        FocusCase{"Email", txtEmail, "Your Email Address", "", "Your Email Address"},
-        FocusCase{"FriendName", txtFriendName, "Friend's Name", "", "Friend's Name"},
-        FocusCase{"FriendEmail", txtFriendEmail, " Friend's Email Address ", "", "Friend's Email Address"},
-        FocusCase{"MessageWithItsLineBreakIsNotThePlaceholder", txtMessage, "Your Message\r\n",
-                  "Your Message\r\n", "Your Message\r\n"},
-        FocusCase{"MessageWithBlanks", txtMessage, " Your Message ", "", "Your Message"},
-        FocusCase{"EmptyMessageGetsThePlaceholderWithoutLineBreak", txtMessage, "", "", "Your Message"}),
+    ::testing::Values(FocusCase{"BlanksBeforeThePlaceholder", txtName, "  Your Name", "", "Your Name"},
+                      FocusCase{"BlanksAfterThePlaceholder", txtName, "Your Name   ", "", "Your Name"},
+                      FocusCase{"OnlyBlanksAreRestored", txtName, "   ", "   ", "Your Name"},
+                      FocusCase{"EmptyIsRestored", txtName, "", "", "Your Name"},
+                      FocusCase{"LetterCaseCounts", txtName, "your name", "your name", "your name"},
+                      FocusCase{"ATabIsNotTrimmed", txtName, "\tYour Name", "\tYour Name", "\tYour Name"},
+                      FocusCase{"OtherTextStaysUntrimmed", txtName, " John ", " John ", " John "},
+                      FocusCase{"Email", txtEmail, "Your Email Address", "", "Your Email Address"},
+                      FocusCase{"FriendName", txtFriendName, "Friend's Name", "", "Friend's Name"},
+                      FocusCase{"FriendEmail", txtFriendEmail, " Friend's Email Address ", "",
+                                "Friend's Email Address"}),
     byName);
-
-TEST_F(ExitTest, TheMessageBoxBehavesLikeTheOthersOnceEmptiedAndLeft) {
-    Screen& screen = openExitScreen();
-    screen.txtMessage->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(screen.messageText(), "Your Message\r\n") << "not cleared on its first focus";
-    QTest::keyClick(screen.txtMessage, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(screen.txtMessage, Qt::Key_Delete);
-    screen.txtName->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(screen.messageText(), "Your Message");
-    screen.txtMessage->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(screen.messageText(), "");
-}
 
 TEST_F(ExitTest, APlaceholderTypedByTheUserCountsAsUntouched) {
     Screen& screen = openExitScreen();
@@ -392,21 +360,6 @@ INSTANTIATE_TEST_SUITE_P(
                      "&taf1=your%20name&taf2=a%40b.c&taf3=Your%20Message%0D%0A&taf4=x&taf5=x%40y.z" +
                          kFolder}),
     byName);
-
-TEST_F(ExitTest, LinesTypedIntoTheMessageAreSentWithCrLf) {
-    Screen& screen = openExitScreen();
-    enter(screen, {.name = "John", .email = "a@b.c", .friendName = "Mary", .friendEmail = "x@y.z"});
-    screen.txtMessage->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(screen.txtMessage, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(screen.txtMessage, "Line1");
-    QTest::keyClick(screen.txtMessage, Qt::Key_Return);
-    QTest::keyClicks(screen.txtMessage, "Line2");
-
-    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
-    ASSERT_EQ(fake.urlOpener.urls.size(), 1u);
-    EXPECT_TRUE(fake.urlOpener.urls[0].contains(QStringLiteral("&taf3=Line1%0D%0ALine2&taf4=")))
-        << fake.urlOpener.urls[0].toStdString();
-}
 
 } // namespace
 } // namespace ssn::forms::test::exit
