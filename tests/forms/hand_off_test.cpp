@@ -5,6 +5,7 @@
 #include "doubles/named_rows.h"
 #include "exit_fixture.h"
 #include "forms/frmSubconciousSelfNumber.h"
+#include "platform/qt/qt_message_box.h"
 #include "platform/qt/qt_process_end.h"
 
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QWindow>
 #include <functional>
 #include <map>
@@ -163,6 +165,31 @@ TEST_F(HandOffTest, ALaterExitShowsTheExitScreenOfBackWithItsMessageAndDrawsNoth
     EXPECT_EQ(fake.random.seeds, seedsAtBack);
     EXPECT_EQ(fake.random.values.size(), 1u) << "nothing was drawn";
 }
+
+// A message belongs to the window the person is in, not to the main window loaded and hidden
+// behind it: the result window (false), or the exit screen its close box brought up (true).
+class MessageOwnerTest : public HandOffTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(MessageOwnerTest, BelongsToTheActiveWindow) {
+    QWidget* window = &showResult();
+    if (GetParam()) {
+        window->close();
+        flushDeferredDeletes();
+        window = &forms->nagScreen2();
+    }
+    activate(*window);
+    ASSERT_TRUE(forms->isLoaded<frmMain>());
+    QTimer::singleShot(0, [window] {
+        QWidget* box = QApplication::activeModalWidget();
+        EXPECT_EQ(box->parentWidget(), window);
+        EXPECT_EQ(box->windowHandle()->transientParent(), window->windowHandle());
+        box->close();
+    });
+    platform::QtMessageBox().show(platform::CriticalMessage(kNoSpace));
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, MessageOwnerTest, ::testing::Bool(),
+                         [](const auto& row) { return row.param ? "ExitScreen" : "ResultWindow"; });
 
 struct CloseCase {
     const char* name;

@@ -8,6 +8,7 @@
 #include "forms/frmMain.h"
 #include "forms/frmNagScreen.h"
 #include "forms/frmNagScreen2.h"
+#include "forms/frmSubconciousSelfNumber.h"
 #include "startup_run.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOption>
 #include <QTest>
@@ -143,6 +145,22 @@ TEST_F(ProgramStyleTest, ButtonsAndListsAreFilledWithTheWindowsBlue) {
                 << control->accessibleName().toStdString();
         }
     }
+}
+
+// Down the middle of the report's scroll bar, between its arrows: the slider, at the top of the
+// track, stands out from the bare track at its bottom end by 3:1.
+TEST_F(ProgramStyleTest, TheReportsScrollBarSliderStandsOutFromItsTrack) {
+    StartupRun run;
+    frmMain& main = run.forms->main();
+    main.txtFirstName->setText(QStringLiteral("JOHN"));
+    main.txtLastName->setText(QStringLiteral("SMITH"));
+    main.cmdNext->click();
+    QScrollBar* bar = run.forms->result().txtDisplay->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 0) << "the report is longer than its box";
+    const QImage image = bar->grab().toImage();
+    const int x = image.width() / 2;
+    const int arrow = image.width(); // the arrow buttons are square
+    EXPECT_GE(contrast(image.pixel(x, arrow + 2), image.pixel(x, image.height() - arrow - 2)), 3);
 }
 
 QImage drawnAlone(QWidget& widget) {
