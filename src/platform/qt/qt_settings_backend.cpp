@@ -5,17 +5,15 @@
 #include <utility>
 
 #ifndef Q_OS_WIN
+#include "platform/qt/ini_text.h"
 #include "platform/qt/user_folders.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QList>
 #include <QRandomGenerator>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QSysInfo>
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -103,256 +101,6 @@ constexpr qint64 kLockWaitMs = 100;
 // writer's for at most as long as QSettings waits on its own lock.
 constexpr qint64 kDeadLockAgeMs = 1000;
 constexpr qint64 kLiveLockAgeMs = 30000;
-
-// The INI text as QSettings reads and writes it: keys percent-escaped, values C-escaped as
-// UTF-8, a value quoted when it holds ';', ',' or '=' or begins or ends with a space.
-QByteArray escapedKey(const QString& key) {
-    QByteArray escaped;
-    for (const QChar character : key) {
-        const char16_t code = character.unicode();
-        if (code == u'/')
-            escaped += '\\';
-        else if (code < 0x80 && (std::isalnum(code) != 0 || code == u'_' || code == u'-' || code == u'.'))
-            escaped += char(code);
-        else if (code <= 0xFF)
-            escaped += '%' + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
-        else
-            escaped += "%U" + QByteArray::number(code, 16).toUpper().rightJustified(4, '0');
-    }
-    return escaped;
-}
-
-QString unescapedKey(QByteArrayView key) {
-    const QString text = QString::fromUtf8(key);
-    QString name;
-    for (qsizetype i = 0; i < text.size();) {
-        if (text.at(i) == u'\\') {
-            name += u'/';
-            ++i;
-            continue;
-        }
-        if (text.at(i) == u'%' && i + 1 < text.size()) {
-            const qsizetype digits = text.at(i + 1) == u'U' ? 4 : 2;
-            const qsizetype first = i + 1 + (digits == 4 ? 1 : 0);
-            bool ok = false;
-            const ushort code =
-                first + digits <= text.size() ? QStringView(text).sliced(first, digits).toUShort(&ok, 16) : 0;
-            if (ok) {
-                name += QChar(code);
-                i = first + digits;
-                continue;
-            }
-        }
-        name += text.at(i++);
-    }
-    return name;
-}
-
-bool isHexDigit(char16_t code) {
-    return code < 0x80 && std::isxdigit(code) != 0;
-}
-
-QByteArray escapedValue(const QString& value) {
-    // QSettings marks text with NUL characters, and text that begins like one of its typed values.
-    const QString text = value.contains(QChar::Null) ? QStringLiteral("@String(") + value + u')'
-                         : value.startsWith(u'@') ? QStringLiteral("@") + value
-                                                  : value;
-    static constexpr char kNamed[] = "\a\b\f\n\r\t\v";
-    static constexpr char kLetters[] = "abfnrtv";
-    QStringEncoder toUtf8(QStringEncoder::Utf8);
-    QByteArray escaped;
-    bool quoted = false;
-    bool escapeADigit = false; // after a numeric escape, which a hex digit would continue
-    for (const QChar character : text) {
-        const char16_t code = character.unicode();
-        quoted = quoted || code == u';' || code == u',' || code == u'=';
-        if (escapeADigit && isHexDigit(code)) {
-            escaped += "\\x" + QByteArray::number(code, 16);
-            continue;
-        }
-        escapeADigit = false;
-        const char* named = code != 0 && code < 0x80 ? std::strchr(kNamed, char(code)) : nullptr;
-        if (code == 0) {
-            escaped += "\\0";
-            escapeADigit = true;
-        } else if (named != nullptr) {
-            escaped += '\\';
-            escaped += kLetters[named - kNamed];
-        } else if (code == u'"' || code == u'\\') {
-            escaped += '\\';
-            escaped += char(code);
-        } else if (code <= 0x1F) {
-            escaped += "\\x" + QByteArray::number(code, 16);
-            escapeADigit = true;
-        } else {
-            escaped += QByteArray(toUtf8(QStringView(&character, 1)));
-        }
-    }
-    if (quoted || escaped.startsWith(' ') || escaped.endsWith(' '))
-        escaped = '"' + escaped + '"';
-    return escaped;
-}
-
-// The value as QSettings reads it, as text. A list (a comma outside quotes) and the typed
-// values QSettings writes with '@' read as no text.
-QString unescapedValue(QByteArrayView bytes) {
-    static constexpr char kLetters[] = "abfnrtv\"?'\\";
-    static constexpr char kMeant[] = "\a\b\f\n\r\t\v\"?'\\";
-    QStringDecoder fromUtf8(QStringDecoder::Utf8);
-    QString text;
-    bool inQuotes = false;
-    bool quoted = false;
-    bool list = false;
-    qsizetype chopLimit = 0; // trailing blanks after this are cut unless the value was quoted
-    qsizetype i = 0;
-    const auto skipBlanks = [&] {
-        while (i < bytes.size() && (bytes[i] == ' ' || bytes[i] == '\t'))
-            ++i;
-        chopLimit = text.size();
-    };
-    const auto numeric = [&](int base) {
-        char16_t code = 0;
-        for (; i < bytes.size() && (base == 16 ? isHexDigit(bytes[i]) : bytes[i] >= '0' && bytes[i] <= '7');
-             ++i)
-            code = char16_t(code * base + QByteArray(1, bytes[i]).toUShort(nullptr, 16));
-        text += QChar(code);
-    };
-    skipBlanks();
-    while (i < bytes.size()) {
-        const char byte = bytes[i];
-        if (byte == '\\') {
-            if (++i == bytes.size()) {
-                chopLimit = text.size(); // QSettings cuts no blanks before a final backslash
-                break;
-            }
-            const char escape = bytes[i++];
-            const char* letter = escape != 0 ? std::strchr(kLetters, escape) : nullptr;
-            if (letter != nullptr)
-                text += QLatin1Char(kMeant[letter - kLetters]);
-            else if (escape == 'x' && i < bytes.size() && isHexDigit(bytes[i]))
-                numeric(16);
-            else if (escape >= '0' && escape <= '7')
-                --i, numeric(8);
-            chopLimit = text.size();
-        } else if (byte == '"') {
-            ++i;
-            quoted = true;
-            inQuotes = !inQuotes;
-            if (!inQuotes)
-                skipBlanks();
-        } else if (byte == ',' && !inQuotes) {
-            list = true;
-            text.clear();
-            quoted = false;
-            ++i;
-            skipBlanks();
-        } else {
-            qsizetype end = i + 1;
-            while (end < bytes.size() && bytes[end] != '\\' && bytes[end] != '"' && bytes[end] != ',')
-                ++end;
-            text += fromUtf8(bytes.sliced(i, end - i));
-            i = end;
-        }
-    }
-    while (!quoted && text.size() > chopLimit && (text.back() == u' ' || text.back() == u'\t'))
-        text.chop(1);
-    if (list || text.startsWith(QLatin1String("@Invalid()")))
-        return {};
-    if (text.startsWith(QLatin1String("@@")))
-        return text.sliced(1);
-    if (!text.startsWith(u'@') || !text.endsWith(u')'))
-        return text;
-    if (text.startsWith(QLatin1String("@String(")))
-        return text.sliced(8).chopped(1);
-    if (text.startsWith(QLatin1String("@ByteArray(")))
-        return QString::fromUtf8(text.sliced(11).chopped(1).toLatin1());
-    const bool typed = text.startsWith(QLatin1String("@Variant(")) ||
-                       text.startsWith(QLatin1String("@DateTime(")) ||
-                       text.startsWith(QLatin1String("@Rect(")) || text.startsWith(QLatin1String("@Size(")) ||
-                       text.startsWith(QLatin1String("@Point("));
-    return typed ? QString() : text;
-}
-
-// Where the key's line lies in an INI text: the bytes of its value, or, when it has none, the
-// place for a new line. The text is read line by line, so a damaged line (an unterminated quote
-// that QSettings would fold the following lines into) hides nothing after it.
-struct KeyLine {
-    qsizetype valueStart = -1;
-    qsizetype valueEnd = -1;
-    qsizetype newLineAt = -1; // after the header of the section's last block, if it has one
-};
-
-KeyLine findKey(const QByteArray& text, const QString& section, const QString& key) {
-    const QString wanted = section + u'/' + key;
-    KeyLine found;
-    bool foundInGeneral = false;
-    QString current; // the section's name as a prefix of its keys, empty for [General]
-    qsizetype next = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    while (next < text.size()) {
-        qsizetype start = next;
-        qsizetype end = start;
-        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
-            ++end;
-        next = end + (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n' ? 2 : 1);
-        while (start < end && (text[start] == ' ' || text[start] == '\t'))
-            ++start;
-        const QByteArrayView line(text.constData() + start, end - start);
-        if (line.startsWith('[')) {
-            const qsizetype close = line.indexOf(']');
-            const QByteArrayView name = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed();
-            current = name.compare("general", Qt::CaseInsensitive) == 0 ? QString()
-                      : name.compare("%general", Qt::CaseInsensitive) == 0 ? QStringLiteral("general/")
-                                                                           : unescapedKey(name) + u'/';
-            if (current == section + u'/')
-                found.newLineAt = next <= text.size() ? next : text.size();
-            continue;
-        }
-        // As QSettings splits a line: the first '=' outside quotes, a ';' outside quotes ending
-        // it, a backslash keeping the next character from counting.
-        qsizetype equals = -1;
-        qsizetype valueEnd = line.size();
-        bool inQuotes = false;
-        for (qsizetype i = 0; i < line.size(); ++i) {
-            if (line[i] == '\\')
-                ++i;
-            else if (line[i] == '"')
-                inQuotes = !inQuotes;
-            else if (line[i] == '=' && !inQuotes && equals < 0)
-                equals = i;
-            else if (line[i] == ';' && !inQuotes) {
-                valueEnd = i;
-                break;
-            }
-        }
-        // QSettings reads every [General] line before the named sections: a key there loses to
-        // the same key in its own section.
-        if (equals > 0 && current + unescapedKey(line.first(equals).trimmed()) == wanted &&
-            (!current.isEmpty() || found.valueStart < 0 || foundInGeneral)) {
-            found.valueStart = start + equals + 1;
-            found.valueEnd = start + valueEnd;
-            foundInGeneral = current.isEmpty();
-        }
-    }
-    return found;
-}
-
-// The text with the key's value replaced, or its line added; every other byte stays.
-QByteArray withValue(const QByteArray& text, const QString& section, const QString& key,
-                     const QString& value) {
-    const KeyLine found = findKey(text, section, key);
-    if (found.valueStart >= 0)
-        return QByteArray(text).replace(found.valueStart, found.valueEnd - found.valueStart,
-                                        escapedValue(value));
-    const QByteArray line = escapedKey(key) + '=' + escapedValue(value) + '\n';
-    if (found.newLineAt >= 0) {
-        const bool ended = found.newLineAt <= text.size() && text[found.newLineAt - 1] == '\n';
-        return QByteArray(text).insert(found.newLineAt, ended ? line : '\n' + line);
-    }
-    QByteArray added = text;
-    if (!added.isEmpty())
-        added += added.endsWith('\n') ? "\n" : "\n\n";
-    return added + '[' + escapedKey(section) + "]\n" + line;
-}
 
 // A folder held open and the name of an entry in it: every step of a read or a save works on
 // the folder that was opened, whatever is renamed or swapped around it meanwhile.
@@ -607,9 +355,9 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
         if (lock.take())
             removeScratchFiles(place);
     }
-    const KeyLine found = findKey(contents, section, key);
+    const ini::KeyLine found = ini::findKey(contents, section, key);
     return found.valueStart < 0 ? QString()
-                                : unescapedValue(QByteArrayView(contents).sliced(
+                                : ini::unescapedValue(QByteArrayView(contents).sliced(
                                       found.valueStart, found.valueEnd - found.valueStart));
 }
 
@@ -631,7 +379,7 @@ void QtSettingsBackend::write(const QString& application, const QString& section
     const Contents found = readFile(place, contents, old);
     if (found == Contents::Refused)
         return;
-    const QByteArray text = withValue(contents, section, key, value);
+    const QByteArray text = ini::withValue(contents, section, key, value);
     if (text.size() <= kMaxFileBytes)
         replaceFile(place, text, found == Contents::Read ? &old : nullptr);
 }
