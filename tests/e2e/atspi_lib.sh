@@ -87,9 +87,11 @@ orca_mark() {
 # What Orca has said since the last mark, one utterance a line without its closing full stop (an
 # utterance of several lines is joined into one).
 orca_utterances() {
-    tail -n +"$ORCA_MARK" "$ORCA_LOG" |
-        awk '/SPEECH OUTPUT:/ { said = $0; while (said !~ /}[[:space:]]*$/ && (getline more) > 0) said = said " " more; print said }' |
-        sed -E "s/.*SPEECH OUTPUT: '(.*)' ?\{.*/\1/; s/\.$//"
+    tail -n +"$ORCA_MARK" "$ORCA_LOG" | awk '/SPEECH OUTPUT:/ {
+        said = $0
+        while (said !~ /}[[:space:]]*$/ && (getline more) > 0) said = said " " more
+        print said
+    }' | sed -E "s/.*SPEECH OUTPUT: '(.*)' ?\{.*/\1/; s/\.$//"
 }
 
 # Waits until Orca has said TEXT since the last mark; given more texts, until it has said them as
@@ -101,7 +103,8 @@ orca_says() { # DESCRIPTION TEXT [TEXT...]
     deadline=$(e2e_deadline "$E2E_TIMEOUT")
     while :; do
         said=$(orca_utterances)
-        if { [ $# -eq 1 ] && grep -qF -- "$1" <<<"$said"; } || [[ "|$(tr '\n' '|' <<<"$said")" == *"$wanted"* ]]; then
+        if { [ $# -eq 1 ] && grep -qF -- "$1" <<<"$said"; } ||
+            [[ "|$(tr '\n' '|' <<<"$said")" == *"$wanted"* ]]; then
             e2e_pass "$description: Orca says '$*'"
             return
         fi

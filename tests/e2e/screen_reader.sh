@@ -5,8 +5,9 @@
 # date lists say which part of the date they are; About is a modal dialog and choosing it
 # returns at once; names typed and Next pressed through the bus give a report that can be read.
 # Then the keyboard walks the windows while Orca, the screen reader, listens: Back returns to the
-# last field, Tab into an empty field and into the exit screen's prompt fields names them, and the
-# exit screen after Next and Back starts on Exit.
+# last field, Tab into an empty field and into the exit screen's prompt fields names them, a filled
+# field is read whole (Back, Tab, Shift+Tab), and the exit screen after Next and Back starts on
+# Exit and says its support message and promotion once, not again after its own message box.
 #
 # Usage: screen_reader.sh PATH_TO_PROGRAM
 set -u

@@ -14,10 +14,8 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QTest>
 #include <QVBoxLayout>
-#include <functional>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -25,7 +23,7 @@ namespace ssn::widgets::test {
 namespace {
 
 bool listening = false;
-std::vector<std::pair<QPointer<QObject>, QAccessible::Event>> heard;
+std::vector<std::pair<const QObject*, QAccessible::Event>> heard; // compared, never followed
 
 class RecordingBridge : public QAccessibleBridge {
 public:
@@ -51,7 +49,8 @@ namespace {
 
 struct FieldCase {
     const char* name;
-    std::function<QWidget*()> make;
+    const char* text;
+    bool multiLine;
 };
 
 using ssn::testing::byName;
@@ -66,7 +65,9 @@ TEST_P(TextFieldFocusEventsTest, AnnouncesTheFocusFirstAndTheCaretAfterTheToolki
     auto* layout = new QVBoxLayout(&window);
     auto* before = new QLineEdit;
     layout->addWidget(before);
-    QWidget* field = GetParam().make();
+    const QString text = QString::fromLatin1(GetParam().text);
+    QWidget* field =
+        GetParam().multiLine ? static_cast<QWidget*>(new QPlainTextEdit(text)) : new QLineEdit(text);
     layout->addWidget(field);
     AnnounceTextFocusFirst filter;
     qApp->installEventFilter(&filter);
@@ -97,30 +98,20 @@ TEST_P(TextFieldFocusEventsTest, AnnouncesTheFocusFirstAndTheCaretAfterTheToolki
         << "a caret event comes after the last focus event";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fields, TextFieldFocusEventsTest,
-    ::testing::Values(FieldCase{"EmptyLine", []() -> QWidget* { return new QLineEdit; }},
-                      FieldCase{"FilledLineSelectedOnTab",
-                                []() -> QWidget* { return new QLineEdit(QStringLiteral("JOHN")); }},
-                      FieldCase{"MultiLineBox",
-                                []() -> QWidget* {
-                                    auto* box = new QPlainTextEdit(QStringLiteral("Your Message"));
-                                    box->setTabChangesFocus(true);
-                                    return box;
-                                }}),
-    byName);
+INSTANTIATE_TEST_SUITE_P(Fields, TextFieldFocusEventsTest,
+                         ::testing::Values(FieldCase{"EmptyLine", "", false},
+                                           FieldCase{"FilledLineSelectedOnTab", "JOHN", false},
+                                           FieldCase{"MultiLineBox", "Your Message", true}),
+                         byName);
 
 TEST(TextFieldAccessibilityTest, ASingleLineTextIsOneRunFromStartToEnd) {
     QLineEdit field(QStringLiteral("JOHN"));
     QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&field)->textInterface();
     ASSERT_NE(text, nullptr);
-    for (int offset = 0; offset < 4; ++offset) {
-        int start = -1;
-        int end = -1;
-        text->attributes(offset, &start, &end);
-        EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 4)) << "at offset " << offset;
-    }
-    EXPECT_EQ(text->text(0, text->characterCount()), "JOHN");
+    int start = -1;
+    int end = -1;
+    text->attributes(3, &start, &end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 4)) << "the run at the last letter";
 }
 
 } // namespace
