@@ -350,12 +350,6 @@ protected:
         m_query = widgets::look::setHighContrastQuery(&askedForHighContrast);
         m_follower = std::make_unique<widgets::look::FollowHighContrast>();
         qApp->installEventFilter(m_follower.get());
-        m_system.setColor(QPalette::Window, Qt::black);
-        m_system.setColor(QPalette::Base, Qt::black);
-        m_system.setColor(QPalette::Button, QColor(16, 16, 16));
-        for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-            m_system.setColor(role, Qt::white);
-        }
         m_system.setColor(QPalette::Link, Qt::yellow);
         QApplication::setPalette(m_system);
     }
@@ -392,7 +386,7 @@ private:
     widgets::look::HighContrastQuery m_query = nullptr;
     std::unique_ptr<widgets::look::FollowHighContrast> m_follower;
     QPalette m_desktop = QApplication::palette();
-    QPalette m_system;
+    QPalette m_system{QColor(16, 16, 16), Qt::black}; // white text on black
 };
 
 TEST_P(HighContrastTest, WindowsShowTheSystemsColoursWhileItIsAskedForAndFollowItsChanges) {
