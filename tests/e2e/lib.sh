@@ -159,8 +159,9 @@ e2e_deadline() { # SECONDS
 }
 
 # Starts Xvfb on a free display (it picks the number itself) and a window manager on it: openbox,
-# or xfwm4 (Xfce's), which keeps its settings on a D-Bus session bus of its own.
-e2e_start_x() { # [xfwm4]
+# or xfwm4 (Xfce's), which keeps its settings on a D-Bus session bus of its own; or none, where
+# only the programs move the keyboard focus.
+e2e_start_x() { # [xfwm4|none]
     local display_file="$E2E_DIR/display"
     : >"$display_file"
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
@@ -188,11 +189,11 @@ e2e_start_x() { # [xfwm4]
         bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 3>"$E2E_DIR/wm-bus.pid")
         E2E_PIDS+=("$(cat "$E2E_DIR/wm-bus.pid")")
         DBUS_SESSION_BUS_ADDRESS=$bus xfwm4 --compositor=off >"$E2E_DIR/wm.log" 2>&1 &
-    else
+    elif [ "${1:-}" != none ]; then
         openbox --sm-disable >"$E2E_DIR/wm.log" 2>&1 &
     fi
-    E2E_PIDS+=("$!")
-    until wmctrl -m >/dev/null 2>&1; do
+    [ "${1:-}" != none ] && E2E_PIDS+=("$!")
+    until [ "${1:-}" == none ] || wmctrl -m >/dev/null 2>&1; do
         e2e_before "$deadline" || e2e_abort "the window manager did not start: $(cat "$E2E_DIR/wm.log")"
         sleep 0.05
     done
@@ -289,6 +290,7 @@ wait_for_x_focus() { # WINDOW_ID
 # the focus on to the window's control only then, and a key sent before is lost.
 e2e_activate() { # WINDOW_ID
     timeout "$E2E_TIMEOUT" xdotool windowactivate --sync "$1" >/dev/null 2>&1 ||
+        timeout "$E2E_TIMEOUT" xdotool windowfocus --sync "$1" >/dev/null 2>&1 || # no window manager
         e2e_log "e2e: window $1 did not become active"
     if [ -n "${E2E_WAIT_FOR_X_FOCUS:-}" ] && ! wait_for_x_focus "$1"; then
         e2e_log "e2e: window $1 did not get the keyboard focus"

@@ -1,6 +1,7 @@
 // The refer-a-friend panel of the exit screen through its real text boxes and button: the
 // placeholders coming and going with the focus, the e-mail boxes refusing the typed space,
-// the submission's checks in their order, and the referral URL that reaches the browser.
+// and the referral URL that reaches the browser. The submission's checks in their order are
+// the web tests'; the button's refusal is in the exit screen's Alt+N test.
 
 #include "doubles/named_rows.h"
 #include "exit_fixture.h"
@@ -217,12 +218,6 @@ struct Entry {
     std::optional<QString> friendEmail = std::nullopt;
 };
 
-struct SubmitCase {
-    const char* name;
-    Entry entry;
-    QString refusal; // empty: the referral goes out
-};
-
 void enter(Screen& screen, const Entry& entry) {
     if (entry.name)
         screen.txtName->setText(*entry.name);
@@ -235,54 +230,6 @@ void enter(Screen& screen, const Entry& entry) {
     if (entry.friendEmail)
         screen.txtFriendEmail->setText(*entry.friendEmail);
 }
-
-class SubmitCheckTest : public ExitTest, public ::testing::WithParamInterface<SubmitCase> {};
-
-TEST_P(SubmitCheckTest, ShowsTheFirstFailingChecksMessageAndSendsNothing) {
-    Screen& screen = openExitScreen();
-    enter(screen, GetParam().entry);
-    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
-
-    ASSERT_EQ(fake.messageBox.shown.size(), 1u);
-    const platform::Message& message = fake.messageBox.shown[0];
-    EXPECT_EQ(message.text, GetParam().refusal);
-    EXPECT_EQ(message.icon, platform::MessageIcon::Critical);
-    EXPECT_EQ(message.buttons, platform::MessageButtons::Ok);
-    EXPECT_EQ(message.caption, kMessageCaption);
-    EXPECT_TRUE(fake.urlOpener.urls.empty());
-}
-
-const QString kProper = QStringLiteral("Please Enter Proper Email Address");
-const QString kDistinct = QStringLiteral("Please Enter Distinct Email Addresses");
-const QString kYourName = QStringLiteral("Please Enter Your Name");
-const QString kFriendsName = QStringLiteral("Please Enter Your Friend's Name");
-
-INSTANTIATE_TEST_SUITE_P(
-    InOrder, SubmitCheckTest,
-    ::testing::Values(
-        SubmitCase{"UntouchedAddressesAreNotProper", {}, kProper},
-        SubmitCase{"SameAddressWithOuterBlanks", {.email = "a@b.c", .friendEmail = "  a@b.c "}, kDistinct},
-        SubmitCase{"BothEmptyAreTheSame", {.email = "", .friendEmail = " "}, kDistinct},
-        SubmitCase{"NoAtSign", {.email = "ab.c", .friendEmail = "x@y.z"}, kProper},
-        SubmitCase{"FriendWithoutFullStop", {.email = "a@b.c", .friendEmail = "x@yz"}, kProper},
-        SubmitCase{
-            "AtThenFullStopPassesThenTheUntouchedName", {.email = "@.", .friendEmail = "x@y.z"}, kYourName},
-        SubmitCase{"FullStopBeforeTheAtSignPasses",
-                   {.name = "", .email = "a.b@c", .friendEmail = "x@y.z"},
-                   kYourName},
-        SubmitCase{"PlaceholderWithBlanksCountsAsUntouched",
-                   {.name = " Your Name ", .email = "a@b.c", .friendEmail = "x@y.z"},
-                   kYourName},
-        SubmitCase{"NameBeforeMessageAndFriendsName",
-                   {.email = "a@b.c", .message = "", .friendName = "", .friendEmail = "x@y.z"},
-                   kYourName},
-        SubmitCase{"AddressesDifferingInCaseAreDistinct",
-                   {.name = "John", .email = "A@B.C", .friendEmail = "a@b.c"},
-                   kFriendsName},
-        SubmitCase{"FriendsNameOfBlanks",
-                   {.name = "John", .email = "a@b.c", .friendName = "  ", .friendEmail = "x@y.z"},
-                   kFriendsName}),
-    byName);
 
 struct ReferralCase {
     const char* name;
