@@ -87,13 +87,20 @@ bool showsCaret(const QPlainTextEdit& box) {
            (!box.isReadOnly() || box.textInteractionFlags().testFlag(Qt::TextSelectableByKeyboard));
 }
 
+// The edge of a control drawn flat: a shade of its face that stands out from it by 3:1, darker
+// on a light face and lighter on the black of a high-contrast scheme, where a darker shade would
+// vanish.
+QColor edgeOf(const QColor& face) {
+    return contrast::shadeStandingOutFrom(face, 3);
+}
+
 // A button or a closed drop-down list: its palette's button colour, flat, a shade darker while
-// pressed, with a darker border.
+// pressed, with an edge that stands out.
 void drawButtonPanel(QPainter& painter, const QStyleOption& option) {
     const QColor button = option.palette.color(QPalette::Button);
     const bool pressed = option.state.testAnyFlags(QStyle::State_Sunken | QStyle::State_On);
     painter.fillRect(option.rect, pressed ? button.darker(115) : button);
-    drawOutline(painter, option.rect, button.darker(170));
+    drawOutline(painter, option.rect, edgeOf(button));
 }
 
 // A group box's caption and frame: the frame's top edge lies at the middle of the caption line,
@@ -242,7 +249,7 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
         drawWithFocusMark<QStyleOptionFrame>(
             option, *painter, widget, QPalette::Base, [&](const QStyleOption* drawn) {
                 if (m_themeIgnoresPalette && element == PE_FrameLineEdit) {
-                    drawOutline(*painter, drawn->rect, drawn->palette.color(QPalette::Base).darker(170));
+                    drawOutline(*painter, drawn->rect, edgeOf(drawn->palette.color(QPalette::Base)));
                 } else {
                     QProxyStyle::drawPrimitive(element, drawn, painter, widget);
                 }

@@ -290,21 +290,27 @@ TEST_P(FocusMarkTest, EveryKindOfControlThatTakesTheFocusShowsAClosedMarkOnBothS
 INSTANTIATE_TEST_SUITE_P(Backgrounds, FocusMarkTest, ::testing::Bool(),
                          [](const auto& row) { return row.param ? "ExitScreensNavyFrame" : "WindowsBlue"; });
 
-// The exit screen's check box: every pixel of its square's edge stands out from the white
-// window around it by 3:1, as a control's outline must.
-TEST_F(ProgramStyleTest, TheCheckBoxsSquareStandsOutFromTheWindow) {
+// The outline of a control stands out from what surrounds it by 3:1 at every pixel: the exit
+// screen's check box square on its white, a button on the windows' blue, whose face is the same
+// blue.
+struct EdgeCase {
+    const char* name;
+    std::function<QWidget&(Forms&)> control;
+    std::function<QRect(QWidget&)> edge;
+};
+
+class ControlEdgeTest : public ProgramStyleTest, public ::testing::WithParamInterface<EdgeCase> {};
+
+TEST_P(ControlEdgeTest, StandsOutFromWhatSurroundsIt) {
     StartupRun run;
-    frmNagScreen2& screen = run.forms->nagScreen2();
-    QCheckBox& box = *screen.Check1;
-    QStyleOptionButton option;
-    option.initFrom(&box);
-    const QRect square = box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
-    const QImage image = box.grab().toImage();
-    const QRgb around = screen.palette().color(QPalette::Window).rgb();
+    QWidget& control = GetParam().control(*run.forms);
+    const QRect edge = GetParam().edge(control);
+    const QImage image = control.grab().toImage();
+    const QRgb around = control.parentWidget()->palette().color(QPalette::Window).rgb();
     double weakest = 21;
-    for (int y = square.top(); y <= square.bottom(); ++y) {
-        for (int x = square.left(); x <= square.right(); ++x) {
-            if (y == square.top() || y == square.bottom() || x == square.left() || x == square.right()) {
+    for (int y = edge.top(); y <= edge.bottom(); ++y) {
+        for (int x = edge.left(); x <= edge.right(); ++x) {
+            if (y == edge.top() || y == edge.bottom() || x == edge.left() || x == edge.right()) {
                 weakest = std::min(weakest, contrast(image.pixel(x, y), around));
             }
         }
@@ -315,6 +321,19 @@ TEST_F(ProgramStyleTest, TheCheckBoxsSquareStandsOutFromTheWindow) {
 using ssn::testing::byName;
 using ssn::testing::PrintTo;
 
+INSTANTIATE_TEST_SUITE_P(
+    Controls, ControlEdgeTest,
+    ::testing::Values(
+        EdgeCase{"CheckBoxSquare", [](Forms& forms) -> QWidget& { return *forms.nagScreen2().Check1; },
+                 [](QWidget& box) {
+                     QStyleOptionButton option;
+                     option.initFrom(&box);
+                     return box.style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, &box);
+                 }},
+        EdgeCase{"ButtonOnTheBlue", [](Forms& forms) -> QWidget& { return *forms.main().cmdNext; },
+                 [](QWidget& button) { return button.rect(); }}),
+    byName);
+
 // High contrast as the system would answer; the windows ask through the look.
 bool highContrast = false;
 bool askedForHighContrast() {
@@ -323,7 +342,7 @@ bool askedForHighContrast() {
 
 // The colour a link takes under high contrast: on Windows the scheme's hot-track colour (Qt 6.4
 // gives Windows links a fixed blue), elsewhere the desktop palette's link colour.
-QColor systemLinkColour(const QPalette& system) {
+QColor systemLinkColour([[maybe_unused]] const QPalette& system) {
 #ifdef Q_OS_WIN
     const COLORREF colour = ::GetSysColor(COLOR_HOTLIGHT);
     return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
