@@ -1,5 +1,5 @@
 // Windows: the settings store in the current user's registry branch, and the single-instance
-// lock, a file opened without sharing. Read and checked through the Win32 API itself, not
+// lock, a named mutex that leaves no file. Read and checked through the Win32 API itself, not
 // through Qt, so that a change in how Qt maps keys would show.
 
 #include "doubles/platform_doubles.h"
@@ -7,6 +7,8 @@
 #include "platform/qt/qt_settings_backend.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -56,38 +58,58 @@ TEST_F(RegistryStoreTest, AWriteLandsInTheSettingsKeyKeepingTheOtherValuesAndRea
     EXPECT_EQ(m_backend.read(m_application, QStringLiteral("Settings"), QStringLiteral("Missing")), "");
 }
 
-class WindowsLockTest : public ::testing::Test {
-protected:
-    QString lockFile() const {
-        return m_root.path() + QLatin1Char('/') + m_executable.name + QLatin1Char('/') + m_executable.name +
-               QStringLiteral(".lock");
-    }
-
-    QTemporaryDir m_root;
-    testing::FakeExecutable m_executable;
+// Where the settings folder lies, and what another process does to the file the lock was
+// kept in before (a scanner or the search indexer reading it, sharing everything).
+struct LockCase {
+    const char* name;
+    bool rootWritable;
+    bool readerHoldsTheOldLockFile;
 };
 
-TEST_F(WindowsLockTest, TheFirstCopyHoldsItsLockFileUnsharedAndASecondCopyIsRefused) {
-    auto first = std::make_unique<QtInstanceGuard>(m_executable, m_root.path());
-    ASSERT_FALSE(first->previousInstanceRunning());
-    // No other open of the file succeeds, whatever sharing it offers.
-    const HANDLE other = ::CreateFileW(wide(QDir::toNativeSeparators(lockFile())), GENERIC_READ,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                       OPEN_EXISTING, 0, nullptr);
-    EXPECT_EQ(other, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+class WindowsLockTest : public ::testing::TestWithParam<LockCase> {};
 
-    QtInstanceGuard second(m_executable, m_root.path());
+TEST_P(WindowsLockTest, OneCopyRunsAndNothingIsLeftInAnyFolder) {
+    QTemporaryDir temporary;
+    // Below a file, no folder can be made: Local AppData that cannot be written.
+    const QString root = GetParam().rootWritable ? temporary.path() : temporary.filePath("file/below");
+    ASSERT_TRUE(QFile(temporary.filePath("file")).open(QIODevice::WriteOnly));
+    testing::FakeExecutable executable;
+    const QString oldLockFile = root + '/' + executable.name + '/' + executable.name + ".lock";
+    HANDLE reader = INVALID_HANDLE_VALUE;
+    if (GetParam().readerHoldsTheOldLockFile) {
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(oldLockFile).path()));
+        reader = ::CreateFileW(wide(QDir::toNativeSeparators(oldLockFile)), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                               0, nullptr);
+        ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    }
+    const QStringList before = QDir(temporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    const QString profileLock =
+        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + '/' + executable.name + ".lock";
+
+    auto first = std::make_unique<QtInstanceGuard>(executable, root);
+    EXPECT_FALSE(first->previousInstanceRunning());
+    QtInstanceGuard second(executable, root);
     EXPECT_TRUE(second.previousInstanceRunning());
     testing::FakeExecutable another;
     another.name += QStringLiteral("Other");
-    QtInstanceGuard otherProgram(another, m_root.path());
+    QtInstanceGuard otherProgram(another, root);
     EXPECT_FALSE(otherProgram.previousInstanceRunning());
+    EXPECT_EQ(QDir(temporary.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+    EXPECT_FALSE(QFileInfo::exists(profileLock)) << profileLock.toStdString();
 
     first.reset(); // the handle closes, as it does when the process ends
-    QtInstanceGuard later(m_executable, m_root.path());
+    QtInstanceGuard later(executable, root);
     EXPECT_FALSE(later.previousInstanceRunning());
+    if (reader != INVALID_HANDLE_VALUE)
+        ::CloseHandle(reader);
 }
+
+INSTANTIATE_TEST_SUITE_P(Windows, WindowsLockTest,
+                         ::testing::Values(LockCase{"LocalAppDataCanBeWritten", true, false},
+                                           LockCase{"LocalAppDataCannotBeWritten", false, false},
+                                           LockCase{"AReaderHoldsTheOldLockFileSharingAll", true, true}),
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 } // namespace
 } // namespace ssn::platform

@@ -3,7 +3,9 @@
 #include <QFile>
 
 #ifdef Q_OS_WIN
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 #include <windows.h>
 #else
 #include "platform/qt/user_folders.h"
@@ -25,13 +27,24 @@ KernelLock::~KernelLock() {
 
 KernelLock::Result KernelLock::take(const QString& path) {
     release();
-    // Opened with no sharing at all: while this handle is open every other open fails with a
-    // sharing violation; the system closes the handle when the process ends.
-    const QString native = QDir::toNativeSeparators(path);
-    const HANDLE handle = ::CreateFileW(reinterpret_cast<const wchar_t*>(native.utf16()), GENERIC_READ, 0,
-                                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        return ::GetLastError() == ERROR_SHARING_VIOLATION ? Result::HeldElsewhere : Result::Unusable;
+    // No file: a named mutex of the session's Local namespace, which exists while a process
+    // holds a handle to it and goes when the last holder ends, however it ends. A process that
+    // opens a file of the program's (a virus scanner, a backup, the search indexer) can never
+    // make a start look refused, and nothing is written where the path points. The name is the
+    // file's base name and a digest of the path, compared without case as Windows compares
+    // paths: a mutex name holds no backslash and is at most MAX_PATH long.
+    const QByteArray digest = QCryptographicHash::hash(QDir::toNativeSeparators(path).toLower().toUtf8(),
+                                                       QCryptographicHash::Sha256);
+    const QString name = QStringLiteral("Local\\") + QFileInfo(path).completeBaseName().left(64) +
+                         QLatin1Char('-') + QString::fromLatin1(digest.toHex());
+    const HANDLE handle = ::CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t*>(name.utf16()));
+    if (handle == nullptr) {
+        // The name belongs to another kind of object, or to an object this user may not open.
+        return Result::Unusable;
+    }
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(handle);
+        return Result::HeldElsewhere;
     }
     m_handle = reinterpret_cast<qintptr>(handle);
     return Result::Taken;

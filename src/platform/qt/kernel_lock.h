@@ -4,9 +4,10 @@
 
 namespace ssn::platform {
 
-// An exclusive lock on a file that the operating system releases when the process ends,
-// however it ends: an advisory lock on Unix, a file opened without sharing on Windows. What
-// the file holds is never read, so no content can make the lock look taken, and nothing waits.
+// An exclusive lock named by a file's path that the operating system releases when the process
+// ends, however it ends: an advisory lock on the file on Unix, a named mutex of the session on
+// Windows (where no file is made). What the file holds is never read, so no content can make
+// the lock look taken, and nothing waits.
 class KernelLock {
 public:
     enum class Result {
@@ -21,7 +22,8 @@ public:
     KernelLock& operator=(const KernelLock&) = delete;
 
     // Tries once, without waiting, to take the lock on the file at `path`, creating it
-    // (owner-only) when it does not exist. A lock already held by this object is released first.
+    // (owner-only) when it does not exist, on Unix. A lock already held by this object is
+    // released first.
     Result take(const QString& path);
 
 private:

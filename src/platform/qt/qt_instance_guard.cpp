@@ -17,6 +17,14 @@ bool QtInstanceGuard::previousInstanceRunning() {
 
 bool QtInstanceGuard::anotherCopyHoldsTheLock() {
     const QString name = m_executable.executableName();
+#ifdef Q_OS_WIN
+    // The lock is a kernel object named after the lock file's place in the settings folder
+    // (below the user's Local AppData): no folder is made for it and nothing is left anywhere,
+    // even where Local AppData cannot be written. Only when the name cannot be had is a start
+    // never refused.
+    return m_lock.take(m_settingsRoot + QLatin1Char('/') + name + QLatin1Char('/') + name +
+                       QStringLiteral(".lock")) == KernelLock::Result::HeldElsewhere;
+#else
     bool running = false;
     // An entry that is no lock file (a folder, a FIFO, a link) is passed over for the next
     // folder rather than removed: removing it could remove the lock another copy has
@@ -34,6 +42,7 @@ bool QtInstanceGuard::anotherCopyHoldsTheLock() {
         return false;
     });
     return running;
+#endif
 }
 
 } // namespace ssn::platform
