@@ -74,7 +74,8 @@ TEST_F(ExitScreenTest, EveryControlShowsWholeClearOfItsNeighboursWithRoomForItsT
         for (const QWidget* control : controls) {
             // A frame's caption is its title; the other controls' is their text.
             const QString text = control->property("title").toString() + control->property("text").toString();
-            const std::string name = control->metaObject()->className() + (" " + text.left(40).toStdString());
+            const std::string name =
+                std::string(control->metaObject()->className()) + ' ' + text.left(40).toStdString();
             EXPECT_TRUE(room.contains(control->geometry())) << name;
             for (const QWidget* other : controls) {
                 EXPECT_TRUE(other == control || !other->geometry().intersects(control->geometry()))
