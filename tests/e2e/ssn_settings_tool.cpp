@@ -4,6 +4,8 @@
 //
 //   ssn_settings_tool PROGRAM_NAME set-duration DAYS_FROM_TODAY
 //   ssn_settings_tool PROGRAM_NAME days-from-today      prints the stored date minus today, or "none"
+//   ssn_settings_tool PROGRAM_NAME hold-lock-file       Windows: opens the file earlier versions
+//       locked, sharing everything as a virus scanner does, says "holding" and waits to be ended
 
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_settings_backend.h"
@@ -14,6 +16,12 @@
 #include <QStringList>
 #include <cstdio>
 #include <utility>
+
+#ifdef Q_OS_WIN
+#include <QDir>
+#include <QThread>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -68,5 +76,22 @@ int main(int argc, char* argv[]) {
         }
         return 0;
     }
+#ifdef Q_OS_WIN
+    if (arguments.at(2) == QLatin1String("hold-lock-file") && arguments.size() == 3) {
+        const QString folder =
+            ssn::platform::QtSettingsBackend::defaultRoot() + QLatin1Char('/') + arguments.at(1);
+        const QString path = QDir::toNativeSeparators(folder + QLatin1Char('/') + arguments.at(1) + ".lock");
+        QDir().mkpath(folder);
+        if (::CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS, 0,
+                          nullptr) == INVALID_HANDLE_VALUE) {
+            return 1;
+        }
+        std::puts("holding");
+        std::fflush(stdout);
+        QThread::sleep(3600);
+        return 0;
+    }
+#endif
     return usage();
 }

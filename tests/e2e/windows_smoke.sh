@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end under Wine: the cross-built Windows program on a private X server (Xvfb with
 # openbox), driven with xdotool as a user would. Main window, names, Next, the report, Back,
-# File Exit, the exit screen, Exit; the date in the registry; a second copy refused; a link
-# opened through the shell to a stand-in browser.
+# File Exit, the exit screen, Exit; the date in the registry; a second copy refused, a reader
+# of the old lock file not; a link opened through the shell to a stand-in browser.
 #
 # Usage: windows_smoke.sh WINE_RUN PROGRAM.exe SETTINGS_TOOL.exe
 #   WINE_RUN is the build's wine-run.sh, which puts the Qt and MinGW DLLs on Wine's path.
@@ -40,10 +40,18 @@ e2e_start_x
 # Each run starts as a first run: no date stored yet.
 "$wine_run" reg delete "$registry_key" /f >/dev/null 2>&1
 
-# --- Main window, a report, Back.
+# --- Main window, a report, Back; meanwhile another process (a scanner, say) holds the file
+# that earlier versions locked, sharing everything.
+"$wine_run" "$settings_tool" VLFreeSubconsciousSelfNumber hold-lock-file >"$E2E_DIR/holder.txt" 2>&1 &
+E2E_PIDS+=("$!")
+deadline=$(e2e_deadline "$E2E_TIMEOUT")
+until grep -q holding "$E2E_DIR/holder.txt"; do
+    e2e_before "$deadline" || e2e_abort "the reader could not open the old lock file: $(cat "$E2E_DIR/holder.txt")"
+    sleep 0.1
+done
 e2e_start_app "$wine_run" "$program"
 main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not appear"
-e2e_pass "the main window appears"
+e2e_pass "the main window appears while a reader holds the old lock file"
 # Typed letters become capitals in the name fields.
 e2e_activate "$main"
 type_text "john"
