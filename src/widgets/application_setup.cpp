@@ -34,13 +34,16 @@ bool EnterPressesFocusedButton::eventFilter(QObject* watched, QEvent* event) {
 
 void SetUpApplication() {
 #ifdef Q_OS_WIN
-    // Every Windows has the fonts the windows ask for. Where they are missing (under Wine on
-    // Linux) a sans serif of the same kind takes their place, the Linux build's DejaVu Sans
-    // last, rather than the first font of all, which is a serif there.
+    // Every Windows has the fonts the windows ask for, and the two dialog fonts that menus and
+    // message boxes ask for. Where they are missing (under Wine on Linux) a sans serif of the
+    // same kind takes their place, the Linux build's DejaVu Sans last, rather than the first
+    // font of all, which is a serif there.
     const QString dejaVu = QStringLiteral("DejaVu Sans");
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("Tahoma"), dejaVu});
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"), dejaVu});
+    for (const char* family : {"MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"}) {
+        QFont::insertSubstitutions(QString::fromLatin1(family), {QStringLiteral("Microsoft Sans Serif"),
+                                                                 QStringLiteral("Tahoma"), dejaVu});
+    }
 #endif
     QApplication::setStyle(new ProgramStyle);
     QApplication::setWindowIcon(ApplicationIcon());
