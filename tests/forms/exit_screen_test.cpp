@@ -75,7 +75,7 @@ TEST_F(ExitScreenTest, EveryControlShowsWholeClearOfItsNeighboursWithRoomForItsT
             // A frame's caption is its title; the other controls' is their text.
             const QString text = control->property("title").toString() + control->property("text").toString();
             const std::string name =
-                std::string(control->metaObject()->className()) + ' ' + text.left(40).toStdString();
+                (QLatin1String(control->metaObject()->className()) + u' ' + text.left(40)).toStdString();
             EXPECT_TRUE(room.contains(control->geometry())) << name;
             for (const QWidget* other : controls) {
                 EXPECT_TRUE(other == control || !other->geometry().intersects(control->geometry()))
