@@ -80,13 +80,7 @@ void PrintTo(const HostileCase& c, std::ostream* os) {
 }
 
 const HostileCase kHostile[] = {
-    {"Ampersand", WithName(u"Tom & Jerry")},
     {"ExtraParameter", WithName(u"x&taf2=evil@example.com")},
-    {"Equals", WithName(u"a=b")},
-    {"Fragment", WithName(u"me#top")},
-    {"Question", WithName(u"who?page=donate")},
-    {"Percent", WithName(u"100%25 sure %")},
-    {"Plus", WithName(u"a+b")},
     {"NonAscii", WithName(u"J\u00fcrgen \u0416\u0435\u043d\u044f \u5f20\u4f1f \U0001F600")},
     {"MessageWithLineBreaks", Fields{QStringLiteral("John"), QStringLiteral("j.o@x.y"),
                                      QStringLiteral("Line one\r\nLine two & three\r\n"),
@@ -219,15 +213,6 @@ TEST_P(SubmitCheckTest, ShowsTheFirstFailureAndOpensNothing) {
 INSTANTIATE_TEST_SUITE_P(Referral, SubmitCheckTest, ::testing::ValuesIn(kChecks),
                          [](const auto& testCase) { return std::string(testCase.param.name); });
 
-TEST(Submit, UntouchedMessageIsSentWithItsLineBreak) {
-    Submission s;
-    Fields f;
-    f.message = QStringLiteral("Your Message\r\n");
-    ASSERT_EQ(s.submit(f), SubmitOutcome::Opened);
-    EXPECT_EQ(s.strings.strTafMessage, QStringLiteral("Your Message\r\n"));
-    EXPECT_TRUE(s.opener.urls.at(0).contains(QStringLiteral("&taf3=Your%20Message%0D%0A&taf4=")));
-}
-
 TEST(Submit, FieldsKeepTheirTrimmedValuesAfterARefusal) {
     Submission s;
     const Fields f{QStringLiteral("  Your Name "), QStringLiteral(" a@b.c"), QStringLiteral("\tHi  "),
@@ -238,14 +223,6 @@ TEST(Submit, FieldsKeepTheirTrimmedValuesAfterARefusal) {
     EXPECT_EQ(s.strings.strTafMessage, QStringLiteral("\tHi"));
     EXPECT_EQ(s.strings.strTafFriendName, QStringLiteral("Mary"));
     EXPECT_EQ(s.strings.strTafFriendEmail, QStringLiteral("m@x.y"));
-}
-
-TEST(Submit, EveryClickSendsTheReferralAgain) {
-    Submission s;
-    s.submit(Fields{});
-    s.submit(Fields{});
-    ASSERT_EQ(s.opener.urls.size(), 2u);
-    EXPECT_EQ(s.opener.urls[0], s.opener.urls[1]);
 }
 
 // The e-mail field messages cannot come through the button, whose address checks run
