@@ -97,9 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
         MouseCase{"MoveWithoutButton",
                   [](QWidget& w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::NoButton); }},
         MouseCase{"DragWithButton",
-                  [](QWidget& w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton); }},
-        MouseCase{"Click", [](QWidget& w) { QTest::mouseClick(&w, Qt::LeftButton); }},
-        MouseCase{"DoubleClick", [](QWidget& w) { QTest::mouseDClick(&w, Qt::LeftButton); }}),
+                  [](QWidget& w) { sendMouse(w, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton); }}),
     byName);
 
 TEST_F(ResultWindowTest, TheReportBoxFollowsMouseMovesWithoutAButton) {
