@@ -37,19 +37,12 @@ const OpenerCase kOpeners[] = {
 
 class PageOpenerTest : public ::testing::TestWithParam<OpenerCase> {};
 
+// Two clicks make two requests.
 TEST_P(PageOpenerTest, OpensItsOwnFixedUrlOncePerCall) {
     RecordingUrlOpener opener;
     GetParam().opener(opener);
-    ASSERT_EQ(opener.urls.size(), 1u);
-    EXPECT_EQ(opener.urls[0], QString::fromUtf8(GetParam().url));
-}
-
-TEST_P(PageOpenerTest, TwoClicksMakeTwoRequests) {
-    RecordingUrlOpener opener;
     GetParam().opener(opener);
-    GetParam().opener(opener);
-    const std::vector<QString> expected(2, QString::fromUtf8(GetParam().url));
-    EXPECT_EQ(opener.urls, expected);
+    EXPECT_EQ(opener.urls, std::vector<QString>(2, QString::fromUtf8(GetParam().url)));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryPage, PageOpenerTest, ::testing::ValuesIn(kOpeners),
