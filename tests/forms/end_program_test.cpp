@@ -1,6 +1,6 @@
 // EndProgram: every loaded window's unload runs once, nested entries from unload handlers are
 // tolerated, a failing handler does not stop the walk, and the process ends with code 0 -
-// with the process-end double and, in death tests, with the real one.
+// with the process-end double and, in a death test, with the real one.
 
 #include "forms/end_program.h"
 #include "forms/frmMain.h"
@@ -93,8 +93,6 @@ TEST_F(EndProgramTest, UnloadsEveryWindowOnceThroughNestedEntriesAndEndsWithCode
         std::function<void(Forms&)> load;
         std::map<std::string, int> unloads;
     } cases[] = {
-        {"one quiet window", [](Forms& f) { f.use<QuietWindow>(); }, {{"quiet", 1}}},
-        {"a window that re-enters", [](Forms& f) { f.use<ReenteringWindow>(); }, {{"reentering", 1}}},
         {"re-entering first, then a quiet window",
          [](Forms& f) {
              f.use<ReenteringWindow>();
@@ -127,17 +125,6 @@ TEST_F(EndProgramTest, UnloadsEveryWindowOnceThroughNestedEntriesAndEndsWithCode
         EXPECT_EQ(run.fake.processEnd.exitCode, 0);
         EXPECT_EQ(run.fake.processEnd.calls, 1);
     }
-}
-
-TEST_F(EndProgramTest, WithOnlyTheStartUpFormLoadedEndsWithoutShowingAnything) {
-    StartupRun run;
-    run.fake.instanceGuard.running = true; // the start-up stops after the single-instance check
-    ShowWatch watch;
-    run.forms->nagScreen();
-    ASSERT_TRUE(run.forms->loaded().empty()); // the refused start ended the program already
-    EXPECT_EQ(run.fake.processEnd.calls, 1);
-    EXPECT_EQ(run.fake.processEnd.exitCode, 0);
-    EXPECT_TRUE(watch.shown.empty());
 }
 
 TEST_F(EndProgramTest, WithTheMainWindowHiddenUnloadsItAndTheStartUpFormAndEnds) {
@@ -202,30 +189,7 @@ protected:
     }
 };
 
-TEST_F(EndProgramDeathTest, OnlyTheStartUpFormLoadedEndsTheProcessWithCodeZero) {
-    EXPECT_EXIT(
-        {
-            platform::QtProcessEnd processEnd;
-            StartupRun run(&processEnd);
-            run.fake.instanceGuard.running = true;
-            run.forms->nagScreen();
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
-TEST_F(EndProgramDeathTest, TheMainWindowHiddenEndsTheProcessWithCodeZero) {
-    EXPECT_EXIT(
-        {
-            platform::QtProcessEnd processEnd;
-            StartupRun run(&processEnd);
-            run.forms->nagScreen();
-            run.forms->main().hide();
-            run.forms->use<QuietWindow>();
-            EndProgram(*run.forms);
-        },
-        ::testing::ExitedWithCode(0), "unload quiet\n");
-}
-
+// The real process end, with windows loaded, nested entries and a failing handler among them.
 TEST_F(EndProgramDeathTest, NestedEntriesFromUnloadHandlersEndTheProcessWithCodeZero) {
     EXPECT_EXIT(
         {

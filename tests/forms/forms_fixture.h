@@ -8,8 +8,12 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QWindow>
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <typeinfo>
+#include <vector>
 
 namespace ssn::forms::test {
 
@@ -20,6 +24,32 @@ using ssn::testing::sendMouse;
 inline void flushDeferredDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// Every window of the program that receives a Show event while it is installed, in order, and
+// how many of the window system's windows (the windows handed to the screen) receive one.
+class ShowWatch : public QObject {
+public:
+    ShowWatch() { QCoreApplication::instance()->installEventFilter(this); }
+    ~ShowWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
+
+    template <class F> int shows() const {
+        return static_cast<int>(std::count_if(shown.begin(), shown.end(),
+                                              [](const std::type_info* type) { return *type == typeid(F); }));
+    }
+
+    std::vector<const std::type_info*> shown;
+    int onScreen = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            if (auto* form = dynamic_cast<Form*>(watched))
+                shown.push_back(&typeid(*form));
+            onScreen += qobject_cast<QWindow*>(watched) != nullptr ? 1 : 0;
+        }
+        return false;
+    }
+};
 
 class FormsTest : public ::testing::Test {
 protected:

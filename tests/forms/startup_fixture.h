@@ -1,20 +1,16 @@
 #pragma once
 
 // What the start-up and program-end tests share: literal copies of the start-up texts, a
-// random source that reports each use, a watch on windows being shown, and platform bundles
-// with a part swapped for another.
+// random source that reports each use, and platform bundles with a part swapped for another.
 
 #include "doubles/platform_doubles.h"
 #include "expected_texts.h"
 #include "forms/form.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QString>
 #include <array>
 #include <deque>
 #include <functional>
-#include <typeinfo>
 #include <vector>
 
 namespace ssn::forms::test::startup {
@@ -51,32 +47,6 @@ public:
     int seeds = 0;
     int draws = 0;
     std::function<void(bool isDraw)> onUse;
-};
-
-// Every window of the program that receives a Show event while it is installed, in order.
-class ShowWatch : public QObject {
-public:
-    ShowWatch() { QCoreApplication::instance()->installEventFilter(this); }
-    ~ShowWatch() override { QCoreApplication::instance()->removeEventFilter(this); }
-
-    std::vector<const std::type_info*> shown;
-
-    template <class F> bool wasShown() const {
-        for (const std::type_info* type : shown) {
-            if (*type == typeid(F))
-                return true;
-        }
-        return false;
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            if (auto* form = dynamic_cast<Form*>(watched))
-                shown.push_back(&typeid(*form));
-        }
-        return false;
-    }
 };
 
 // The fake platform with the random source and, optionally, the process end replaced.
