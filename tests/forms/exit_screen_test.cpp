@@ -18,7 +18,6 @@
 #include <QSet>
 #include <QStyleOption>
 #include <cstdlib>
-#include <functional>
 #include <map>
 #include <vector>
 
@@ -29,7 +28,6 @@ using ssn::testing::byName;
 using ssn::testing::PrintTo;
 
 using Screen = frmNagScreen2;
-using Control = std::function<QWidget*(Screen&)>;
 
 // The promotion text as designed: 615 characters, the typographic apostrophe in "world’s", a
 // run of 61 blanks between the paragraphs and one blank at the end.
@@ -93,10 +91,7 @@ TEST_F(ExitScreenTest, EveryControlShowsWholeClearOfItsNeighboursWithRoomForItsT
     }
 }
 
-Control frame6 = [](Screen& s) -> QWidget* { return s.Frame6; };
-Control frame2 = [](Screen& s) -> QWidget* { return s.Frame2; };
-
-TEST_F(ExitScreenTest, ShowsItsDesignedCaptionsAndInitialTexts) {
+TEST_F(ExitScreenTest, ShowsItsDesignedCaptionsInitialTextsAndPromotion) {
     Screen& screen = exitByFileExit();
     EXPECT_EQ(screen.Frame6->title(), "Download Zorvic Softwares");
     EXPECT_EQ(screen.lblGoToHome->text(), "Click Here To Visit Zorvic Softwares");
@@ -111,16 +106,12 @@ TEST_F(ExitScreenTest, ShowsItsDesignedCaptionsAndInitialTexts) {
     EXPECT_EQ(screen.cmdClose->text(), "E&xit");
     EXPECT_EQ(screen.Check1->text(), "Click Here To Visit Velmora Now");
     EXPECT_FALSE(screen.Check1->isChecked());
+    EXPECT_EQ(screen.Label3->text(), kPromotion);
+    EXPECT_TRUE(screen.Label3->wordWrap());
     // What a screen reader reads besides the names: the box's purpose, and the window's message.
     EXPECT_EQ(screen.Check1->accessibleDescription(),
               "Opens the Velmora home page in the web browser; the box stays unchecked");
     EXPECT_EQ(screen.accessibleDescription(), screen.Label2->text() + "\n" + kPromotion.simplified());
-}
-
-TEST_F(ExitScreenTest, ThePromotionIsTheDesignedText) {
-    Screen& screen = exitByFileExit();
-    EXPECT_EQ(screen.Label3->text(), kPromotion);
-    EXPECT_TRUE(screen.Label3->wordWrap());
 }
 
 // Where the design leaves the font to the toolkit (the window, the referral fields, Exit), the

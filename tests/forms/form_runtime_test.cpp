@@ -153,15 +153,6 @@ TEST_F(FormRuntimeTest, AWindowCanUnloadItselfFromItsOwnClickHandler) {
     EXPECT_TRUE(watched.isNull());
 }
 
-TEST_F(FormRuntimeTest, TheCloseBoxUnloads) {
-    ProbeForm& probe = forms->use<ProbeForm>();
-    probe.show();
-    EXPECT_TRUE(probe.close());
-    EXPECT_EQ(probeLog.unloads, 1);
-    EXPECT_FALSE(probe.isVisible());
-    EXPECT_FALSE(forms->isLoaded<ProbeForm>());
-}
-
 TEST_F(FormRuntimeTest, TheNextUseAfterAnUnloadLoadsAFreshWindow) {
     ProbeForm& first = forms->use<ProbeForm>();
     first.field->setText(QStringLiteral("OLD"));
@@ -188,12 +179,6 @@ TEST_F(FormRuntimeTest, HideKeepsTheWindowAndItsContents) {
     forms->use<ProbeForm>().show();
     EXPECT_TRUE(probe.isVisible());
     EXPECT_EQ(probe.field->text(), QStringLiteral("SMITH"));
-}
-
-TEST_F(FormRuntimeTest, HidingLoadsAWindowThatIsNotLoaded) {
-    forms->use<ProbeForm>().hide();
-    EXPECT_EQ(probeLog.loads, 1);
-    EXPECT_TRUE(forms->isLoaded<ProbeForm>());
 }
 
 enum class ModalEnd { Hide, Unload, CloseBox };
