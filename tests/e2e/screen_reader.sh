@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: the program as a screen reader finds it on the accessibility bus. The sponsor
 # line and the visible advertisement are links with a Press action, and pressing one opens one
-# page; the covered advertisement is not shown; no focusable control sits in a nested frame; the
-# date lists say which part of the date they are; About is a modal dialog and choosing it
-# returns at once; names typed and Next pressed through the bus give a report that can be read.
+# page; the covered advertisement is not shown; no focusable control sits in a nested frame;
+# About is a modal dialog and choosing it returns at once; names typed and Next pressed through the bus give a report that can be read.
 # Then the keyboard walks the windows while Orca, the screen reader, listens: Back returns to the
 # last field, Tab into an empty field and into the exit screen's prompt fields names them, a filled
 # field is read whole (Back, Tab, Shift+Tab), and the exit screen after Next and Back starts on
