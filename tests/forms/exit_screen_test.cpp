@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -63,6 +64,9 @@ TEST_F(ExitScreenTest, TheWindowIsWhiteCentredOfItsDesignedSizeWithACloseBoxOnly
 // is the exception: it lies below its frame, out of sight, as designed.
 TEST_F(ExitScreenTest, EveryControlShowsWholeClearOfItsNeighboursWithRoomForItsText) {
     Screen& screen = exitByFileExit();
+    if (QFontInfo(screen.font()).family().isEmpty()) {
+        GTEST_SKIP() << "no font to measure text in: the offscreen platform on Windows has none";
+    }
     for (const QWidget* container :
          std::initializer_list<const QWidget*>{&screen, screen.Frame6, screen.Frame2}) {
         const int caption = container == &screen ? 0 : container->fontMetrics().height();
