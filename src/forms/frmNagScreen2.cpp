@@ -134,9 +134,13 @@ void frmNagScreen2::moveEvent(QMoveEvent* event) {
 
 void frmNagScreen2::showEvent(QShowEvent* event) {
     Form::showEvent(event);
-    setAccessibleDescription(m_description);
+    setAccessibleDescription(spokenDescription());
     m_describedWhileActive = false;
     cmdClose->setFocus();
+}
+
+QString frmNagScreen2::spokenDescription() const {
+    return Label2->text() + QLatin1Char('\n') + captions::kPromotion.simplified();
 }
 
 void frmNagScreen2::changeEvent(QEvent* event) {
@@ -289,8 +293,7 @@ void frmNagScreen2::Form_Load() {
     Label2->setText(web::SupportMessageFor(random.next()));
     // Read out when the window appears, as the text of a dialog is; without it a screen reader
     // says only the title and the focused button.
-    m_description = Label2->text() + QLatin1Char('\n') + captions::kPromotion.simplified();
-    setAccessibleDescription(m_description);
+    setAccessibleDescription(spokenDescription());
 
     // Above every other window, shown, and without taking the focus from anyone.
     platform().topmost.showTopmostWithoutActivating(*this);

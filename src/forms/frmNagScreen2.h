@@ -85,9 +85,10 @@ private:
     // Centres the window's outer frame (the window manager's frame of the given margins
     // around it) on the screen; a frame larger than the screen starts at its left or top edge.
     void centreOnScreen(const QMargins& frame);
+    // What a screen reader says as the window appears: the support message and the promotion.
+    QString spokenDescription() const;
 
     widgets::PlaceholderField* m_messageField = nullptr;
-    QString m_description;
     bool m_describedWhileActive = false;
     QMargins m_centredForFrame;
     bool m_frameSeen = false;

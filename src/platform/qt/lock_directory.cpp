@@ -1,15 +1,11 @@
 #include "platform/qt/lock_directory.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QStandardPaths>
-
-#ifdef Q_OS_UNIX
 #include "platform/qt/user_folders.h"
 
+#include <QDir>
+#include <QStandardPaths>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace ssn::platform {
 namespace {
@@ -17,28 +13,16 @@ namespace {
 // A lock in a folder that another user owns, or that someone else may write to, could be
 // planted or removed by someone else.
 bool isUsersOwnFolder(const QString& path) {
-#ifdef Q_OS_UNIX
     const QByteArray name = encodePath(path);
     struct stat status {};
     return ::stat(name.constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
            status.st_uid == ::geteuid() && !othersMayWrite(status) && ::access(name.constData(), W_OK) == 0;
-#else
-    const QFileInfo info(path);
-    return info.isDir() && info.isWritable(); // the folders offered are below the user's own profile
-#endif
 }
 
 QString settingsFolderMade(const QString& folder) {
-#ifdef Q_OS_UNIX
     // Root in another user's tree makes nothing there: its lock goes to its own runtime folder.
     if (folder.isEmpty() || rootInAnotherUsersTree(folder) || !makeFolders(folder))
         return {};
-#else
-    if (folder.isEmpty() || !QDir().mkpath(QFileInfo(folder).absolutePath()))
-        return {};
-    if (!QFileInfo::exists(folder))
-        QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-#endif
     return folder;
 }
 

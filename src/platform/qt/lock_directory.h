@@ -5,7 +5,7 @@
 
 namespace ssn::platform {
 
-// Offers, in a fixed order, the folders where the single-instance lock can live: the program's
+// Offers, in a fixed order, the folders where the single-instance lock can live on Unix: the program's
 // settings folder, then the runtime folder. Each is made when it is reached (the settings folder
 // owner-only); `tryFolder` returns true to stop.
 //

@@ -1,6 +1,8 @@
 #include "platform/qt/qt_instance_guard.h"
 
+#ifndef Q_OS_WIN
 #include "platform/qt/lock_directory.h"
+#endif
 
 #include <utility>
 

@@ -1,12 +1,10 @@
 #include "platform/qt/user_folders.h"
 
-#ifdef Q_OS_UNIX
 #include <cerrno>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#endif
 
 namespace ssn::platform {
 namespace {
@@ -43,8 +41,6 @@ QString decodePath(const QByteArray& path) {
         escaped += uchar(byte) < 0x80 ? QChar(byte) : QChar(char16_t(0xDC00 + uchar(byte)));
     return escaped;
 }
-
-#ifdef Q_OS_UNIX
 
 bool othersMayWrite(const struct stat& folder) {
     if ((folder.st_mode & S_IWOTH) != 0)
@@ -93,7 +89,5 @@ bool makeFolders(const QString& folder) {
     struct stat status {};
     return ::stat(path.constData(), &status) == 0 && S_ISDIR(status.st_mode);
 }
-
-#endif
 
 } // namespace ssn::platform

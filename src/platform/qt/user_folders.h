@@ -13,7 +13,6 @@ namespace ssn::platform {
 QByteArray encodePath(const QString& path);
 QString decodePath(const QByteArray& path);
 
-#ifdef Q_OS_UNIX
 // Whether someone besides the effective user may write to the folder: every user, or a group
 // that any other account belongs to (a user's private group, the Debian default with umask
 // 002, is the user's alone).
@@ -26,6 +25,5 @@ bool rootInAnotherUsersTree(const QString& folder);
 
 // Makes the folder and the folders above it that are missing; the last one owner-only.
 bool makeFolders(const QString& folder);
-#endif
 
 } // namespace ssn::platform
