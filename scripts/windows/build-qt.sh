@@ -10,20 +10,40 @@ root="$(cd "$here/../.." && pwd)"
 qt_version=6.4.2
 toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 
-# Only what the program and its tests use is built. Direct2D and tablet input need sources
-# that Debian's repack leaves out; OpenGL is not used by a widgets program, and with it off
-# the platform plugin also needs INPUT_opengl=no (no dynamic OpenGL) and DirectWrite 3 off
-# (its font database is built only with Direct2D).
+# Only what the program and its tests use is built, optimised for size: the download carries
+# no widget, dialog, model, text or image format that no window of the program shows. Direct2D
+# and tablet input need sources that Debian's repack leaves out; OpenGL is not used by a widgets
+# program, and with it off the platform plugin also needs INPUT_opengl=no (no dynamic OpenGL)
+# and DirectWrite 3 off (its font database is built only with Direct2D). Fusion stays: the
+# style tests compare the program's style against it.
+off_features=(
+  # modules and back ends
+  network sql dbus printsupport concurrent xml opengl vulkan tabletevent direct2d directwrite3
+  zstd icu jpeg freetype
+  # core: regular expressions (and their PCRE2), MIME types, processes, IPC, calendars, models
+  regularexpression pcre2 mimetype process sharedmemory systemsemaphore commandlineparser
+  jalalicalendar hijricalendar islamiccivilcalendar filesystemwatcher sortfilterproxymodel
+  identityproxymodel transposeproxymodel concatenatetablesproxymodel stringlistmodel
+  # gui: text and image formats, sessions, tray, file-system model, undo framework
+  textmarkdownreader textmarkdownwriter textodfwriter movie gif imageformat_ppm imageformat_xbm
+  image_heuristic_mask image_text picture pdf sessionmanager systemtrayicon filesystemmodel
+  undocommand undostack undogroup
+  # widgets and dialogs no window has
+  style-stylesheet treewidget listwidget tablewidget commandlinkbutton datetimeedit
+  stackedwidget textbrowser splashscreen splitter formlayout lcdnumber radiobutton spinbox
+  tabbar tabwidget fontcombobox toolbar toolbox mainwindow dockwidget mdiarea statusbar
+  progressbar dial scroller graphicsview graphicseffect syntaxhighlighter keysequenceedit
+  calendarwidget colordialog filedialog fontdialog progressdialog inputdialog errormessage
+  wizard tableview treeview datawidgetmapper columnview completer fscompleter undoview sizegrip
+  rubberband
+)
 options=(
-  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON
-  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF
-  -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF
-  -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_opengl=OFF -DINPUT_opengl=no
-  -DFEATURE_vulkan=OFF -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF
-  -DFEATURE_directwrite3=OFF -DFEATURE_zstd=OFF -DFEATURE_icu=OFF -DFEATURE_jpeg=OFF
+  -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=ON -DFEATURE_optimize_size=ON
+  -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF -DQT_BUILD_BENCHMARKS=OFF -DINPUT_opengl=no
   -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_harfbuzz=OFF
   -DFEATURE_system_png=OFF -DFEATURE_system_freetype=OFF -DFEATURE_system_doubleconversion=OFF
 )
+for feature in "${off_features[@]}"; do options+=("-DFEATURE_${feature//-/_}=OFF"); done
 
 key="$( { echo "$qt_version"; printf '%s\n' "${options[@]}"; cat "$toolchain"; } |
   sha256sum | cut -c1-12)"
