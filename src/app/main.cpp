@@ -6,6 +6,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    ssn::platform::QtPlatform::prepareEnvironment();
     QApplication application(argc, argv);
     ssn::widgets::SetUpApplication();
     ssn::platform::QtPlatform desktop;

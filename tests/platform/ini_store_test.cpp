@@ -20,6 +20,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -90,6 +91,8 @@ TEST_P(DamagedLineTest, ASaveChangesOnlyTheDatesLine) {
     const QByteArray head =
         "; a comment\nother=1\n[Other%20Section]\nk=v\n" + GetParam().line + "\n[Settings]\n";
     const QByteArray tail = "kept=\"x, y\"\r\n; the end";
+    putFile(head + dateLine.chopped(1) + " ; a note\n" + tail);
+    EXPECT_EQ(m_store.read(kDuration), kDate);
     putFile(head + tail);
     m_store.write(kDuration, kDate);
     EXPECT_EQ(fileContents(), head + dateLine + tail);
@@ -164,20 +167,49 @@ TEST_F(IniStoreTest, ASaveNeverTakesTheFilePastTheLimit) {
     EXPECT_EQ(fileContents(), saved);
 }
 
-// What a save killed halfway left beside the file goes at the first read of a run, and at the
-// next save; a neighbour's file that only looks alike (an editor's swap file) stays.
-TEST_F(IniStoreTest, TheFirstReadOrTheNextWriteRemovesWhatAKilledWriteLeft) {
+// A read changes nothing in the folder; a save goes through what a save killed halfway left
+// (its scratch file, here as a FIFO) and keeps a neighbour's file that only looks alike (an
+// editor's swap file).
+TEST_F(IniStoreTest, AReadChangesNothingAndASaveGoesThroughWhatAKilledSaveLeft) {
     putFile("[Other]\nk=v\n");
-    const QStringList neighbours{"." + kProgram + ".ini.swp", kProgram + ".ini.swp"};
-    for (const QString& name : neighbours)
-        testing::writeFile(m_folder.applicationFolder(kProgram) + '/' + name, "x");
-    for (const bool writes : {false, true}) {
-        testing::writeFile(m_folder.applicationFolder(kProgram) + "/." + kProgram + ".ini.new-XyZ123", "x");
-        writes ? m_store.write(kDuration, kDate) : void(m_store.read(kDuration));
-        EXPECT_EQ(
-            QDir(m_folder.applicationFolder(kProgram)).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-            QStringList({neighbours[0], kProgram + ".ini", neighbours[1]}));
-    }
+    testing::writeFile(m_folder.applicationFolder(kProgram) + "/." + kProgram + ".ini.swp", "x");
+    testing::putFifo(m_folder.applicationFolder(kProgram) + "/." + kProgram + ".ini.new");
+    const auto entries = [this] {
+        return QDir(m_folder.applicationFolder(kProgram))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    };
+    const QStringList before = entries();
+    EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+    EXPECT_EQ(entries(), before);
+    m_store.write(kDuration, kDate);
+    EXPECT_EQ(m_store.read(kDuration), kDate);
+    EXPECT_EQ(entries(), QStringList({"." + kProgram + ".ini.swp", kProgram + ".ini"}));
+}
+
+// Memory runs short as the store reads (a limit on the address space, in a child process): a
+// small file is read with an allocation of its own size, and a larger one that cannot be had
+// reads as empty; nothing escapes the store.
+TEST_F(IniStoreTest, AFailedAllocationReadsAsEmpty) {
+    m_store.write(kDuration, kDate);
+    platform::QtSettingsBackend big{m_folder.path()};
+    testing::FakeExecutable bigName;
+    bigName.name = QStringLiteral("Big");
+    ASSERT_TRUE(QDir().mkpath(m_folder.applicationFolder(bigName.name)));
+    testing::writeFile(m_folder.iniFile(bigName.name), "[Settings]\n" + QByteArray(3 << 20, ';'));
+    const std::optional<int> result = testing::runAsUnprivileged(
+        [&] {
+            QFile statm(QStringLiteral("/proc/self/statm"));
+            const rlim_t used =
+                statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ').first().toULong() : 0;
+            const rlim_t most = used * rlim_t(::getpagesize()) + (2 << 20);
+            const rlimit limit{most, most};
+            if (::setrlimit(RLIMIT_AS, &limit) != 0)
+                return 3;
+            return (m_store.read(kDuration) == kDate ? 0 : 1) +
+                   (SettingsStore(big, bigName).read(kDuration).isEmpty() ? 0 : 2);
+        },
+        true);
+    EXPECT_EQ(result, std::optional(0)) << "1: the small file, 2: the large one, 134: the failure escaped";
 }
 
 // As an ordinary user: a relative XDG_CONFIG_HOME is ignored, no HOME means the home from the
@@ -198,16 +230,19 @@ TEST(IniStoreRootTest, TheConfigurationFolderComesFromTheEnvironmentsBytes) {
 }
 
 // What the user, another user or root left in the user's settings folder, and what the user's
-// next start (an ordinary user, umask 002) makes of it: the date reads and the save is made, or
-// not. Nothing outside the folder changes (a file a planted link points to stands for ~/.bashrc);
-// a date read keeps the user's links and the file's mode, a save not made the file's bytes; root
-// started first with the user's environment makes nothing.
+// next start (an ordinary user, umask 002 unless the row says otherwise) makes of it: the date
+// reads and the save is made, or not. Nothing outside the folder changes (a planted link's
+// target holds a date, and a file or folder there stands for one of the user's elsewhere); a
+// date read keeps the user's links and the file's mode, a save not made the file's bytes, and a
+// folder the start made is the user's alone (0700, the file 0600); root started first with the
+// user's environment makes nothing.
 struct FolderCase {
     const char* name;
     void (*prepare)(const testing::TemporarySettingsFolder& folder, const QByteArray& outside);
     bool dateReads;
     bool saveMade;
     bool rootStartsFirst = false;
+    mode_t umask = 002;
 };
 
 class FolderTest : public IniStoreTest, public ::testing::WithParamInterface<FolderCase> {};
@@ -227,18 +262,26 @@ TEST_P(FolderTest, TheDateReadsAndIsSavedOrTheFileStaysAndNothingOutsideChanges)
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to leave files of another user";
     m_store.write(kDuration, kDate);
-    const QString outside = m_folder.path() + QStringLiteral("/bashrc");
-    testing::writeFile(outside, "echo mine\n");
+    const QString outside = m_folder.path() + QStringLiteral("/elsewhere.ini");
+    const QByteArray outsideContents = fileContents();
+    testing::writeFile(outside, outsideContents);
+    const auto outsideEntries = [this] {
+        QStringList entries = QDir(m_folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        entries.removeOne(kProgram);
+        return entries;
+    };
     ASSERT_TRUE(testing::handToUnprivileged(m_folder.path()));
     GetParam().prepare(m_folder, QFile::encodeName(outside));
+    const QStringList outsideBefore = outsideEntries();
     const QStringList before = linksAndMode(m_folder.iniFile(kProgram));
     const QByteArray contents = fileContents();
     if (GetParam().rootStartsFirst) {
         m_store.write(kDuration, kDate);
         EXPECT_FALSE(QFileInfo::exists(m_folder.applicationFolder(kProgram)));
     }
+    const bool folderExisted = QFileInfo::exists(m_folder.applicationFolder(kProgram));
     const std::optional<int> result = testing::runAsUnprivileged([this] {
-        ::umask(002);
+        ::umask(GetParam().umask);
         if (m_store.read(kDuration) != (GetParam().dateReads ? kDate : QString()))
             return 1;
         m_store.write(kDuration, QStringLiteral("1/1/2030"));
@@ -249,25 +292,31 @@ TEST_P(FolderTest, TheDateReadsAndIsSavedOrTheFileStaysAndNothingOutsideChanges)
         GTEST_SKIP() << "could not run a child process as an unprivileged user";
     EXPECT_EQ(*result, 0) << "1: the date read before the save is wrong, 2: after it, above 128: crash";
     QFile kept(outside);
-    EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == "echo mine\n");
+    EXPECT_TRUE(kept.open(QIODevice::ReadOnly) && kept.readAll() == outsideContents);
+    EXPECT_EQ(outsideEntries(), outsideBefore);
     EXPECT_TRUE(!GetParam().dateReads || linksAndMode(m_folder.iniFile(kProgram)) == before);
     EXPECT_TRUE(GetParam().saveMade || fileContents() == contents);
+    if (!folderExisted && GetParam().saveMade) {
+        EXPECT_EQ(linksAndMode(m_folder.applicationFolder(kProgram)) +
+                      linksAndMode(m_folder.iniFile(kProgram)),
+                  QStringList({"700", "600"}));
+    }
 }
 
 void setMode(const QString& path, mode_t mode) {
     ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
 }
 
-void plantLink(const testing::TemporarySettingsFolder& folder, const QByteArray& target, uid_t owner) {
-    const QByteArray file = QFile::encodeName(folder.iniFile(kProgram));
-    ASSERT_TRUE(::unlink(file.constData()) == 0 && ::symlink(target.constData(), file.constData()) == 0 &&
-                ::lchown(file.constData(), owner, owner) == 0);
+void plantLink(const QString& place, const QByteArray& target, uid_t owner) {
+    const QByteArray link = QFile::encodeName(place);
+    ASSERT_TRUE(QFileInfo(place).isDir() ? QDir(place).removeRecursively() : ::unlink(link.constData()) == 0);
+    ASSERT_TRUE(::symlink(target.constData(), link.constData()) == 0 &&
+                ::lchown(link.constData(), owner, owner) == 0);
 }
 
-// The settings folder open to a group that root belongs to.
-void shareWithAGroup(const testing::TemporarySettingsFolder& folder) {
-    const QByteArray path = QFile::encodeName(folder.applicationFolder(kProgram));
-    ASSERT_TRUE(::chown(path.constData(), 65534, 0) == 0 && ::chmod(path.constData(), 02770) == 0);
+void setOwnerAndMode(const QString& path, uid_t owner, gid_t group, mode_t mode) {
+    ASSERT_TRUE(::chown(QFile::encodeName(path).constData(), owner, group) == 0);
+    setMode(path, mode);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -291,31 +340,35 @@ INSTANTIATE_TEST_SUITE_P(
                    true, true},
         // Left by a start with sudo.
         FolderCase{"AnUnreadableFileOfRootsIsLeftAlone",
+                   [](const auto& folder, auto) { setOwnerAndMode(folder.iniFile(kProgram), 0, 0, 0600); },
+                   false, false},
+        // A save replaces the link; it never writes through it.
+        FolderCase{"ALinkOfAnotherUserIsNotFollowed",
+                   [](const auto& folder, const QByteArray& outside) {
+                       plantLink(folder.iniFile(kProgram), outside, 0);
+                   },
+                   false, true},
+        // A neighbour's link in the program folder's place, to a folder of the user's.
+        FolderCase{"ALinkOfAnotherUserToAFolderIsNotFollowed",
                    [](const auto& folder, auto) {
-                       ASSERT_EQ(::chown(QFile::encodeName(folder.iniFile(kProgram)).constData(), 0, 0), 0);
-                       setMode(folder.iniFile(kProgram), 0600);
+                       plantLink(folder.applicationFolder(kProgram), QFile::encodeName(folder.path()), 65532);
                    },
                    false, false},
-        FolderCase{"ALinkOfAnotherUserIsNotFollowed",
-                   [](const auto& folder, const QByteArray& outside) { plantLink(folder, outside, 0); },
-                   false, true},
-        // A neighbour may have renamed a link of the user's into the file's place.
-        FolderCase{"TheUsersLinkInAFolderSharedWithAGroupIsNotFollowed",
-                   [](const auto& folder, const QByteArray& outside) {
-                       plantLink(folder, outside, 65534);
-                       shareWithAGroup(folder);
-                   },
-                   false, true},
-        // Empty, unreadable to the user, older than a second.
-        FolderCase{"AStoreLockOfAnotherUserGoes",
+        // Open to a group that root belongs to, whose members could rename what is in it.
+        FolderCase{"AFolderSharedWithAGroupIsRefused",
                    [](const auto& folder, auto) {
-                       const QByteArray lock = QFile::encodeName(folder.iniFile(kProgram)) + ".lock";
-                       testing::writeFile(QFile::decodeName(lock), {});
-                       const timespec old[2] = {{::time(nullptr) - 2, 0}, {::time(nullptr) - 2, 0}};
-                       ASSERT_EQ(::utimensat(AT_FDCWD, lock.constData(), old, 0), 0);
-                       shareWithAGroup(folder);
+                       setOwnerAndMode(folder.applicationFolder(kProgram), 65534, 0, 02770);
                    },
-                   true, true},
+                   false, false},
+        FolderCase{
+            "AFolderOfRootsInTheUsersTreeIsRefused",
+            [](const auto& folder, auto) { setOwnerAndMode(folder.applicationFolder(kProgram), 0, 0, 0755); },
+            false, false},
+        FolderCase{"TheFirstStartWithUmask000MakesFoldersOfTheUsersAlone",
+                   [](const auto& folder, auto) {
+                       ASSERT_TRUE(QDir(folder.applicationFolder(kProgram)).removeRecursively());
+                   },
+                   false, true, false, 0},
         // Before the user's settings folder existed.
         FolderCase{"RootStartedWithTheUsersHomeMakesNothing",
                    [](const auto& folder, auto) {

@@ -5,14 +5,17 @@
 #include "doubles/platform_doubles.h"
 #include "odd_entries.h"
 #include "platform/qt/qt_instance_guard.h"
+#include "platform/qt/qt_platform.h"
 #include "run_as_unprivileged.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -50,12 +53,36 @@ public:
     QString settingsFolder() const { return settingsRoot() + QLatin1Char('/') + m_executable.name; }
     QString settingsLock() const { return settingsFolder() + QLatin1Char('/') + m_executable.name + ".lock"; }
     QString runtimeLock() const { return runtimeFolder() + QLatin1Char('/') + m_executable.name + ".lock"; }
+    QString rootsLock() const {
+        return QString::fromLocal8Bit(::getpwuid(0)->pw_dir) + "/.config/" + m_executable.name + '/' +
+               m_executable.name + ".lock";
+    }
     // A file of the user's own that a link in the lock's place points to.
     QString linkTarget() const { return m_root.path() + QStringLiteral("/target"); }
 
     QTemporaryDir m_root;
     testing::FakeExecutable m_executable;
+    int m_neighboursLock = -1; // a neighbour's open lock file, held with a shared lock
+
+    ~InstanceGuardTest() override { ::close(m_neighboursLock); }
 };
+
+// Entries of root's in folders of other users below `path`.
+QStringList rootsEntriesInOthersFolders(const QString& path) {
+    QStringList found;
+    QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    while (below.hasNext()) {
+        const QFileInfo entry(below.nextFileInfo());
+        struct stat own {
+        }, folder{};
+        if (::lstat(QFile::encodeName(entry.filePath()).constData(), &own) == 0 &&
+            ::stat(QFile::encodeName(entry.path()).constData(), &folder) == 0 && own.st_uid == 0 &&
+            folder.st_uid != 0)
+            found << entry.filePath();
+    }
+    return found;
+}
 
 TEST_F(InstanceGuardTest, AnotherProgramNameIsNotBlocked) {
     QtInstanceGuard first(m_executable, settingsRoot());
@@ -92,15 +119,17 @@ TEST_F(InstanceGuardTest, TheLockGoesWithItsGuardWhileAProgramItStartedRuns) {
     ::waitpid(started, nullptr, 0);
 }
 
-// A first copy starts and a second is refused, run as an ordinary user with umask 002; the row
-// names where the first copy's lock must be, what another user put in place beforehand (run
-// only as root), what the user did, and what changes before the second copy starts.
+// A first copy starts and a second is refused, run as an ordinary user with umask 002 (or as root
+// where the row says so); the row names where the first copy's lock must be, what another user
+// put in place beforehand (run only as root), what the user did, and what changes before the
+// second copy starts. No entry of root's appears in another user's folder.
 struct StartCase {
     const char* name;
     QString (InstanceGuardTest::*lock)() const;
     void (*plantedByAnotherUser)(InstanceGuardTest&) = nullptr;
     void (*preparedByTheUser)(InstanceGuardTest&) = nullptr;
     void (*beforeTheSecondCopy)(InstanceGuardTest&) = nullptr;
+    bool asRoot = false;
 };
 
 class InstanceGuardStartTest : public InstanceGuardTest, public ::testing::WithParamInterface<StartCase> {};
@@ -112,34 +141,45 @@ TEST_P(InstanceGuardStartTest, FirstCopyStartsAndASecondIsRefused) {
             GTEST_SKIP() << "needs root to put files of another user in place";
         GetParam().plantedByAnotherUser(*this);
     }
-    const std::optional<int> result = testing::runAsUnprivileged([this] {
-        ::umask(002);
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder()));
-        qputenv("TMPDIR", QFile::encodeName(temporaryFolder()));
-        if (GetParam().preparedByTheUser != nullptr)
-            GetParam().preparedByTheUser(*this);
-        if (HasFailure())
-            return 4;
-        QtInstanceGuard first(m_executable, settingsRoot());
-        if (first.previousInstanceRunning())
-            return 1;
-        if (!isLocked((this->*GetParam().lock)()) || isLocked(linkTarget()))
-            return 2;
-        if (GetParam().beforeTheSecondCopy != nullptr)
-            GetParam().beforeTheSecondCopy(*this);
-        QtInstanceGuard second(m_executable, settingsRoot());
-        return second.previousInstanceRunning() ? 0 : 3;
-    });
+    const QStringList rootsEntries = rootsEntriesInOthersFolders(m_root.path());
+    const std::optional<int> result = testing::runAsUnprivileged(
+        [this] {
+            ::umask(002);
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder()));
+            qputenv("TMPDIR", QFile::encodeName(temporaryFolder()));
+            if (GetParam().preparedByTheUser != nullptr)
+                GetParam().preparedByTheUser(*this);
+            if (HasFailure())
+                return 4;
+            QtInstanceGuard first(m_executable, settingsRoot());
+            if (first.previousInstanceRunning())
+                return 1;
+            if (!isLocked((this->*GetParam().lock)()) || isLocked(linkTarget()))
+                return 2;
+            if (GetParam().beforeTheSecondCopy != nullptr)
+                GetParam().beforeTheSecondCopy(*this);
+            QtInstanceGuard second(m_executable, settingsRoot());
+            return second.previousInstanceRunning() ? 0 : 3;
+        },
+        GetParam().asRoot);
     if (!result)
         GTEST_SKIP() << "could not run a child process as an unprivileged user";
     EXPECT_EQ(*result, 0)
         << "1: the first copy was refused, 2: its lock is elsewhere or on the link's target, "
            "3: the second copy started, 4: the user's preparation failed";
+    EXPECT_EQ(rootsEntriesInOthersFolders(m_root.path()), rootsEntries);
 }
 
 void makeSettingsFolder(InstanceGuardTest& test, mode_t mode) {
     ASSERT_EQ(::mkdir(QFile::encodeName(test.settingsFolder()).constData(), mode), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), mode), 0);
+}
+
+// A neighbour opens the lock file, given the mode, and holds a shared lock on it.
+void holdAsANeighbour(InstanceGuardTest& test, mode_t mode) {
+    ASSERT_EQ(::chmod(QFile::encodeName(test.settingsLock()).constData(), mode), 0);
+    test.m_neighboursLock = ::open(QFile::encodeName(test.settingsLock()).constData(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(test.m_neighboursLock, LOCK_SH | LOCK_NB), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -184,6 +224,45 @@ INSTANTIATE_TEST_SUITE_P(
                       ASSERT_EQ(::chown(QFile::encodeName(test.settingsFolder()).constData(), 65534, 0), 0);
                   },
                   nullptr, [](InstanceGuardTest& test) { QFile::remove(test.settingsLock()); }},
+        // Two starts with different runtime folders.
+        StartCase{"AReadOnlySettingsFolderKeepsItsLock", &InstanceGuardTest::settingsLock, nullptr,
+                  [](InstanceGuardTest& test) {
+                      makeSettingsFolder(test, 0700);
+                      testing::writeFile(test.settingsLock(), {});
+                      ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), 0500), 0);
+                  },
+                  [](InstanceGuardTest& test) {
+                      qputenv("XDG_RUNTIME_DIR", QFile::encodeName(test.temporaryFolder()));
+                  }},
+        // Restored from a backup as 0644 in a folder open to all; a neighbour holds it.
+        StartCase{"ALockFileOthersCouldOpenIsReplaced", &InstanceGuardTest::settingsLock,
+                  [](InstanceGuardTest& test) {
+                      makeSettingsFolder(test, 0755);
+                      testing::writeFile(test.settingsLock(), {});
+                      ASSERT_TRUE(testing::handToUnprivileged(test.settingsFolder()));
+                      holdAsANeighbour(test, 0644);
+                  }},
+        // Root's own folder, with another user's lock file in it.
+        StartCase{"ALockFileOfAnotherUsersIsReplaced", &InstanceGuardTest::settingsLock,
+                  [](InstanceGuardTest& test) {
+                      for (const QString& folder : {test.m_root.path(), test.settingsRoot()})
+                          ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 0, 0), 0);
+                      makeSettingsFolder(test, 0700);
+                      testing::writeFile(test.settingsLock(), {});
+                      ASSERT_TRUE(testing::handToUnprivileged(test.settingsLock()));
+                      holdAsANeighbour(test, 0600);
+                  },
+                  nullptr, nullptr, true},
+        // `su` without `-`: the user's settings, runtime and temporary folders and HOME; no session
+        // bus is started in that home either.
+        StartCase{"RootInAnotherUsersFoldersLocksInItsOwn", &InstanceGuardTest::rootsLock, nullptr,
+                  [](InstanceGuardTest& test) {
+                      qputenv("HOME", QFile::encodeName(test.m_root.path()));
+                      qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+                      QtPlatform::prepareEnvironment();
+                      ASSERT_FALSE(qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"));
+                  },
+                  nullptr, true},
         StartCase{"TheLockIsAFifo", &InstanceGuardTest::runtimeLock, nullptr,
                   [](InstanceGuardTest& test) {
                       makeSettingsFolder(test, 0700);

@@ -3,6 +3,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <grp.h>
+#include <pwd.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,20 +13,45 @@ namespace ssn::testing {
 namespace {
 
 constexpr uid_t kNobody = 65534;
-// A group of the user's alone, as a private group is ("nogroup" has other accounts in it).
+// nobody's private group in the child's account files ("nogroup" is shared by other accounts).
 constexpr gid_t kPrivateGroup = 65533;
 constexpr int kCouldNotDropPrivileges = 125;
 constexpr int kKilledBySignal = 128;
 
+// In a mount namespace of the child's own: an empty root's home, and account files in which
+// nobody's primary group is a private group that lists it.
+bool mountAccountsOfTheChildsOwn() {
+    const QByteArray home = ::getpwuid(0)->pw_dir;
+    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("tmpfs", home.constData(), "tmpfs", 0, "mode=0700") != 0)
+        return false;
+    for (const char* name : {"/etc/passwd", "/etc/group"}) {
+        QFile real(QString::fromLatin1(name));
+        QFile copy(QString::fromLatin1(home + "/.accounts"));
+        if (!real.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
+            return false;
+        const QByteArray accounts = real.readAll();
+        copy.write(QByteArray(name) == "/etc/group"
+                       ? accounts + "nobody:x:65533:nobody\n"
+                       : QByteArray(accounts).replace("nobody:x:65534:65534:", "nobody:x:65534:65533:"));
+        copy.close();
+        if (::mount(copy.fileName().toLatin1().constData(), name, nullptr, MS_BIND, nullptr) != 0 ||
+            !copy.remove())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-std::optional<int> runAsUnprivileged(const std::function<int()>& check) {
+std::optional<int> runAsUnprivileged(const std::function<int()>& check, bool asRoot) {
     const pid_t child = ::fork();
     if (child < 0)
         return std::nullopt;
     if (child == 0) {
-        if (::geteuid() == 0 &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kPrivateGroup) != 0 || ::setuid(kNobody) != 0))
+        if (::geteuid() == 0 && (!mountAccountsOfTheChildsOwn() ||
+                                 (!asRoot && (::setgroups(0, nullptr) != 0 || ::setgid(kPrivateGroup) != 0 ||
+                                              ::setuid(kNobody) != 0))))
             ::_exit(kCouldNotDropPrivileges);
         ::_exit(check());
     }

@@ -6,11 +6,13 @@
 
 namespace ssn::testing {
 
-// Runs `check` in a child process under an unprivileged user (the "nobody" account in a group
-// of its own when this process runs as root, else the current user) and gives back the child's exit code
-// (128 + the signal when it was killed), or nothing when no child could be started or the
-// privileges could not be dropped.
-std::optional<int> runAsUnprivileged(const std::function<int()>& check);
+// Runs `check` in a child process under an unprivileged user (the "nobody" account when this
+// process runs as root, else the current user), or as root with `asRoot`, and gives back the
+// child's exit code (128 + the signal when it was killed), or nothing when no child could be
+// started or set up. As root, the child sees an account database of its own: "nobody" has a
+// private group, "nobody" (65533), that lists it as its member, as a user's group on Debian
+// does; and root's home is an empty folder of the child's.
+std::optional<int> runAsUnprivileged(const std::function<int()>& check, bool asRoot = false);
 
 // Gives `path` and everything below it to that user, so the child can use it as its own;
 // false when that failed.

@@ -4,16 +4,15 @@
 
 namespace ssn::platform {
 
-// An exclusive lock named by a file's path that the operating system releases when the process
-// ends, however it ends: an advisory lock on the file on Unix, a named mutex of the session on
-// Windows (where no file is made). What the file holds is never read, so no content can make
-// the lock look taken, and nothing waits.
+// Windows: an exclusive lock named by a file's path that the system releases when the process
+// ends, however it ends: a named mutex of the session, so no file is made, nothing can make the
+// lock look taken, and nothing waits. (On Unix the guard locks a file; see qt_instance_guard.h.)
 class KernelLock {
 public:
     enum class Result {
         Taken,         // this process holds the lock until it is destroyed
         HeldElsewhere, // another process holds it
-        Unusable,      // the entry is no lock file of the user's (a folder, a FIFO, a link, no access)
+        Unusable,      // the name belongs to an object this user may not open
     };
 
     KernelLock() = default;
@@ -21,9 +20,8 @@ public:
     KernelLock(const KernelLock&) = delete;
     KernelLock& operator=(const KernelLock&) = delete;
 
-    // Tries once, without waiting, to take the lock on the file at `path`, creating it
-    // (owner-only) when it does not exist, on Unix. A lock already held by this object is
-    // released first.
+    // Tries once, without waiting, to take the lock named after `path`. A lock already held by
+    // this object is released first.
     Result take(const QString& path);
 
 private:

@@ -2,7 +2,6 @@
 
 #include "platform/platform.h"
 
-#include <QSet>
 #include <QString>
 
 namespace ssn::platform {
@@ -12,13 +11,13 @@ namespace ssn::platform {
 // <root>/<application>/<application>.ini with one group per section, in the spelling QSettings
 // reads and writes; no other file is ever read as the store.
 //
-// The store never holds up the program and edits, never rewrites: a read opens the file once,
-// without following a link that someone else made or could have made, and reads a regular file
-// of at most a few megabytes; a save changes only the key's line and keeps every other byte,
-// writes a scratch file made exclusively in the file's folder, flushed to disk with the old
-// file's mode and owner, and renames it into place there, so a full disk leaves the old file as
-// it was. A save that would make the file too large, or replace a file that cannot be read, is
-// not made. Root started in another user's tree (`sudo` keeping HOME) writes nothing there.
+// The store never holds up the program and edits, never rewrites. Its folder is reached by the
+// one way into the user's folders (user_folders.h), and the file is read once, through one
+// descriptor, a regular file of at most a few megabytes; a read takes no lock and writes
+// nothing. A save changes only the key's line and keeps every other byte: it writes a scratch
+// file in the file's folder, flushed to disk, and renames it into place there, so a full disk
+// leaves the old file as it was. A save that would make the file too large, or replace a file
+// that cannot be read, is not made. Why a read or a save was given up is said once per run.
 class QtSettingsBackend : public SettingsBackend {
 public:
     explicit QtSettingsBackend(QString root = defaultRoot());
@@ -28,9 +27,6 @@ public:
     static QString defaultRoot();
     // The folder that holds the application's settings file.
     QString applicationFolder(const QString& application) const;
-    // The application's INI file in that folder (not used on Windows, where the store is the
-    // registry).
-    QString settingsFile(const QString& application) const;
 
     QString read(const QString& application, const QString& section, const QString& key) override;
     void write(const QString& application, const QString& section, const QString& key,
@@ -38,7 +34,11 @@ public:
 
 private:
     QString m_root;
-    QSet<QString> m_tidied; // applications whose leftovers of killed saves are gone this run
+#ifndef Q_OS_WIN
+    void sayWhyOnce(const char* what, const QString& why);
+
+    bool m_saidWhy = false;
+#endif
 };
 
 } // namespace ssn::platform

@@ -1,9 +1,21 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+// The one way into the user's folders on Unix. A folder is opened by descriptors from "/", one
+// component at a time: a link is followed only where nobody but the user (or root, in root's own
+// folders above the user's) could have made it; a component that another user owns, or that
+// others may write to, is refused, root's system folders above the user's own aside (root's
+// sticky ones like /tmp included); missing folders are made 0700, whatever the umask. What the
+// folder holds is then reached by name relative to its descriptor, never by path. For root the
+// rule means that a tree of another user's (`sudo` keeping HOME) is never entered.
 
-struct stat;
+#include <QByteArray>
+#include <QLoggingCategory>
+#include <QString>
+#include <utility>
+
+// Where the program says, once per run, why it gave up a save, the lock or a folder (warnings are
+// on by default; QT_LOGGING_RULES="ssn.settings.warning=false" silences them).
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
 
 namespace ssn::platform {
 
@@ -13,17 +25,35 @@ namespace ssn::platform {
 QByteArray encodePath(const QString& path);
 QString decodePath(const QByteArray& path);
 
-// Whether someone besides the effective user may write to the folder: every user, or a group
-// that any other account belongs to (a user's private group, the Debian default with umask
-// 002, is the user's alone).
-bool othersMayWrite(const struct stat& folder);
+// A descriptor closed with its owner.
+class Descriptor {
+public:
+    explicit Descriptor(int descriptor = -1) : m_descriptor(descriptor) {}
+    Descriptor(Descriptor&& other) noexcept : m_descriptor(std::exchange(other.m_descriptor, -1)) {}
+    Descriptor& operator=(Descriptor&& other) noexcept {
+        std::swap(m_descriptor, other.m_descriptor);
+        return *this;
+    }
+    ~Descriptor();
+    int get() const { return m_descriptor; }
+    explicit operator bool() const { return m_descriptor >= 0; }
 
-// Root started with another user's environment (`su` without `-`, `sudo` keeping HOME): the
-// folder, or its nearest existing parent, belongs to someone else. Root then leaves that tree
-// as it was.
-bool rootInAnotherUsersTree(const QString& folder);
+private:
+    int m_descriptor;
+};
 
-// Makes the folder and the folders above it that are missing; the last one owner-only.
-bool makeFolders(const QString& folder);
+// The folder at the absolute `path`, the user's own, made where missing when `make` is set; an
+// invalid descriptor, with the reason in `why`, when the way there is refused or fails.
+Descriptor openOwnFolder(const QByteArray& path, bool make, QString& why);
+
+// Opens `name` in `folder` (from openOwnFolder) read-only and without blocking; a link of the
+// user's own in its place is followed, and `folder` and `name` then hold where it led. An
+// invalid descriptor, with errno set, when there is nothing to open or the way is refused.
+Descriptor openOwnEntry(Descriptor& folder, QByteArray& name, QString& why);
+
+// Root started with another user's HOME and no session bus address: keeps the toolkit's D-Bus
+// library from starting a session bus that would write into that home. Call before the
+// application object exists.
+void keepRootsSessionBusOutOfAnotherUsersHome();
 
 } // namespace ssn::platform
