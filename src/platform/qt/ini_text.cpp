@@ -1,5 +1,6 @@
 #include "platform/qt/ini_text.h"
 
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <cctype>
@@ -16,38 +17,25 @@ QByteArray escapedKey(const QString& key) {
             escaped += '\\';
         else if (code < 0x80 && (std::isalnum(code) != 0 || code == u'_' || code == u'-' || code == u'.'))
             escaped += char(code);
-        else if (code <= 0xFF)
-            escaped += '%' + QByteArray::number(code, 16).toUpper().rightJustified(2, '0');
         else
-            escaped += "%U" + QByteArray::number(code, 16).toUpper().rightJustified(4, '0');
+            escaped += QString::asprintf(code <= 0xFF ? "%%%02X" : "%%U%04X", unsigned(code)).toLatin1();
     }
     return escaped;
 }
 
+// '\' stands for '/', "%XX" and "%UXXXX" for the character of that code.
 QString unescapedKey(QByteArrayView key) {
-    const QString text = QString::fromUtf8(key);
+    static const QRegularExpression kEscape(QStringLiteral("%(U[0-9A-Fa-f]{4}|[0-9A-Fa-f]{2})"));
+    const QString text = QString::fromUtf8(key).replace(u'\\', u'/');
     QString name;
-    for (qsizetype i = 0; i < text.size();) {
-        if (text.at(i) == u'\\') {
-            name += u'/';
-            ++i;
-            continue;
-        }
-        if (text.at(i) == u'%' && i + 1 < text.size()) {
-            const qsizetype digits = text.at(i + 1) == u'U' ? 4 : 2;
-            const qsizetype first = i + 1 + (digits == 4 ? 1 : 0);
-            bool ok = false;
-            const ushort code =
-                first + digits <= text.size() ? QStringView(text).sliced(first, digits).toUShort(&ok, 16) : 0;
-            if (ok) {
-                name += QChar(code);
-                i = first + digits;
-                continue;
-            }
-        }
-        name += text.at(i++);
+    qsizetype copied = 0;
+    for (const QRegularExpressionMatch& escape : kEscape.globalMatch(text)) {
+        name += text.sliced(copied, escape.capturedStart() - copied);
+        name +=
+            QChar(escape.capturedView(1).right(escape.capturedLength(1) == 5 ? 4 : 2).toUShort(nullptr, 16));
+        copied = escape.capturedEnd();
     }
-    return name;
+    return name + text.sliced(copied);
 }
 
 bool isHexDigit(char16_t code) {

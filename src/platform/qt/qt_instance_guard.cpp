@@ -1,6 +1,11 @@
 #include "platform/qt/qt_instance_guard.h"
 
-#ifndef Q_OS_WIN
+#ifdef Q_OS_WIN
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFileInfo>
+#include <windows.h>
+#else
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,6 +15,7 @@
 #include <unistd.h>
 #endif
 
+#include <optional>
 #include <utility>
 
 namespace ssn::platform {
@@ -17,40 +23,37 @@ namespace ssn::platform {
 #ifndef Q_OS_WIN
 namespace {
 
-enum class Lock { Taken, HeldElsewhere, Unusable };
-
 // Takes the lock file `name` in `folder` without waiting, making it owner-only where it is
-// missing; what it holds is never read. A lock file that someone else could open (another
-// user's, or one restored from a backup as 0644) could be held by them for ever: it is replaced
-// by one that only the user can open, locked before it takes the name. An entry that is no
-// regular file (a FIFO, a link, a folder) is passed over, never removed.
-Lock takeLock(const Descriptor& folder, const QByteArray& name, Descriptor& held, QString& why) {
+// missing; what it holds is never read. True when it is held elsewhere, false when taken, nothing
+// when it cannot be used. A lock file that someone else could open (another user's, or one
+// restored from a backup as 0644) could be held by them for ever: it is replaced by one that only
+// the user can open, locked before it takes the name. An entry that is no regular file (a FIFO, a
+// link, a folder) is passed over, never removed.
+std::optional<bool> heldElsewhere(const Descriptor& folder, const QByteArray& name, Descriptor& held,
+                                  QString& why) {
     // O_NONBLOCK keeps a FIFO from holding the open, O_NOFOLLOW refuses a link, and O_CLOEXEC
     // keeps a started browser from inheriting the lock and holding it after this process ends.
-    Descriptor file(::openat(folder.get(), name.constData(),
-                             O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY, 0600));
+    const int flags = O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+    Descriptor file(::openat(folder.get(), name.constData(), flags, 0600));
     struct stat status {};
-    if (file ? ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) : errno != EACCES) {
-        why = decodePath(name) + QStringLiteral(": no lock file");
-        return Lock::Unusable;
-    }
+    if (file ? ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) : errno != EACCES)
+        return why = decodePath(name) + QStringLiteral(": no lock file"), std::nullopt;
+    const QByteArray fresh = name + ".new";
     if (!file || status.st_uid != ::geteuid() || (status.st_mode & 077) != 0) {
-        const QByteArray fresh = name + ".new";
         ::unlinkat(folder.get(), fresh.constData(), 0);
-        file = Descriptor(::openat(folder.get(), fresh.constData(),
-                                   O_RDONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+        file = Descriptor(::openat(folder.get(), fresh.constData(), flags | O_EXCL, 0600));
         if (!file || ::flock(file.get(), LOCK_EX | LOCK_NB) != 0 ||
             ::renameat(folder.get(), fresh.constData(), folder.get(), name.constData()) != 0) {
-            why = decodePath(fresh) + QStringLiteral(": ") + QString::fromUtf8(std::strerror(errno));
+            why = failed(fresh, errno);
             ::unlinkat(folder.get(), fresh.constData(), 0);
-            return Lock::Unusable;
+            return std::nullopt;
         }
     } else if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
-        why = decodePath(name) + QStringLiteral(": ") + QString::fromUtf8(std::strerror(errno));
-        return errno == EWOULDBLOCK ? Lock::HeldElsewhere : Lock::Unusable;
+        why = failed(name, errno);
+        return errno == EWOULDBLOCK ? std::optional(true) : std::nullopt;
     }
     held = std::move(file);
-    return Lock::Taken;
+    return false;
 }
 
 } // namespace
@@ -58,6 +61,15 @@ Lock takeLock(const Descriptor& folder, const QByteArray& name, Descriptor& held
 
 QtInstanceGuard::QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot)
     : m_executable(executable), m_settingsRoot(std::move(settingsRoot)) {}
+
+#ifdef Q_OS_WIN
+QtInstanceGuard::~QtInstanceGuard() {
+    if (m_mutex != nullptr)
+        ::CloseHandle(m_mutex);
+}
+#else
+QtInstanceGuard::~QtInstanceGuard() = default;
+#endif
 
 bool QtInstanceGuard::previousInstanceRunning() {
     if (!m_answer)
@@ -68,12 +80,28 @@ bool QtInstanceGuard::previousInstanceRunning() {
 bool QtInstanceGuard::anotherCopyHoldsTheLock() {
     const QString name = m_executable.executableName();
 #ifdef Q_OS_WIN
-    // The lock is a kernel object named after the lock file's place in the settings folder
-    // (below the user's Local AppData): no folder is made for it and nothing is left anywhere,
-    // even where Local AppData cannot be written. Only when the name cannot be had is a start
-    // never refused.
-    return m_lock.take(m_settingsRoot + QLatin1Char('/') + name + QLatin1Char('/') + name +
-                       QStringLiteral(".lock")) == KernelLock::Result::HeldElsewhere;
+    // No file: a named mutex of the session's Local namespace, which exists while a process
+    // holds a handle to it and goes when the last holder ends, however it ends. A process that
+    // opens a file of the program's (a virus scanner, a backup, the search indexer) can never
+    // make a start look refused, and nothing is written anywhere, even where Local AppData
+    // cannot be written. The name is the base name and a digest of the lock file's place in the
+    // settings folder, compared without case as Windows compares paths: a mutex name holds no
+    // backslash and is at most MAX_PATH long.
+    const QString path =
+        m_settingsRoot + QLatin1Char('/') + name + QLatin1Char('/') + name + QStringLiteral(".lock");
+    const QByteArray digest = QCryptographicHash::hash(QDir::toNativeSeparators(path).toLower().toUtf8(),
+                                                       QCryptographicHash::Sha256);
+    const QString mutexName = QStringLiteral("Local\\") + QFileInfo(path).completeBaseName().left(64) +
+                              QLatin1Char('-') + QString::fromLatin1(digest.toHex());
+    const HANDLE handle = ::CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t*>(mutexName.utf16()));
+    // Without a handle (the name belongs to another kind of object, or to an object this user
+    // may not open) a start is never refused.
+    if (handle != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(handle);
+        return true;
+    }
+    m_mutex = handle;
+    return false;
 #else
     const passwd* account = ::getpwuid(::geteuid());
     const QByteArray program = encodePath(name);
@@ -84,10 +112,12 @@ bool QtInstanceGuard::anotherCopyHoldsTheLock() {
     QString firstWhy;
     for (const QByteArray& path : folders) {
         QString why;
-        const Descriptor folder = openOwnFolder(path, &path != &runtime, why);
-        const Lock lock = folder ? takeLock(folder, program + ".lock", m_lock, why) : Lock::Unusable;
-        if (lock != Lock::Unusable)
-            return lock == Lock::HeldElsewhere;
+        Descriptor folder;
+        openOwn(path, &path != &runtime, folder, nullptr, why);
+        const std::optional<bool> held =
+            folder ? heldElsewhere(folder, program + ".lock", m_lock, why) : std::nullopt;
+        if (held)
+            return *held;
         firstWhy = firstWhy.isEmpty() ? why : firstWhy;
     }
     // Only when no folder at all can hold a lock is a start never refused.

@@ -2,9 +2,7 @@
 
 #include "platform/platform.h"
 
-#ifdef Q_OS_WIN
-#include "platform/qt/kernel_lock.h"
-#else
+#ifndef Q_OS_WIN
 #include "platform/qt/user_folders.h"
 #endif
 
@@ -22,11 +20,14 @@ namespace ssn::platform {
 // it first, and no cleaner of temporary files empties it. Only where that folder is refused
 // (someone else's, open to others, root started in another user's tree) does the lock go to
 // the same folder below the home that the password database gives, then to the runtime folder
-// (never made here). On Windows the lock is a named mutex and no file or folder is made (see
-// kernel_lock.h).
+// (never made here). On Windows the lock is a named mutex of the session and no file or folder
+// is made.
 class QtInstanceGuard : public InstanceGuard {
 public:
     QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot);
+    ~QtInstanceGuard() override;
+    QtInstanceGuard(const QtInstanceGuard&) = delete;
+    QtInstanceGuard& operator=(const QtInstanceGuard&) = delete;
 
     bool previousInstanceRunning() override;
 
@@ -36,7 +37,7 @@ private:
     ExecutableInfo& m_executable;
     QString m_settingsRoot;
 #ifdef Q_OS_WIN
-    KernelLock m_lock;
+    void* m_mutex = nullptr; // the mutex's handle, held for the whole run
 #else
     Descriptor m_lock;
 #endif

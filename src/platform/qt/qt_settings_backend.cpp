@@ -8,6 +8,8 @@
 #include "platform/qt/ini_text.h"
 #include "platform/qt/user_folders.h"
 
+#include <QFile>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -40,6 +42,10 @@ QString QtSettingsBackend::defaultRoot() {
 
 QString QtSettingsBackend::applicationFolder(const QString& application) const {
     return m_root + QLatin1Char('/') + application;
+}
+
+QString QtSettingsBackend::settingsFile(const QString& application) const {
+    return applicationFolder(application) + QLatin1Char('/') + application + QStringLiteral(".ini");
 }
 
 #ifdef Q_OS_WIN
@@ -82,53 +88,37 @@ namespace {
 // would take seconds and gigabytes at every start; a save never makes the file larger.
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
-// The settings file as found: its folder held open, its name there, and what it holds.
+// The settings file as found: its folder held open, its name there, its status and contents.
 struct SettingsFile {
     Descriptor folder;
     QByteArray name;
-    QByteArray contents;
     struct stat status {};
-    bool exists = false;
+    QByteArray contents;
 };
-
-QString failed(const QByteArray& name, int error) {
-    return decodePath(name) + QStringLiteral(": ") + QString::fromUtf8(std::strerror(error));
-}
 
 // Reaches the file by the one way in and reads it through one descriptor: a regular file of at
 // most the limit, with one allocation of its size, whatever happens to the name meanwhile. False,
 // with the reason in `why` where there is one, when what is there cannot be read whole; a
-// missing file reads as empty.
-bool readFile(const QString& folder, const QString& name, bool make, SettingsFile& file, QString& why) {
-    file.folder = openOwnFolder(encodePath(folder), make, why);
-    file.name = encodePath(name);
-    const Descriptor opened = file.folder ? openOwnEntry(file.folder, file.name, why) : Descriptor();
-    if (!opened) {
-        const int error = errno;
-        if (file.folder && error != ENOENT && why.isEmpty())
-            why = failed(file.name, error);
-        // A link that is not followed is replaced by a save, never written through.
-        return file.folder && (error == ENOENT || (make && error == ELOOP));
-    }
-    file.exists = true;
+// missing file in a folder of the user's reads as empty.
+bool readFile(const QString& path, bool make, SettingsFile& file, QString& why) {
+    const Descriptor opened = openOwn(encodePath(path), make, file.folder, &file.name, why);
+    const int error = errno;
+    if (!opened && file.folder && error != ENOENT && why.isEmpty())
+        why = failed(file.name, error);
+    if (!opened)
+        return file.folder && error == ENOENT;
     if (::fstat(opened.get(), &file.status) != 0 || !S_ISREG(file.status.st_mode) ||
         file.status.st_size > kMaxFileBytes) {
         why = decodePath(file.name) + QStringLiteral(": no regular file of at most 4 MB");
         return false;
     }
     file.contents.resize(file.status.st_size);
-    qsizetype length = 0;
-    while (length < file.contents.size()) {
-        const ssize_t got =
-            ::read(opened.get(), file.contents.data() + length, size_t(file.contents.size() - length));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0)
-            break;
-        length += got;
-    }
-    file.contents.truncate(length);
-    return true;
+    QFile in;
+    const qint64 length = in.open(opened.get(), QIODevice::ReadOnly | QIODevice::Unbuffered)
+                              ? in.read(file.contents.data(), file.contents.size())
+                              : -1;
+    file.contents.truncate(std::max<qint64>(length, 0));
+    return length >= 0;
 }
 
 // Writes the new text to one scratch file beside the old one (removed first, when a killed save
@@ -142,21 +132,15 @@ void replaceFile(const SettingsFile& file, const QByteArray& text, QString& why)
     ::unlinkat(file.folder.get(), scratch.constData(), 0);
     const Descriptor out(::openat(file.folder.get(), scratch.constData(),
                                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
-    qsizetype written = 0;
-    while (out && written < text.size()) {
-        const ssize_t put = ::write(out.get(), text.constData() + written, size_t(text.size() - written));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            break;
-        written += put;
-    }
-    if (out && file.exists) {
+    QFile writer;
+    const bool written = out && writer.open(out.get(), QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+                         writer.write(text) == text.size();
+    if (out && file.status.st_ino != 0) {
         // Root saving a file of another user in its own tree gives it back to its owner.
         [[maybe_unused]] const int given = ::fchown(out.get(), file.status.st_uid, file.status.st_gid);
         [[maybe_unused]] const int kept = ::fchmod(out.get(), file.status.st_mode & 07777);
     }
-    if (!out || written != text.size() || ::fsync(out.get()) != 0 ||
+    if (!written || ::fsync(out.get()) != 0 ||
         ::renameat(file.folder.get(), scratch.constData(), file.folder.get(), file.name.constData()) != 0) {
         why = failed(scratch, errno);
         ::unlinkat(file.folder.get(), scratch.constData(), 0);
@@ -176,8 +160,7 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
     QString why;
     try {
         SettingsFile file;
-        if (readFile(applicationFolder(application), application + QStringLiteral(".ini"), false, file,
-                     why)) {
+        if (readFile(settingsFile(application), false, file, why)) {
             const ini::KeyLine found = ini::findKey(file.contents, section, key);
             return found.valueStart < 0 ? QString()
                                         : ini::unescapedValue(QByteArrayView(file.contents)
@@ -197,7 +180,7 @@ void QtSettingsBackend::write(const QString& application, const QString& section
     try {
         SettingsFile file;
         // A file that cannot be read whole is never replaced: every key in it would be lost.
-        if (readFile(applicationFolder(application), application + QStringLiteral(".ini"), true, file, why)) {
+        if (readFile(settingsFile(application), true, file, why)) {
             const QByteArray text = ini::withValue(file.contents, section, key, value);
             if (text.size() > kMaxFileBytes)
                 why = QStringLiteral("the file would grow past 4 MB");

@@ -27,6 +27,9 @@ public:
     static QString defaultRoot();
     // The folder that holds the application's settings file.
     QString applicationFolder(const QString& application) const;
+    // The application's INI file in that folder (not used on Windows, where the store is the
+    // registry).
+    QString settingsFile(const QString& application) const;
 
     QString read(const QString& application, const QString& section, const QString& key) override;
     void write(const QString& application, const QString& section, const QString& key,

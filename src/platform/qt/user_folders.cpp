@@ -15,12 +15,10 @@ Q_LOGGING_CATEGORY(lcSettings, "ssn.settings", QtWarningMsg)
 namespace ssn::platform {
 namespace {
 
-constexpr char16_t kFirstEscapedByte = 0xDC80;
-constexpr char16_t kLastEscapedByte = 0xDCFF;
 constexpr int kMostLinks = 40;
 
 bool isEscapedByte(QChar character) {
-    return character.unicode() >= kFirstEscapedByte && character.unicode() <= kLastEscapedByte;
+    return character.unicode() >= 0xDC80 && character.unicode() <= 0xDCFF;
 }
 
 // The user's private group, the Debian default: the user's primary group, named after the user,
@@ -30,13 +28,10 @@ bool isPrivateGroup(gid_t gid) {
     const passwd* me = ::getpwuid(::geteuid());
     const QByteArray myName = me != nullptr && me->pw_gid == gid ? QByteArray(me->pw_name) : QByteArray();
     const group* entry = myName.isEmpty() ? nullptr : ::getgrgid(gid);
-    if (entry == nullptr || myName != entry->gr_name)
-        return false;
-    for (char** member = entry->gr_mem; *member != nullptr; ++member) {
-        if (myName != *member)
-            return false;
-    }
-    return true;
+    bool mine = entry != nullptr && myName == entry->gr_name;
+    for (char** member = mine ? entry->gr_mem : nullptr; member != nullptr && *member != nullptr; ++member)
+        mine = mine && myName == *member;
+    return mine;
 }
 
 // One way along a path. Root's folders are passed only until the walk reaches the user's own;
@@ -47,8 +42,8 @@ struct Walk {
     int links = 0;
     QString why;
 
-    Descriptor refuse(const QByteArray& name, const char* reason) {
-        why = decodePath(name) + QStringLiteral(": ") + QString::fromUtf8(reason);
+    Descriptor refuse(const QByteArray& name, const QString& reason) {
+        why = why.isEmpty() ? decodePath(name) + QStringLiteral(": ") + reason : why;
         return Descriptor();
     }
 
@@ -58,12 +53,12 @@ struct Walk {
     bool accepted(const struct stat& entry, const QByteArray& name) {
         const uid_t me = ::geteuid();
         const bool systemFolder = entry.st_uid == 0 && (!inOwnTree || me == 0);
-        if (entry.st_uid != me && !systemFolder)
-            return refuse(name, "belongs to another user"), false;
         const bool othersWrite = (entry.st_mode & S_IWOTH) != 0 ||
                                  ((entry.st_mode & S_IWGRP) != 0 && !isPrivateGroup(entry.st_gid));
+        if (entry.st_uid != me && !systemFolder)
+            return refuse(name, QStringLiteral("belongs to another user")), false;
         if (!S_ISLNK(entry.st_mode) && othersWrite && !(systemFolder && (entry.st_mode & S_ISVTX) != 0))
-            return refuse(name, "others may write to it"), false;
+            return refuse(name, QStringLiteral("others may write to it")), false;
         inOwnTree = inOwnTree || entry.st_uid == me;
         return true;
     }
@@ -76,41 +71,46 @@ struct Walk {
                                                                                   : Descriptor();
     }
 
-    // Follows `path` from `folder`, or from "/" when it is absolute, one component at a time.
-    Descriptor follow(Descriptor folder, const QByteArray& path) {
+    // Follows the absolute `path` from "/", one component at a time. With `file`, its last
+    // component is opened read-only into `file`, without blocking, and its name left in `name`.
+    Descriptor follow(const QByteArray& path, Descriptor* file, QByteArray* name) {
         QList<QByteArray> rest = path.split('/');
-        if (path.startsWith('/'))
-            folder = fromRoot();
+        Descriptor folder = fromRoot();
         while (folder && !rest.isEmpty()) {
-            const QByteArray name = rest.takeFirst();
-            struct stat entry {};
-            if (name.isEmpty() || name == ".")
+            const QByteArray next = rest.takeFirst();
+            const bool last = file != nullptr && rest.isEmpty();
+            const int flags =
+                O_RDONLY | O_NOFOLLOW | O_CLOEXEC | (last ? O_NONBLOCK | O_NOCTTY : O_DIRECTORY);
+            if (next.isEmpty() || next == ".")
                 continue;
-            if (::fstatat(folder.get(), name.constData(), &entry, AT_SYMLINK_NOFOLLOW) != 0) {
-                if (errno != ENOENT || !make)
-                    return errno == ENOENT ? Descriptor() : refuse(name, std::strerror(errno));
-                // 0700 whatever the umask, which can only take bits away.
-                if (::mkdirat(folder.get(), name.constData(), 0700) != 0 && errno != EEXIST)
-                    return refuse(name, std::strerror(errno));
-            } else if (S_ISLNK(entry.st_mode)) {
+            Descriptor opened(::openat(folder.get(), next.constData(), flags));
+            // 0700 whatever the umask, which can only take bits away.
+            if (!opened && errno == ENOENT && make && !last &&
+                ::mkdirat(folder.get(), next.constData(), 0700) == 0)
+                opened = Descriptor(::openat(folder.get(), next.constData(), flags));
+            struct stat entry {};
+            if (!opened && (errno == ELOOP || errno == ENOTDIR) &&
+                ::fstatat(folder.get(), next.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 &&
+                S_ISLNK(entry.st_mode)) {
                 char target[PATH_MAX];
-                const ssize_t length = accepted(entry, name)
-                                           ? ::readlinkat(folder.get(), name.constData(), target, PATH_MAX)
+                const ssize_t length = accepted(entry, next)
+                                           ? ::readlinkat(folder.get(), next.constData(), target, PATH_MAX)
                                            : -1;
                 if (length <= 0 || length == PATH_MAX || ++links > kMostLinks)
-                    return why.isEmpty() ? refuse(name, "is a link that leads nowhere") : Descriptor();
+                    return refuse(next, QStringLiteral("a link that leads nowhere"));
                 rest = QByteArray(target, length).split('/') + rest;
-                if (target[0] == '/')
-                    folder = fromRoot();
-                continue;
+                folder = target[0] == '/' ? fromRoot() : std::move(folder);
+            } else if (last) {
+                *file = std::move(opened);
+                *name = next;
+                return folder;
+            } else if (!opened || ::fstat(opened.get(), &entry) != 0) {
+                return errno == ENOENT ? Descriptor() : refuse(next, failed({}, errno));
+            } else {
+                folder = accepted(entry, next) ? std::move(opened) : Descriptor();
             }
-            Descriptor next(
-                ::openat(folder.get(), name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-            if (!next || ::fstat(next.get(), &entry) != 0)
-                return refuse(name, std::strerror(errno));
-            folder = accepted(entry, name) ? std::move(next) : Descriptor();
         }
-        return folder && !inOwnTree ? refuse(path, "is root's") : std::move(folder);
+        return folder && !inOwnTree ? refuse(path, QStringLiteral("is root's")) : std::move(folder);
     }
 };
 
@@ -123,8 +123,7 @@ Descriptor::~Descriptor() {
 
 QByteArray encodePath(const QString& path) {
     QByteArray encoded;
-    qsizetype runStart = 0;
-    for (qsizetype i = 0; i <= path.size(); ++i) {
+    for (qsizetype runStart = 0, i = 0; i <= path.size(); ++i) {
         if (i < path.size() && !isEscapedByte(path.at(i)))
             continue;
         encoded += QStringView(path).sliced(runStart, i - runStart).toUtf8();
@@ -136,53 +135,39 @@ QByteArray encodePath(const QString& path) {
 }
 
 QString decodePath(const QByteArray& path) {
-    const QString text = QString::fromUtf8(path);
+    QString text = QString::fromUtf8(path);
     if (text.toUtf8() == path)
         return text;
-    QString escaped;
+    text.clear();
     for (const char byte : path)
-        escaped += uchar(byte) < 0x80 ? QChar(byte) : QChar(char16_t(0xDC00 + uchar(byte)));
-    return escaped;
+        text += uchar(byte) < 0x80 ? QChar(byte) : QChar(char16_t(0xDC00 + uchar(byte)));
+    return text;
 }
 
-Descriptor openOwnFolder(const QByteArray& path, bool make, QString& why) {
+QString failed(const QByteArray& name, int error) {
+    const QString reason = QString::fromUtf8(std::strerror(error));
+    return name.isEmpty() ? reason : decodePath(name) + QStringLiteral(": ") + reason;
+}
+
+Descriptor openOwn(const QByteArray& path, bool make, Descriptor& folder, QByteArray* fileName,
+                   QString& why) {
     Walk walk;
     walk.make = make;
-    Descriptor folder = path.startsWith('/') ? walk.follow(Descriptor(), path) : Descriptor();
+    Descriptor file;
+    folder = path.startsWith('/') ? walk.follow(path, fileName != nullptr ? &file : nullptr, fileName)
+                                  : Descriptor();
+    const int error = folder ? errno : ELOOP;
     why = walk.why;
-    return folder;
-}
-
-Descriptor openOwnEntry(Descriptor& folder, QByteArray& name, QString& why) {
-    Walk walk;
-    walk.inOwnTree = true;
-    for (int hop = 0; hop <= kMostLinks && folder && !name.isEmpty(); ++hop) {
-        Descriptor entry(::openat(folder.get(), name.constData(),
-                                  O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-        struct stat link {};
-        char target[PATH_MAX];
-        if (entry || errno != ELOOP)
-            return entry;
-        const ssize_t length = ::fstatat(folder.get(), name.constData(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
-                                       walk.accepted(link, name)
-                                   ? ::readlinkat(folder.get(), name.constData(), target, PATH_MAX)
-                                   : -1;
-        if (length <= 0 || length == PATH_MAX)
-            break;
-        const QByteArray path(target, length);
-        folder = walk.follow(std::move(folder), path.first(path.lastIndexOf('/') + 1));
-        name = path.sliced(path.lastIndexOf('/') + 1);
-    }
-    why = walk.why.isEmpty() ? decodePath(name) + QStringLiteral(": a link that leads nowhere") : walk.why;
-    errno = ELOOP;
-    return Descriptor();
+    errno = error;
+    return file;
 }
 
 void keepRootsSessionBusOutOfAnotherUsersHome() {
     QString why;
+    Descriptor home;
     if (::geteuid() != 0 || qEnvironmentVariableIsEmpty("HOME") ||
         !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ||
-        openOwnFolder(qgetenv("HOME"), false, why))
+        (openOwn(qgetenv("HOME"), false, home, nullptr, why), home))
         return;
     // An address that names no bus: the D-Bus library then starts none (it would write below
     // HOME and leave a daemon of root's running), and accessibility, whose bus is found through

@@ -42,14 +42,16 @@ private:
     int m_descriptor;
 };
 
-// The folder at the absolute `path`, the user's own, made where missing when `make` is set; an
-// invalid descriptor, with the reason in `why`, when the way there is refused or fails.
-Descriptor openOwnFolder(const QByteArray& path, bool make, QString& why);
+// Opens the absolute `path` by the one way in, making missing folders when `make` is set. Without
+// `fileName` the whole path is a folder, left open in `folder`. With it the last component is a
+// file (never made), opened read-only and without blocking into the result, its own links
+// followed under the same rules; `folder` and `fileName` are left where it was found. A
+// refusal leaves `folder` invalid and says why in `why`; a missing file leaves errno ENOENT
+// with `folder` valid.
+Descriptor openOwn(const QByteArray& path, bool make, Descriptor& folder, QByteArray* fileName, QString& why);
 
-// Opens `name` in `folder` (from openOwnFolder) read-only and without blocking; a link of the
-// user's own in its place is followed, and `folder` and `name` then hold where it led. An
-// invalid descriptor, with errno set, when there is nothing to open or the way is refused.
-Descriptor openOwnEntry(Descriptor& folder, QByteArray& name, QString& why);
+// "name: " and the system's text for `error` (without the name when it is empty).
+QString failed(const QByteArray& name, int error);
 
 // Root started with another user's HOME and no session bus address: keeps the toolkit's D-Bus
 // library from starting a session bus that would write into that home. Call before the
