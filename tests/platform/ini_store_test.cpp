@@ -63,7 +63,7 @@ TEST_F(IniStoreTest, TheStoreAndQSettingsSpellTheFileAlike) {
     const QString reference = m_folder.path() + QStringLiteral("/reference.ini");
     const QString date = QString::fromUtf16(u"\u2020\u2021\u201E\u0152\u201E\u2021\u2026\u2021\u2039");
     const QString values[] = {date, platform::toQString(EncodeSettingText(testing::everyStorableCharacter())),
-                              QStringLiteral("@x \"q\" \\ \001f\t\u00e9\U0001F600"), QStringLiteral(" a b "),
+                              QStringLiteral("@x \"q\" \\ \001ff\t\u00e9\U0001F600"), QStringLiteral(" a b "),
                               QString(QChar(0)) + QStringLiteral("7,")};
     for (const QString& value : values) {
         QFile::remove(reference);

@@ -47,36 +47,23 @@ QByteArray escapedValue(const QString& value) {
     const QString text = value.contains(QChar::Null) ? QStringLiteral("@String(") + value + u')'
                          : value.startsWith(u'@')    ? QStringLiteral("@") + value
                                                      : value;
-    static constexpr char kNamed[] = "\a\b\f\n\r\t\v";
-    static constexpr char kLetters[] = "abfnrtv";
+    static constexpr char kNamed[] = "\a\b\f\n\r\t\v\"\\";
+    static constexpr char kLetters[] = "abfnrtv\"\\";
     QStringEncoder toUtf8(QStringEncoder::Utf8);
     QByteArray escaped;
     bool quoted = false;
     bool escapeADigit = false; // after a numeric escape, which a hex digit would continue
     for (const QChar character : text) {
         const char16_t code = character.unicode();
-        quoted = quoted || code == u';' || code == u',' || code == u'=';
-        if (escapeADigit && isHexDigit(code)) {
-            escaped += "\\x" + QByteArray::number(code, 16);
-            continue;
-        }
-        escapeADigit = false;
         const char* named = code != 0 && code < 0x80 ? std::strchr(kNamed, char(code)) : nullptr;
-        if (code == 0) {
-            escaped += "\\0";
-            escapeADigit = true;
-        } else if (named != nullptr) {
-            escaped += '\\';
-            escaped += kLetters[named - kNamed];
-        } else if (code == u'"' || code == u'\\') {
-            escaped += '\\';
-            escaped += char(code);
-        } else if (code <= 0x1F) {
-            escaped += "\\x" + QByteArray::number(code, 16);
-            escapeADigit = true;
-        } else {
+        quoted = quoted || code == u';' || code == u',' || code == u'=';
+        if (named != nullptr)
+            escaped += QByteArray("\\") + kLetters[named - kNamed];
+        else if (code <= 0x1F || (escapeADigit && isHexDigit(code)))
+            escaped += code == 0 ? QByteArray("\\0") : "\\x" + QByteArray::number(code, 16);
+        else
             escaped += QByteArray(toUtf8(QStringView(&character, 1)));
-        }
+        escapeADigit = named == nullptr && (code <= 0x1F || (escapeADigit && isHexDigit(code)));
     }
     if (quoted || escaped.startsWith(' ') || escaped.endsWith(' '))
         escaped = '"' + escaped + '"';
