@@ -5,8 +5,15 @@
 
 #include <QApplication>
 
+#ifndef Q_OS_WIN
+#include "platform/qt/user_folders.h"
+#endif
+
 int main(int argc, char* argv[]) {
-    ssn::platform::QtPlatform::prepareEnvironment();
+#ifndef Q_OS_WIN
+    // Before the application object connects to a session bus.
+    ssn::platform::keepRootsSessionBusOutOfAnotherUsersHome();
+#endif
     QApplication application(argc, argv);
     ssn::widgets::SetUpApplication();
     ssn::platform::QtPlatform desktop;

@@ -5,7 +5,7 @@
 #include "doubles/platform_doubles.h"
 #include "odd_entries.h"
 #include "platform/qt/qt_instance_guard.h"
-#include "platform/qt/qt_platform.h"
+#include "platform/qt/user_folders.h"
 #include "run_as_unprivileged.h"
 
 #include <QDir>
@@ -259,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](InstanceGuardTest& test) {
                       qputenv("HOME", QFile::encodeName(test.m_root.path()));
                       qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-                      QtPlatform::prepareEnvironment();
+                      keepRootsSessionBusOutOfAnotherUsersHome();
                       ASSERT_FALSE(qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"));
                   },
                   nullptr, true},

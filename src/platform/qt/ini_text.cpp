@@ -70,8 +70,8 @@ QByteArray escapedValue(const QString& value) {
     return escaped;
 }
 
-} // namespace
-
+// The value as QSettings reads it, as text. A list (a comma outside quotes) and the typed
+// values QSettings writes with '@' read as no text.
 QString unescapedValue(QByteArrayView bytes) {
     static constexpr char kLetters[] = "abfnrtv\"?'\\";
     static constexpr char kMeant[] = "\a\b\f\n\r\t\v\"?'\\";
@@ -111,18 +111,15 @@ QString unescapedValue(QByteArrayView bytes) {
             else if (escape >= '0' && escape <= '7')
                 --i, numeric(8);
             chopLimit = text.size();
-        } else if (byte == '"') {
+        } else if (byte == '"' || (byte == ',' && !inQuotes)) {
+            const bool comma = byte == ',';
             ++i;
-            quoted = true;
-            inQuotes = !inQuotes;
+            list = list || comma;
+            text = comma ? QString() : text;
+            quoted = !comma;
+            inQuotes = !comma && !inQuotes;
             if (!inQuotes)
                 skipBlanks();
-        } else if (byte == ',' && !inQuotes) {
-            list = true;
-            text.clear();
-            quoted = false;
-            ++i;
-            skipBlanks();
         } else {
             qsizetype end = i + 1;
             while (end < bytes.size() && bytes[end] != '\\' && bytes[end] != '"' && bytes[end] != ',')
@@ -133,27 +130,32 @@ QString unescapedValue(QByteArrayView bytes) {
     }
     while (!quoted && text.size() > chopLimit && (text.back() == u' ' || text.back() == u'\t'))
         text.chop(1);
-    if (list || text.startsWith(QLatin1String("@Invalid()")))
+    // QSettings' typed values, as it reads them; other text that begins with '@' is kept.
+    static const QRegularExpression kTyped(
+        QStringLiteral("^@(Invalid|Variant|DateTime|Rect|Size|Point)\\(.*\\)$"));
+    if (list || kTyped.match(text).hasMatch())
         return {};
     if (text.startsWith(QLatin1String("@@")))
         return text.sliced(1);
-    if (!text.startsWith(u'@') || !text.endsWith(u')'))
-        return text;
-    if (text.startsWith(QLatin1String("@String(")))
+    if (text.startsWith(QLatin1String("@String(")) && text.endsWith(u')'))
         return text.sliced(8).chopped(1);
-    if (text.startsWith(QLatin1String("@ByteArray(")))
+    if (text.startsWith(QLatin1String("@ByteArray(")) && text.endsWith(u')'))
         return QString::fromUtf8(text.sliced(11).chopped(1).toLatin1());
-    const bool typed = text.startsWith(QLatin1String("@Variant(")) ||
-                       text.startsWith(QLatin1String("@DateTime(")) ||
-                       text.startsWith(QLatin1String("@Rect(")) || text.startsWith(QLatin1String("@Size(")) ||
-                       text.startsWith(QLatin1String("@Point("));
-    return typed ? QString() : text;
+    return text;
 }
+
+// Where the key's line lies in an INI text: the bytes of its value, or, when it has none, the
+// place for a new line. The text is read line by line, so a damaged line (an unterminated quote
+// that QSettings would fold the following lines into) hides nothing after it.
+struct KeyLine {
+    qsizetype valueStart = -1;
+    qsizetype valueEnd = -1;
+    qsizetype newLineAt = -1; // after the header of the section's last block, if it has one
+};
 
 KeyLine findKey(const QByteArray& text, const QString& section, const QString& key) {
     const QString wanted = section + u'/' + key;
     KeyLine found;
-    bool foundInGeneral = false;
     QString current; // the section's name as a prefix of its keys, empty for [General]
     qsizetype next = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (next < text.size()) {
@@ -168,9 +170,8 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
             const QByteArrayView name = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed();
-            current = name.compare("general", Qt::CaseInsensitive) == 0    ? QString()
-                      : name.compare("%general", Qt::CaseInsensitive) == 0 ? QStringLiteral("general/")
-                                                                           : unescapedKey(name) + u'/';
+            current =
+                name.compare("general", Qt::CaseInsensitive) == 0 ? QString() : unescapedKey(name) + u'/';
             if (current == section + u'/')
                 found.newLineAt = next <= text.size() ? next : text.size();
             continue;
@@ -192,16 +193,22 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
                 break;
             }
         }
-        // QSettings reads every [General] line before the named sections: a key there loses to
-        // the same key in its own section.
-        if (equals > 0 && current + unescapedKey(line.first(equals).trimmed()) == wanted &&
-            (!current.isEmpty() || found.valueStart < 0 || foundInGeneral)) {
+        // The last line of the key counts, as in QSettings.
+        if (equals > 0 && current + unescapedKey(line.first(equals).trimmed()) == wanted) {
             found.valueStart = start + equals + 1;
             found.valueEnd = start + valueEnd;
-            foundInGeneral = current.isEmpty();
         }
     }
     return found;
+}
+
+} // namespace
+
+QString valueOf(const QByteArray& text, const QString& section, const QString& key) {
+    const KeyLine found = findKey(text, section, key);
+    return found.valueStart < 0 ? QString()
+                                : unescapedValue(QByteArrayView(text).sliced(
+                                      found.valueStart, found.valueEnd - found.valueStart));
 }
 
 QByteArray withValue(const QByteArray& text, const QString& section, const QString& key,

@@ -1,8 +1,6 @@
 #include "platform/qt/qt_platform.h"
 
 #ifndef Q_OS_WIN
-#include "platform/qt/user_folders.h"
-
 #include <csignal>
 #endif
 
@@ -14,12 +12,6 @@ QtPlatform::QtPlatform() {
     // SIGXFSZ at its first save; ignored, the save's write fails as on a full disk and the old
     // file stays.
     ::signal(SIGXFSZ, SIG_IGN);
-#endif
-}
-
-void QtPlatform::prepareEnvironment() {
-#ifndef Q_OS_WIN
-    keepRootsSessionBusOutOfAnotherUsersHome();
 #endif
 }
 

@@ -21,10 +21,6 @@ public:
     QtPlatform();
     Platform bundle();
 
-    // What must be settled before the application object exists: root started in another
-    // user's tree starts no session bus in that user's home (see user_folders.h).
-    static void prepareEnvironment();
-
 private:
     QtMessageBox m_messageBox;
     QtUrlOpener m_urlOpener;

@@ -11,7 +11,6 @@
 #include <QFile>
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <new>
 #include <pwd.h>
@@ -38,14 +37,6 @@ QString QtSettingsBackend::defaultRoot() {
         home = account->pw_dir;
     return decodePath(home) + QStringLiteral("/.config");
 #endif
-}
-
-QString QtSettingsBackend::applicationFolder(const QString& application) const {
-    return m_root + QLatin1Char('/') + application;
-}
-
-QString QtSettingsBackend::settingsFile(const QString& application) const {
-    return applicationFolder(application) + QLatin1Char('/') + application + QStringLiteral(".ini");
 }
 
 #ifdef Q_OS_WIN
@@ -100,8 +91,10 @@ struct SettingsFile {
 // most the limit, with one allocation of its size, whatever happens to the name meanwhile. False,
 // with the reason in `why` where there is one, when what is there cannot be read whole; a
 // missing file in a folder of the user's reads as empty.
-bool readFile(const QString& path, bool make, SettingsFile& file, QString& why) {
-    const Descriptor opened = openOwn(encodePath(path), make, file.folder, &file.name, why);
+bool readFile(const QString& root, const QString& application, bool make, SettingsFile& file, QString& why) {
+    const Descriptor opened =
+        openOwn(encodePath(root + u'/' + application + u'/' + application + QStringLiteral(".ini")), make,
+                file.folder, &file.name, why);
     const int error = errno;
     if (!opened && file.folder && error != ENOENT && why.isEmpty())
         why = failed(file.name, error);
@@ -160,12 +153,8 @@ QString QtSettingsBackend::read(const QString& application, const QString& secti
     QString why;
     try {
         SettingsFile file;
-        if (readFile(settingsFile(application), false, file, why)) {
-            const ini::KeyLine found = ini::findKey(file.contents, section, key);
-            return found.valueStart < 0 ? QString()
-                                        : ini::unescapedValue(QByteArrayView(file.contents)
-                                                                  .sliced(found.valueStart,
-                                                                          found.valueEnd - found.valueStart));
+        if (readFile(m_root, application, false, file, why)) {
+            return ini::valueOf(file.contents, section, key);
         }
     } catch (const std::bad_alloc&) {
         why = QStringLiteral("out of memory");
@@ -180,7 +169,7 @@ void QtSettingsBackend::write(const QString& application, const QString& section
     try {
         SettingsFile file;
         // A file that cannot be read whole is never replaced: every key in it would be lost.
-        if (readFile(settingsFile(application), true, file, why)) {
+        if (readFile(m_root, application, true, file, why)) {
             const QByteArray text = ini::withValue(file.contents, section, key, value);
             if (text.size() > kMaxFileBytes)
                 why = QStringLiteral("the file would grow past 4 MB");

@@ -25,11 +25,6 @@ public:
     // The user's configuration folder ($XDG_CONFIG_HOME when absolute, else ~/.config on Linux,
     // with the home from the password database when HOME is unset).
     static QString defaultRoot();
-    // The folder that holds the application's settings file.
-    QString applicationFolder(const QString& application) const;
-    // The application's INI file in that folder (not used on Windows, where the store is the
-    // registry).
-    QString settingsFile(const QString& application) const;
 
     QString read(const QString& application, const QString& section, const QString& key) override;
     void write(const QString& application, const QString& section, const QString& key,
