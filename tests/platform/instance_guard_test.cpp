@@ -1,12 +1,14 @@
-// The real single-instance guard, with the settings, runtime and temporary folders in a folder
-// of the test's own.
+// The real single-instance guard and settings store, with the settings, runtime and temporary
+// folders in a folder of the test's own.
 
 #include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
 #include "odd_entries.h"
 #include "platform/qt/qt_instance_guard.h"
+#include "platform/qt/qt_settings_backend.h"
 #include "platform/qt/user_folders.h"
 #include "run_as_unprivileged.h"
+#include "settings/settings_store.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -28,14 +30,27 @@ namespace {
 using ssn::testing::byName;
 using ssn::testing::PrintTo;
 
+const QString kDuration = QStringLiteral("Duration");
+const QString kDate = QStringLiteral("12/7/2026");
+const QString kLater = QStringLiteral("1/1/2030");
+
 // Whether a process holds the kernel lock on the file at `path` (found by trying to take it).
 bool isLocked(const QString& path) {
     const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    const bool locked = ::flock(descriptor, LOCK_EX | LOCK_NB) != 0;
+    const bool locked = descriptor >= 0 && ::flock(descriptor, LOCK_EX | LOCK_NB) != 0;
     ::close(descriptor);
     return locked;
+}
+
+// The links from `path` to the file itself, then that file's mode.
+QStringList linksAndMode(const QString& path) {
+    QStringList chain;
+    QFileInfo info(path);
+    for (; info.isSymLink(); info.setFile(info.symLinkTarget()))
+        chain << info.symLinkTarget();
+    struct stat status {};
+    ::stat(QFile::encodeName(path).constData(), &status);
+    return chain << QString::number(status.st_mode & 07777, 8);
 }
 
 // Every test has its own settings, runtime and temporary folders; the start cases point the
@@ -46,43 +61,32 @@ public:
         for (const QString& folder : {runtimeFolder(), temporaryFolder(), settingsRoot()})
             QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
+    ~InstanceGuardTest() override { ::close(m_neighboursLock); }
 
     QString runtimeFolder() const { return m_root.path() + QStringLiteral("/runtime"); }
     QString temporaryFolder() const { return m_root.path() + QStringLiteral("/tmp"); }
     QString settingsRoot() const { return m_root.path() + QStringLiteral("/config"); }
     QString settingsFolder() const { return settingsRoot() + QLatin1Char('/') + m_executable.name; }
     QString settingsLock() const { return settingsFolder() + QLatin1Char('/') + m_executable.name + ".lock"; }
+    QString settingsFile() const { return settingsFolder() + QLatin1Char('/') + m_executable.name + ".ini"; }
     QString runtimeLock() const { return runtimeFolder() + QLatin1Char('/') + m_executable.name + ".lock"; }
     QString rootsLock() const {
         return QString::fromLocal8Bit(::getpwuid(0)->pw_dir) + "/.config/" + m_executable.name + '/' +
                m_executable.name + ".lock";
     }
-    // A file of the user's own that a link in the lock's place points to.
-    QString linkTarget() const { return m_root.path() + QStringLiteral("/target"); }
+    // A file of the user's own elsewhere, holding a date, that a planted link points to.
+    QString elsewhere() const { return m_root.path() + QStringLiteral("/elsewhere.ini"); }
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
     QTemporaryDir m_root;
     testing::FakeExecutable m_executable;
+    QtSettingsBackend m_backend{settingsRoot()};
+    settings::SettingsStore m_store{m_backend, m_executable};
     int m_neighboursLock = -1; // a neighbour's open lock file, held with a shared lock
-
-    ~InstanceGuardTest() override { ::close(m_neighboursLock); }
 };
-
-// Entries of root's in folders of other users below `path`.
-QStringList rootsEntriesInOthersFolders(const QString& path) {
-    QStringList found;
-    QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                       QDirIterator::Subdirectories);
-    while (below.hasNext()) {
-        const QFileInfo entry(below.nextFileInfo());
-        struct stat own {
-        }, folder{};
-        if (::lstat(QFile::encodeName(entry.filePath()).constData(), &own) == 0 &&
-            ::stat(QFile::encodeName(entry.path()).constData(), &folder) == 0 && own.st_uid == 0 &&
-            folder.st_uid != 0)
-            found << entry.filePath();
-    }
-    return found;
-}
 
 TEST_F(InstanceGuardTest, AnotherProgramNameIsNotBlocked) {
     QtInstanceGuard first(m_executable, settingsRoot());
@@ -99,19 +103,9 @@ TEST_F(InstanceGuardTest, TheLockGoesWithItsGuardWhileAProgramItStartedRuns) {
     {
         QtInstanceGuard first(m_executable, settingsRoot());
         ASSERT_FALSE(first.previousInstanceRunning());
-        // The started shell says so once it runs, when its start has closed what it should.
-        int said[2];
-        ASSERT_EQ(::pipe2(said, O_CLOEXEC), 0);
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_adddup2(&actions, said[1], STDOUT_FILENO);
-        char* const arguments[] = {const_cast<char*>("sh"), const_cast<char*>("-c"),
-                                   const_cast<char*>("echo; exec sleep 60"), nullptr};
-        ASSERT_EQ(::posix_spawn(&started, "/bin/sh", &actions, nullptr, arguments, environ), 0);
-        ::close(said[1]);
-        char line = 0;
-        ASSERT_EQ(::read(said[0], &line, 1), 1);
-        ::close(said[0]);
+        // posix_spawn returns once the program runs, when its start has closed what it should.
+        char* const arguments[] = {const_cast<char*>("sleep"), const_cast<char*>("60"), nullptr};
+        ASSERT_EQ(::posix_spawn(&started, "/bin/sleep", nullptr, nullptr, arguments, environ), 0);
     }
     QtInstanceGuard later(m_executable, settingsRoot());
     EXPECT_FALSE(later.previousInstanceRunning());
@@ -119,65 +113,117 @@ TEST_F(InstanceGuardTest, TheLockGoesWithItsGuardWhileAProgramItStartedRuns) {
     ::waitpid(started, nullptr, 0);
 }
 
-// A first copy starts and a second is refused, run as an ordinary user with umask 002 (or as root
-// where the row says so); the row names where the first copy's lock must be, what another user
-// put in place beforehand (run only as root), what the user did, and what changes before the
-// second copy starts. No entry of root's appears in another user's folder.
+// What another user, root or the user left in the user's folders, and what the user's next start
+// (an ordinary user, umask 002 unless the row says otherwise; root where it says so) makes of it:
+// the first copy takes its lock where the row says and a second copy is refused; the date reads
+// and a save is made, or not. Nothing outside changes: no file a planted link points to, no entry
+// beside the settings folder, no new entry of root's in another user's folder, not the file's
+// bytes when no save is made; a date read keeps the user's links, the file's mode and owner; a
+// folder the start made is the user's alone (0700, the files in it 0600).
 struct StartCase {
     const char* name;
     QString (InstanceGuardTest::*lock)() const;
-    void (*plantedByAnotherUser)(InstanceGuardTest&) = nullptr;
+    bool dateReads = true;
+    bool saveMade = true;
+    void (*plantedByAnotherUser)(InstanceGuardTest&) = nullptr; // as root, before the start
     void (*preparedByTheUser)(InstanceGuardTest&) = nullptr;
     void (*beforeTheSecondCopy)(InstanceGuardTest&) = nullptr;
     bool asRoot = false;
+    mode_t umask = 002;
 };
 
 class InstanceGuardStartTest : public InstanceGuardTest, public ::testing::WithParamInterface<StartCase> {};
 
-TEST_P(InstanceGuardStartTest, FirstCopyStartsAndASecondIsRefused) {
-    ASSERT_TRUE(testing::handToUnprivileged(m_root.path()));
-    if (GetParam().plantedByAnotherUser != nullptr) {
-        if (::geteuid() != 0)
-            GTEST_SKIP() << "needs root to put files of another user in place";
-        GetParam().plantedByAnotherUser(*this);
+// Entries of root's in folders of other users below `path`.
+QStringList rootsEntriesInOthersFolders(const QString& path) {
+    QStringList found;
+    QDirIterator below(path, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                       QDirIterator::Subdirectories);
+    while (below.hasNext()) {
+        const QFileInfo entry(below.nextFileInfo());
+        if (entry.ownerId() == 0 && QFileInfo(entry.path()).ownerId() != 0)
+            found << entry.filePath();
     }
+    return found;
+}
+
+TEST_P(InstanceGuardStartTest, TheLockAndTheDateAreWhereOnlyTheUserCouldHavePutThem) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to act as other users";
+    m_store.write(kDuration, kDate);
+    testing::writeFile(elsewhere(), contents(settingsFile()));
+    ASSERT_TRUE(testing::handToUnprivileged(m_root.path()));
+    if (GetParam().plantedByAnotherUser != nullptr)
+        GetParam().plantedByAnotherUser(*this);
     const QStringList rootsEntries = rootsEntriesInOthersFolders(m_root.path());
+    const auto besideTheSettings = [this] {
+        QStringList entries =
+            QDir(settingsRoot()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        entries.removeAll(m_executable.name);
+        return entries;
+    };
+    const QStringList beside = besideTheSettings();
+    const QByteArray outside = contents(elsewhere());
+    const QStringList before = linksAndMode(settingsFile());
+    const QByteArray saved = contents(settingsFile());
+    const QFileInfo file(settingsFile());
+    const bool folderExisted = QFileInfo::exists(settingsFolder());
     const std::optional<int> result = testing::runAsUnprivileged(
         [this] {
-            ::umask(002);
+            ::umask(GetParam().umask);
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder()));
             qputenv("TMPDIR", QFile::encodeName(temporaryFolder()));
             if (GetParam().preparedByTheUser != nullptr)
                 GetParam().preparedByTheUser(*this);
-            if (HasFailure())
-                return 4;
             QtInstanceGuard first(m_executable, settingsRoot());
-            if (first.previousInstanceRunning())
+            if (HasFailure() || first.previousInstanceRunning())
                 return 1;
-            if (!isLocked((this->*GetParam().lock)()) || isLocked(linkTarget()))
+            if (!isLocked((this->*GetParam().lock)()) || isLocked(elsewhere()))
                 return 2;
+            const QString dateRead = GetParam().dateReads ? kDate : QString();
+            if (m_store.read(kDuration) != dateRead)
+                return 3;
+            m_store.write(kDuration, kLater);
+            if (m_store.read(kDuration) != (GetParam().saveMade ? kLater : dateRead))
+                return 4;
             if (GetParam().beforeTheSecondCopy != nullptr)
                 GetParam().beforeTheSecondCopy(*this);
             QtInstanceGuard second(m_executable, settingsRoot());
-            return second.previousInstanceRunning() ? 0 : 3;
+            return second.previousInstanceRunning() ? 0 : 5;
         },
         GetParam().asRoot);
     if (!result)
-        GTEST_SKIP() << "could not run a child process as an unprivileged user";
-    EXPECT_EQ(*result, 0)
-        << "1: the first copy was refused, 2: its lock is elsewhere or on the link's target, "
-           "3: the second copy started, 4: the user's preparation failed";
+        GTEST_SKIP() << "could not run a child process as another user";
+    EXPECT_EQ(*result, 0) << "1: the first copy was refused, 2: its lock is elsewhere, 3: the date read, "
+                             "4: the save, 5: the second copy started, above 128: crash";
     EXPECT_EQ(rootsEntriesInOthersFolders(m_root.path()), rootsEntries);
+    EXPECT_EQ(contents(elsewhere()), outside);
+    EXPECT_EQ(besideTheSettings(), beside);
+    EXPECT_TRUE(GetParam().saveMade || contents(settingsFile()) == saved);
+    const QStringList made = {"700", "600", "600"};
+    EXPECT_TRUE(!GetParam().dateReads || (linksAndMode(settingsFile()) == before &&
+                                          QFileInfo(settingsFile()).ownerId() == file.ownerId()));
+    EXPECT_TRUE(folderExisted || linksAndMode(settingsFolder()) + linksAndMode(settingsFile()) +
+                                         linksAndMode(settingsLock()) ==
+                                     made);
 }
 
-void makeSettingsFolder(InstanceGuardTest& test, mode_t mode) {
-    ASSERT_EQ(::mkdir(QFile::encodeName(test.settingsFolder()).constData(), mode), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), mode), 0);
+void setOwnerAndMode(const QString& path, uid_t owner, gid_t group, mode_t mode) {
+    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, group), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+}
+
+void plantLink(const QString& place, const QString& target, uid_t owner) {
+    const QByteArray link = QFile::encodeName(place);
+    ASSERT_TRUE(QFileInfo(place).isDir() ? QDir(place).removeRecursively() : QFile::remove(place));
+    ASSERT_TRUE(::symlink(QFile::encodeName(target).constData(), link.constData()) == 0 &&
+                ::lchown(link.constData(), owner, owner) == 0);
 }
 
 // A neighbour opens the lock file, given the mode, and holds a shared lock on it.
-void holdAsANeighbour(InstanceGuardTest& test, mode_t mode) {
-    ASSERT_EQ(::chmod(QFile::encodeName(test.settingsLock()).constData(), mode), 0);
+void holdAsANeighbour(InstanceGuardTest& test, uid_t owner, mode_t mode) {
+    testing::writeFile(test.settingsLock(), {});
+    setOwnerAndMode(test.settingsLock(), owner, owner, mode);
     test.m_neighboursLock = ::open(QFile::encodeName(test.settingsLock()).constData(), O_RDONLY | O_CLOEXEC);
     ASSERT_EQ(::flock(test.m_neighboursLock, LOCK_SH | LOCK_NB), 0);
 }
@@ -186,76 +232,70 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, InstanceGuardStartTest,
     ::testing::Values(
         StartCase{"TheSettingsFolderComesFirst", &InstanceGuardTest::settingsLock},
-        // With XDG_RUNTIME_DIR unset, another user took the toolkit's fallback first.
-        StartCase{"OthersTookTheTemporaryFoldersAndTheSettingsFolderIsOpenToTheGroup",
-                  &InstanceGuardTest::settingsLock,
+        StartCase{"ModeIsKept", &InstanceGuardTest::settingsLock, true, true,
+                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFile(), 65534, 65533, 0640); }},
+        // A umask of 002 with the Debian default of a private group.
+        StartCase{
+            "TheSettingsFolderIsOpenToThePrivateGroup", &InstanceGuardTest::settingsLock, true, true,
+            [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0775); }},
+        // settings file -> link2.ini -> ../real/real.ini
+        StartCase{"TheUsersChainOfLinksIsFollowed", &InstanceGuardTest::settingsLock, true, true,
                   [](InstanceGuardTest& test) {
-                      ASSERT_TRUE(QDir().mkdir(test.temporaryFolder() + "/runtime-nobody"));
-                  },
-                  [](InstanceGuardTest& test) {
-                      qunsetenv("XDG_RUNTIME_DIR");
-                      makeSettingsFolder(test, 0775);
+                      ASSERT_TRUE(
+                          QDir(test.settingsRoot()).mkdir(QStringLiteral("real")) &&
+                          QFile::rename(test.settingsFile(), test.settingsRoot() + "/real/real.ini") &&
+                          QFile::link(QStringLiteral("../real/real.ini"),
+                                      test.settingsFolder() + "/link2.ini") &&
+                          QFile::link(QStringLiteral("link2.ini"), test.settingsFile()) &&
+                          testing::handToUnprivileged(test.m_root.path()));
                   }},
-        StartCase{"TheSecondCopyHasNoRuntimeFolderAndAnotherTemporaryFolder",
-                  &InstanceGuardTest::settingsLock, nullptr, nullptr,
-                  [](InstanceGuardTest& test) {
-                      qunsetenv("XDG_RUNTIME_DIR");
-                      qputenv("TMPDIR", QFile::encodeName(test.settingsRoot()));
-                  }},
-        StartCase{"ACleanerEmptiesTheTemporaryFoldersBetweenStarts", &InstanceGuardTest::settingsLock,
-                  nullptr, nullptr,
-                  [](InstanceGuardTest& test) {
-                      for (const QString& folder : {test.runtimeFolder(), test.temporaryFolder()})
-                          QDir(folder).removeRecursively();
-                  }},
-        // Another user's folder that the user's group may write to.
-        StartCase{"TheSettingsFolderIsAnotherUsers", &InstanceGuardTest::runtimeLock,
-                  [](InstanceGuardTest& test) {
-                      makeSettingsFolder(test, 0770);
-                      ASSERT_EQ(::chown(QFile::encodeName(test.settingsFolder()).constData(), 0, 65533), 0);
-                  }},
-        StartCase{"TheSettingsFolderIsWritableByAll", &InstanceGuardTest::runtimeLock, nullptr,
-                  [](InstanceGuardTest& test) { makeSettingsFolder(test, 0777); }},
-        // The user's folder that a group with other members may write to: a neighbour removes
-        // whatever lock lies there.
-        StartCase{"TheSettingsFolderIsSharedWithAGroup", &InstanceGuardTest::runtimeLock,
-                  [](InstanceGuardTest& test) {
-                      makeSettingsFolder(test, 02770);
-                      ASSERT_EQ(::chown(QFile::encodeName(test.settingsFolder()).constData(), 65534, 0), 0);
-                  },
-                  nullptr, [](InstanceGuardTest& test) { QFile::remove(test.settingsLock()); }},
+        // Left by a start with sudo.
+        StartCase{"AnUnreadableFileOfRootsIsLeftAlone", &InstanceGuardTest::settingsLock, false, false,
+                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFile(), 0, 0, 0600); }},
+        StartCase{"ALinkOfAnotherUserIsNotFollowed", &InstanceGuardTest::settingsLock, false, false,
+                  [](InstanceGuardTest& test) { plantLink(test.settingsFile(), test.elsewhere(), 0); }},
+        // A neighbour's link in the settings folder's place, to a folder of the user's.
+        StartCase{
+            "ALinkOfAnotherUserToAFolderIsNotFollowed", &InstanceGuardTest::runtimeLock, false, false,
+            [](InstanceGuardTest& test) { plantLink(test.settingsFolder(), test.settingsRoot(), 65532); }},
+        StartCase{"AFolderOfRootsInTheUsersTreeIsRefused", &InstanceGuardTest::runtimeLock, false, false,
+                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 0, 0, 0755); }},
+        StartCase{
+            "AFolderWritableByAllIsRefused", &InstanceGuardTest::runtimeLock, false, false,
+            [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0777); }},
+        // Open to a group that root belongs to, whose members could rename what is in it.
+        StartCase{"AFolderSharedWithAGroupIsRefused", &InstanceGuardTest::runtimeLock, false, false,
+                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 0, 02770); }},
         // Two starts with different runtime folders.
-        StartCase{"AReadOnlySettingsFolderKeepsItsLock", &InstanceGuardTest::settingsLock, nullptr,
+        StartCase{"AReadOnlySettingsFolderKeepsItsLock", &InstanceGuardTest::settingsLock, true, false,
+                  nullptr,
                   [](InstanceGuardTest& test) {
-                      makeSettingsFolder(test, 0700);
                       testing::writeFile(test.settingsLock(), {});
                       ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), 0500), 0);
                   },
                   [](InstanceGuardTest& test) {
                       qputenv("XDG_RUNTIME_DIR", QFile::encodeName(test.temporaryFolder()));
                   }},
-        // Restored from a backup as 0644 in a folder open to all; a neighbour holds it.
-        StartCase{"ALockFileOthersCouldOpenIsReplaced", &InstanceGuardTest::settingsLock,
+        // Restored from a backup as 0644 in a folder open to all to read.
+        StartCase{"ALockFileOthersCouldOpenIsReplaced", &InstanceGuardTest::settingsLock, true, true,
                   [](InstanceGuardTest& test) {
-                      makeSettingsFolder(test, 0755);
-                      testing::writeFile(test.settingsLock(), {});
-                      ASSERT_TRUE(testing::handToUnprivileged(test.settingsFolder()));
-                      holdAsANeighbour(test, 0644);
+                      setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0755);
+                      holdAsANeighbour(test, 65534, 0644);
                   }},
-        // Root's own folder, with another user's lock file in it.
-        StartCase{"ALockFileOfAnotherUsersIsReplaced", &InstanceGuardTest::settingsLock,
-                  [](InstanceGuardTest& test) {
-                      for (const QString& folder : {test.m_root.path(), test.settingsRoot()})
-                          ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 0, 0), 0);
-                      makeSettingsFolder(test, 0700);
-                      testing::writeFile(test.settingsLock(), {});
-                      ASSERT_TRUE(testing::handToUnprivileged(test.settingsLock()));
-                      holdAsANeighbour(test, 0600);
-                  },
-                  nullptr, nullptr, true},
-        // `su` without `-`: the user's settings, runtime and temporary folders and HOME; no session
-        // bus is started in that home either.
-        StartCase{"RootInAnotherUsersFoldersLocksInItsOwn", &InstanceGuardTest::rootsLock, nullptr,
+        // Root's own folders, with another user's lock file and settings file in them: the file
+        // stays that user's.
+        StartCase{
+            "ALockFileOfAnotherUsersIsReplaced", &InstanceGuardTest::settingsLock, true, true,
+            [](InstanceGuardTest& test) {
+                for (const QString& folder : {test.m_root.path(), test.settingsRoot(), test.settingsFolder()})
+                    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 0, 0), 0);
+                holdAsANeighbour(test, 65534, 0600);
+            },
+            nullptr, nullptr, true},
+        // `su` without `-`: the user's settings, runtime and temporary folders and HOME; no
+        // session bus is started in that home either.
+        StartCase{"RootInAnotherUsersFoldersLocksInItsOwn", &InstanceGuardTest::rootsLock, false, false,
+                  nullptr,
                   [](InstanceGuardTest& test) {
                       qputenv("HOME", QFile::encodeName(test.m_root.path()));
                       qunsetenv("DBUS_SESSION_BUS_ADDRESS");
@@ -263,16 +303,20 @@ INSTANTIATE_TEST_SUITE_P(
                       ASSERT_FALSE(qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"));
                   },
                   nullptr, true},
-        StartCase{"TheLockIsAFifo", &InstanceGuardTest::runtimeLock, nullptr,
+        // Root started first with the user's environment made nothing.
+        StartCase{"TheFirstStartWithUmask000MakesFoldersOfTheUsersAlone", &InstanceGuardTest::settingsLock,
+                  false, true,
                   [](InstanceGuardTest& test) {
-                      makeSettingsFolder(test, 0700);
-                      testing::putFifo(test.settingsLock());
-                  }},
-        StartCase{"TheLockIsALinkToAFileOfTheUsers", &InstanceGuardTest::runtimeLock, nullptr,
+                      ASSERT_TRUE(QDir(test.settingsFolder()).removeRecursively());
+                      test.m_store.write(kDuration, kDate);
+                      ASSERT_FALSE(QFileInfo::exists(test.settingsFolder()));
+                  },
+                  nullptr, nullptr, false, 0},
+        StartCase{"TheLockIsAFifo", &InstanceGuardTest::runtimeLock, true, true, nullptr,
+                  [](InstanceGuardTest& test) { testing::putFifo(test.settingsLock()); }},
+        StartCase{"TheLockIsALinkToAFileOfTheUsers", &InstanceGuardTest::runtimeLock, true, true, nullptr,
                   [](InstanceGuardTest& test) {
-                      testing::writeFile(test.linkTarget(), {});
-                      makeSettingsFolder(test, 0700);
-                      ASSERT_TRUE(QFile::link(test.linkTarget(), test.settingsLock()));
+                      ASSERT_TRUE(QFile::link(test.elsewhere(), test.settingsLock()));
                   }}),
     byName);
 

@@ -30,10 +30,9 @@ bool mountAccountsOfTheChildsOwn() {
         QFile copy(QString::fromLatin1(home + "/.accounts"));
         if (!real.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
             return false;
-        const QByteArray accounts = real.readAll();
         copy.write(QByteArray(name) == "/etc/group"
-                       ? accounts + "nobody:x:65533:nobody\n"
-                       : QByteArray(accounts).replace("nobody:x:65534:65534:", "nobody:x:65534:65533:"));
+                       ? real.readAll() + "nobody:x:65533:nobody\n"
+                       : real.readAll().replace("nobody:x:65534:65534:", "nobody:x:65534:65533:"));
         copy.close();
         if (::mount(copy.fileName().toLatin1().constData(), name, nullptr, MS_BIND, nullptr) != 0 ||
             !copy.remove())
