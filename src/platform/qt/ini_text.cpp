@@ -23,21 +23,6 @@ QByteArray escapedKey(const QString& key) {
     return escaped;
 }
 
-// '\' stands for '/', "%XX" and "%UXXXX" for the character of that code.
-QString unescapedKey(QByteArrayView key) {
-    static const QRegularExpression kEscape(QStringLiteral("%(U[0-9A-Fa-f]{4}|[0-9A-Fa-f]{2})"));
-    const QString text = QString::fromUtf8(key).replace(u'\\', u'/');
-    QString name;
-    qsizetype copied = 0;
-    for (const QRegularExpressionMatch& escape : kEscape.globalMatch(text)) {
-        name += text.sliced(copied, escape.capturedStart() - copied);
-        name +=
-            QChar(escape.capturedView(1).right(escape.capturedLength(1) == 5 ? 4 : 2).toUShort(nullptr, 16));
-        copied = escape.capturedEnd();
-    }
-    return name + text.sliced(copied);
-}
-
 bool isHexDigit(char16_t code) {
     return code < 0x80 && std::isxdigit(code) != 0;
 }
@@ -153,10 +138,12 @@ struct KeyLine {
     qsizetype newLineAt = -1; // after the header of the section's last block, if it has one
 };
 
+// Sections and keys are compared as QSettings spells them (escapedKey).
 KeyLine findKey(const QByteArray& text, const QString& section, const QString& key) {
-    const QString wanted = section + u'/' + key;
+    const QByteArray wantedSection = escapedKey(section);
+    const QByteArray wantedKey = escapedKey(key);
     KeyLine found;
-    QString current; // the section's name as a prefix of its keys, empty for [General]
+    bool inSection = false;
     qsizetype next = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (next < text.size()) {
         qsizetype start = next;
@@ -169,10 +156,8 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
         const QByteArrayView line(text.constData() + start, end - start);
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
-            const QByteArrayView name = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed();
-            current =
-                name.compare("general", Qt::CaseInsensitive) == 0 ? QString() : unescapedKey(name) + u'/';
-            if (current == section + u'/')
+            inSection = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed() == wantedSection;
+            if (inSection)
                 found.newLineAt = next <= text.size() ? next : text.size();
             continue;
         }
@@ -194,7 +179,7 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
             }
         }
         // The last line of the key counts, as in QSettings.
-        if (equals > 0 && current + unescapedKey(line.first(equals).trimmed()) == wanted) {
+        if (inSection && equals > 0 && line.first(equals).trimmed() == wantedKey) {
             found.valueStart = start + equals + 1;
             found.valueEnd = start + valueEnd;
         }

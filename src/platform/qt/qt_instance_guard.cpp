@@ -49,8 +49,9 @@ std::optional<bool> heldElsewhere(const Descriptor& folder, const QByteArray& na
             return std::nullopt;
         }
     } else if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
-        why = failed(name, errno);
-        return errno == EWOULDBLOCK ? std::optional(true) : std::nullopt;
+        const int error = errno;
+        why = failed(name, error);
+        return error == EWOULDBLOCK ? std::optional(true) : std::nullopt;
     }
     held = std::move(file);
     return false;

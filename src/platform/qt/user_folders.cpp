@@ -1,6 +1,7 @@
 #include "platform/qt/user_folders.h"
 
 #include <QList>
+#include <QStringEncoder>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -116,21 +117,12 @@ struct Walk {
 
 } // namespace
 
-Descriptor::~Descriptor() {
-    if (m_descriptor >= 0)
-        ::close(m_descriptor);
-}
-
 QByteArray encodePath(const QString& path) {
+    QStringEncoder toUtf8(QStringEncoder::Utf8); // keeps a surrogate pair's first half for the second
     QByteArray encoded;
-    for (qsizetype runStart = 0, i = 0; i <= path.size(); ++i) {
-        if (i < path.size() && !isEscapedByte(path.at(i)))
-            continue;
-        encoded += QStringView(path).sliced(runStart, i - runStart).toUtf8();
-        if (i < path.size())
-            encoded += char(path.at(i).unicode() - 0xDC00);
-        runStart = i + 1;
-    }
+    for (const QChar& character : path)
+        encoded += isEscapedByte(character) ? QByteArray(1, char(character.unicode() - 0xDC00))
+                                            : QByteArray(toUtf8(QStringView(&character, 1)));
     return encoded;
 }
 

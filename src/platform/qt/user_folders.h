@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QLoggingCategory>
 #include <QString>
+#include <unistd.h>
 #include <utility>
 
 // Where the program says, once per run, why it gave up a save, the lock or a folder (warnings are
@@ -34,7 +35,10 @@ public:
         std::swap(m_descriptor, other.m_descriptor);
         return *this;
     }
-    ~Descriptor();
+    ~Descriptor() {
+        if (m_descriptor >= 0)
+            ::close(m_descriptor);
+    }
     int get() const { return m_descriptor; }
     explicit operator bool() const { return m_descriptor >= 0; }
 
