@@ -41,33 +41,23 @@ QString QtSettingsBackend::defaultRoot() {
 
 #ifdef Q_OS_WIN
 
-namespace {
-
-// The section as a group of QSettings, the key below it.
-QString settingsKey(const QString& section, const QString& key) {
-    return section + QLatin1Char('/') + key;
-}
-
-// HKEY_CURRENT_USER\Software\<application>, with the sections as keys below it.
-QString registryKey(const QString& application) {
-    return QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application;
-}
-
-} // namespace
-
+// The application's branch is HKEY_CURRENT_USER\Software\<application>, with the sections as
+// keys below it and each key as a value of its section's key.
 QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
-    QSettings settings(registryKey(application), QSettings::NativeFormat);
+    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
+                       QSettings::NativeFormat);
     settings.setFallbacksEnabled(false); // nothing else is read as the store
     if (settings.status() != QSettings::NoError)
         return {};
-    return settings.value(settingsKey(section, key)).toString();
+    return settings.value(section + QLatin1Char('/') + key).toString();
 }
 
 void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
                               const QString& value) {
-    QSettings settings(registryKey(application), QSettings::NativeFormat);
+    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
+                       QSettings::NativeFormat);
     settings.setFallbacksEnabled(false);
-    settings.setValue(settingsKey(section, key), value);
+    settings.setValue(section + QLatin1Char('/') + key, value);
     settings.sync();
 }
 
@@ -95,11 +85,10 @@ bool readFile(const QString& root, const QString& application, bool make, Settin
     const Descriptor opened =
         openOwn(encodePath(root + u'/' + application + u'/' + application + QStringLiteral(".ini")), make,
                 file.folder, &file.name, why);
-    const int error = errno;
-    if (!opened && file.folder && error != ENOENT && why.isEmpty())
-        why = failed(file.name, error);
-    if (!opened)
+    if (const int error = errno; !opened) {
+        why = why.isEmpty() && file.folder && error != ENOENT ? failed(file.name, error) : why;
         return file.folder && error == ENOENT;
+    }
     if (::fstat(opened.get(), &file.status) != 0 || !S_ISREG(file.status.st_mode) ||
         file.status.st_size > kMaxFileBytes) {
         why = decodePath(file.name) + QStringLiteral(": no regular file of at most 4 MB");
@@ -142,44 +131,43 @@ void replaceFile(const SettingsFile& file, const QByteArray& text, QString& why)
     ::fsync(file.folder.get());
 }
 
-} // namespace
-
-void QtSettingsBackend::sayWhyOnce(const char* what, const QString& why) {
-    if (!why.isEmpty() && !std::exchange(m_saidWhy, true))
-        qCWarning(lcSettings, "%s: %s", what, qUtf8Printable(why));
-}
-
-QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
+// Runs a read or a save; why it gave up, a failed allocation included, is said once per run.
+template <typename Step> void givingUpQuietly(bool& said, const char* what, Step step) {
     QString why;
     try {
-        SettingsFile file;
-        if (readFile(m_root, application, false, file, why)) {
-            return ini::valueOf(file.contents, section, key);
-        }
+        step(why);
     } catch (const std::bad_alloc&) {
         why = QStringLiteral("out of memory");
     }
-    sayWhyOnce("the settings were not read", why);
-    return {};
+    if (!why.isEmpty() && !std::exchange(said, true))
+        qCWarning(lcSettings, "%s: %s", what, qUtf8Printable(why));
+}
+
+} // namespace
+
+QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
+    QString value;
+    givingUpQuietly(m_saidWhy, "the settings were not read", [&](QString& why) {
+        SettingsFile file;
+        if (readFile(m_root, application, false, file, why))
+            value = ini::valueOf(file.contents, section, key);
+    });
+    return value;
 }
 
 void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
                               const QString& value) {
-    QString why;
-    try {
+    givingUpQuietly(m_saidWhy, "the settings were not saved", [&](QString& why) {
         SettingsFile file;
         // A file that cannot be read whole is never replaced: every key in it would be lost.
-        if (readFile(m_root, application, true, file, why)) {
-            const QByteArray text = ini::withValue(file.contents, section, key, value);
-            if (text.size() > kMaxFileBytes)
-                why = QStringLiteral("the file would grow past 4 MB");
-            else
-                replaceFile(file, text, why);
-        }
-    } catch (const std::bad_alloc&) {
-        why = QStringLiteral("out of memory");
-    }
-    sayWhyOnce("the settings were not saved", why);
+        if (!readFile(m_root, application, true, file, why))
+            return;
+        const QByteArray text = ini::withValue(file.contents, section, key, value);
+        if (text.size() > kMaxFileBytes)
+            why = QStringLiteral("the file would grow past 4 MB");
+        else
+            replaceFile(file, text, why);
+    });
 }
 
 #endif

@@ -33,9 +33,7 @@ public:
 private:
     QString m_root;
 #ifndef Q_OS_WIN
-    void sayWhyOnce(const char* what, const QString& why);
-
-    bool m_saidWhy = false;
+    bool m_saidWhy = false; // why a read or a save was given up is said once per run
 #endif
 };
 

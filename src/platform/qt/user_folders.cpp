@@ -18,10 +18,6 @@ namespace {
 
 constexpr int kMostLinks = 40;
 
-bool isEscapedByte(QChar character) {
-    return character.unicode() >= 0xDC80 && character.unicode() <= 0xDCFF;
-}
-
 // The user's private group, the Debian default: the user's primary group, named after the user,
 // listing no one else. Others who have it as their primary group too cannot be seen without
 // reading the whole account database, which a directory service may not even give.
@@ -121,8 +117,9 @@ QByteArray encodePath(const QString& path) {
     QStringEncoder toUtf8(QStringEncoder::Utf8); // keeps a surrogate pair's first half for the second
     QByteArray encoded;
     for (const QChar& character : path)
-        encoded += isEscapedByte(character) ? QByteArray(1, char(character.unicode() - 0xDC00))
-                                            : QByteArray(toUtf8(QStringView(&character, 1)));
+        encoded += character.unicode() >= 0xDC80 && character.unicode() <= 0xDCFF
+                       ? QByteArray(1, char(character.unicode() - 0xDC00))
+                       : QByteArray(toUtf8(QStringView(&character, 1)));
     return encoded;
 }
 
