@@ -60,12 +60,10 @@ struct Walk {
         return true;
     }
 
+    // "/" is root's, and only root may write to it.
     Descriptor fromRoot() {
         inOwnTree = false;
-        Descriptor root(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        struct stat status {};
-        return root && ::fstat(root.get(), &status) == 0 && accepted(status, "/") ? std::move(root)
-                                                                                  : Descriptor();
+        return Descriptor(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     }
 
     // Follows the absolute `path` from "/", one component at a time. With `file`, its last
