@@ -1,9 +1,9 @@
 #include "platform/qt/ini_text.h"
 
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <cctype>
+#include <cstring>
 
 namespace ssn::platform::ini {
 
@@ -55,8 +55,9 @@ QByteArray escapedValue(const QString& value) {
     return escaped;
 }
 
-// The value as QSettings reads it, as text. A list (a comma outside quotes) and the typed
-// values QSettings writes with '@' read as no text.
+// The value as QSettings reads a text: its escapes, quotes and trimmed blanks undone. Other
+// kinds of value that QSettings writes (lists, typed values beginning with '@') are no
+// setting of this program's: they read as their text, which is no date.
 QString unescapedValue(QByteArrayView bytes) {
     static constexpr char kLetters[] = "abfnrtv\"?'\\";
     static constexpr char kMeant[] = "\a\b\f\n\r\t\v\"?'\\";
@@ -64,7 +65,6 @@ QString unescapedValue(QByteArrayView bytes) {
     QString text;
     bool inQuotes = false;
     bool quoted = false;
-    bool list = false;
     qsizetype chopLimit = 0; // trailing blanks after this are cut unless the value was quoted
     qsizetype i = 0;
     const auto skipBlanks = [&] {
@@ -96,18 +96,15 @@ QString unescapedValue(QByteArrayView bytes) {
             else if (escape >= '0' && escape <= '7')
                 --i, numeric(8);
             chopLimit = text.size();
-        } else if (byte == '"' || (byte == ',' && !inQuotes)) {
-            const bool comma = byte == ',';
+        } else if (byte == '"') {
             ++i;
-            list = list || comma;
-            text = comma ? QString() : text;
-            quoted = !comma;
-            inQuotes = !comma && !inQuotes;
+            quoted = true;
+            inQuotes = !inQuotes;
             if (!inQuotes)
                 skipBlanks();
         } else {
             qsizetype end = i + 1;
-            while (end < bytes.size() && bytes[end] != '\\' && bytes[end] != '"' && bytes[end] != ',')
+            while (end < bytes.size() && bytes[end] != '\\' && bytes[end] != '"')
                 ++end;
             text += fromUtf8(bytes.sliced(i, end - i));
             i = end;
@@ -115,17 +112,11 @@ QString unescapedValue(QByteArrayView bytes) {
     }
     while (!quoted && text.size() > chopLimit && (text.back() == u' ' || text.back() == u'\t'))
         text.chop(1);
-    // QSettings' typed values, as it reads them; other text that begins with '@' is kept.
-    static const QRegularExpression kTyped(
-        QStringLiteral("^@(Invalid|Variant|DateTime|Rect|Size|Point)\\(.*\\)$"));
-    if (list || kTyped.match(text).hasMatch())
-        return {};
+    // What QSettings marks: a text beginning with '@', and one holding NUL characters.
     if (text.startsWith(QLatin1String("@@")))
         return text.sliced(1);
     if (text.startsWith(QLatin1String("@String(")) && text.endsWith(u')'))
         return text.sliced(8).chopped(1);
-    if (text.startsWith(QLatin1String("@ByteArray(")) && text.endsWith(u')'))
-        return QString::fromUtf8(text.sliced(11).chopped(1).toLatin1());
     return text;
 }
 
@@ -207,10 +198,8 @@ QByteArray withValue(const QByteArray& text, const QString& section, const QStri
         const bool ended = found.newLineAt <= text.size() && text[found.newLineAt - 1] == '\n';
         return QByteArray(text).insert(found.newLineAt, ended ? line : '\n' + line);
     }
-    QByteArray added = text;
-    if (!added.isEmpty())
-        added += added.endsWith('\n') ? "\n" : "\n\n";
-    return added + '[' + escapedKey(section) + "]\n" + line;
+    const char* gap = text.isEmpty() ? "" : text.endsWith('\n') ? "\n" : "\n\n";
+    return text + gap + '[' + escapedKey(section) + "]\n" + line;
 }
 
 } // namespace ssn::platform::ini

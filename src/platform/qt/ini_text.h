@@ -10,7 +10,7 @@
 namespace ssn::platform::ini {
 
 // The key's value in the section as QSettings reads it, as text; empty when the key is absent.
-// A list (a comma outside quotes) and the typed values QSettings writes with '@' read as no text.
+// Lists and typed values, which the program never writes, read as their text.
 // The text is read line by line, so a damaged line (an unterminated quote that QSettings would
 // fold the following lines into) hides nothing after it.
 QString valueOf(const QByteArray& text, const QString& section, const QString& key);

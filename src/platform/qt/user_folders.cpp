@@ -16,8 +16,6 @@ Q_LOGGING_CATEGORY(lcSettings, "ssn.settings", QtWarningMsg)
 namespace ssn::platform {
 namespace {
 
-constexpr int kMostLinks = 40;
-
 // The user's private group, the Debian default: the user's primary group, named after the user,
 // listing no one else. Others who have it as their primary group too cannot be seen without
 // reading the whole account database, which a directory service may not even give.
@@ -91,7 +89,7 @@ struct Walk {
                 const ssize_t length = accepted(entry, next)
                                            ? ::readlinkat(folder.get(), next.constData(), target, PATH_MAX)
                                            : -1;
-                if (length <= 0 || length == PATH_MAX || ++links > kMostLinks)
+                if (length <= 0 || length == PATH_MAX || ++links > 40) // as many as the kernel follows
                     return refuse(next, QStringLiteral("a link that leads nowhere"));
                 rest = QByteArray(target, length).split('/') + rest;
                 folder = target[0] == '/' ? fromRoot() : std::move(folder);
