@@ -12,7 +12,7 @@
 int main(int argc, char* argv[]) {
 #ifndef Q_OS_WIN
     // Before the application object connects to a session bus.
-    ssn::platform::keepRootsSessionBusOutOfAnotherUsersHome();
+    ssn::platform::keepRootOutOfAnotherUsersFolders();
 #endif
     QApplication application(argc, argv);
     ssn::widgets::SetUpApplication();

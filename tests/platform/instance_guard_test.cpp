@@ -301,7 +301,7 @@ INSTANTIATE_TEST_SUITE_P(
                   [](InstanceGuardTest& test) {
                       qputenv("HOME", QFile::encodeName(test.m_root.path()));
                       qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-                      keepRootsSessionBusOutOfAnotherUsersHome();
+                      keepRootOutOfAnotherUsersFolders();
                       ASSERT_FALSE(qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"));
                   },
                   nullptr, true},

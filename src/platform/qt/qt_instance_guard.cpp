@@ -62,14 +62,12 @@ std::optional<bool> heldElsewhere(const Descriptor& folder, const QByteArray& na
 QtInstanceGuard::QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot)
     : m_executable(executable), m_settingsRoot(std::move(settingsRoot)) {}
 
-#ifdef Q_OS_WIN
 QtInstanceGuard::~QtInstanceGuard() {
+#ifdef Q_OS_WIN
     if (m_mutex != nullptr)
         ::CloseHandle(m_mutex);
-}
-#else
-QtInstanceGuard::~QtInstanceGuard() = default;
 #endif
+}
 
 bool QtInstanceGuard::previousInstanceRunning() {
     if (!m_answer)

@@ -2,8 +2,6 @@
 
 #include "platform/platform.h"
 
-#include <QString>
-
 namespace ssn::platform {
 
 // The per-user settings store. On Windows: the current user's registry branch, one key per

@@ -98,7 +98,7 @@ struct Walk {
                 *name = next;
                 return folder;
             } else if (!opened || ::fstat(opened.get(), &entry) != 0) {
-                return errno == ENOENT ? Descriptor() : refuse(next, failed({}, errno));
+                return errno == ENOENT ? Descriptor() : refuse(next, QString::fromUtf8(std::strerror(errno)));
             } else {
                 folder = accepted(entry, next) ? std::move(opened) : Descriptor();
             }
@@ -130,8 +130,7 @@ QString decodePath(const QByteArray& path) {
 }
 
 QString failed(const QByteArray& name, int error) {
-    const QString reason = QString::fromUtf8(std::strerror(error));
-    return name.isEmpty() ? reason : decodePath(name) + QStringLiteral(": ") + reason;
+    return decodePath(name) + QStringLiteral(": ") + QString::fromUtf8(std::strerror(error));
 }
 
 Descriptor openOwn(const QByteArray& path, bool make, Descriptor& folder, QByteArray* fileName,
@@ -147,18 +146,24 @@ Descriptor openOwn(const QByteArray& path, bool make, Descriptor& folder, QByteA
     return file;
 }
 
-void keepRootsSessionBusOutOfAnotherUsersHome() {
-    QString why;
-    Descriptor home;
-    if (::geteuid() != 0 || qEnvironmentVariableIsEmpty("HOME") ||
-        !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ||
-        (openOwn(qgetenv("HOME"), false, home, nullptr, why), home))
-        return;
-    // An address that names no bus: the D-Bus library then starts none (it would write below
-    // HOME and leave a daemon of root's running), and accessibility, whose bus is found through
-    // the session bus, is off for this run.
-    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
-    qCWarning(lcSettings, "no session bus for root in another user's home (%s)", qUtf8Printable(why));
+void keepRootOutOfAnotherUsersFolders() {
+    for (const char* variable : {"HOME", "XDG_RUNTIME_DIR", "TMPDIR"}) {
+        QString why;
+        Descriptor folder;
+        if (::geteuid() != 0 || qEnvironmentVariableIsEmpty(variable) ||
+            (openOwn(qgetenv(variable), false, folder, nullptr, why), folder))
+            continue;
+        qCWarning(lcSettings, "%s is not root's (%s)", variable, qUtf8Printable(why));
+        // Qt makes its runtime folder as the application starts, in TMPDIR when XDG_RUNTIME_DIR
+        // is no folder of root's: without either it is root's own in /tmp. Qt's D-Bus library
+        // would start a session bus that writes below HOME and leaves a daemon of root's running:
+        // an address that names no bus starts none, and accessibility, whose bus is found through
+        // the session bus, is off for this run.
+        if (qstrcmp(variable, "HOME") != 0)
+            qunsetenv(variable);
+        else if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+            qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+    }
 }
 
 } // namespace ssn::platform

@@ -54,12 +54,12 @@ private:
 // with `folder` valid.
 Descriptor openOwn(const QByteArray& path, bool make, Descriptor& folder, QByteArray* fileName, QString& why);
 
-// "name: " and the system's text for `error` (without the name when it is empty).
+// "name: " and the system's text for `error`.
 QString failed(const QByteArray& name, int error);
 
-// Root started with another user's HOME and no session bus address: keeps the toolkit's D-Bus
-// library from starting a session bus that would write into that home. Call before the
-// application object exists.
-void keepRootsSessionBusOutOfAnotherUsersHome();
+// Root started with another user's HOME, runtime or temporary folder (`su` without `-`): keeps
+// the toolkit from making its runtime folder there and its D-Bus library from starting a session
+// bus that writes into that home. Call before the application object exists.
+void keepRootOutOfAnotherUsersFolders();
 
 } // namespace ssn::platform
