@@ -5,7 +5,7 @@
 #
 #   case             what lies there                             expected
 #   race             nothing; ten copies start at the same instant  one main window, nine refusals
-#   full-disk        a 16 KB file system over the settings       the file keeps its 150 keys,
+#   full-disk        a 12 KB file system over the settings       the file keeps its 150 keys,
 #                    folder, holding a 7 KB file of 150 keys     byte for byte (root only)
 #   huge-paste       10 MB pasted into First Name, the caret     the field keeps 32,767 characters;
 #                    left blinking there                         under 10 % of a core over 5 s
@@ -44,7 +44,7 @@ e2e_check_equal "race: refusals" "9" "$(e2e_visible_windows "$MESSAGE_CAPTION" |
 for APP_PID in "${pids[@]}"; do stop_program; done
 
 new_case full-disk
-if [ "$(id -u)" -eq 0 ] && mkdir -p "$SETTINGS_FOLDER" && mount -t tmpfs -o size=16k,mode=0700 tmpfs "$SETTINGS_FOLDER"; then
+if [ "$(id -u)" -eq 0 ] && mkdir -p "$SETTINGS_FOLDER" && mount -t tmpfs -o size=12k,mode=0700 tmpfs "$SETTINGS_FOLDER"; then
     {
         echo "[Other]"
         for i in $(seq 1 150); do printf 'key%03d=%s\n' "$i" "value-of-forty-characters-for-key-$i"; done

@@ -128,7 +128,8 @@ void replaceFile(const SettingsFile& file, const QByteArray& text, QString& why)
         ::unlinkat(file.folder.get(), scratch.constData(), 0);
         return;
     }
-    ::fsync(file.folder.get());
+    // The rename made lasting, through a descriptor that may read the folder.
+    ::fsync(Descriptor(::openat(file.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)).get());
 }
 
 // Runs a read or a save; why it gave up, a failed allocation included, is said once per run.

@@ -61,7 +61,7 @@ struct Walk {
     // "/" is root's, and only root may write to it.
     Descriptor fromRoot() {
         inOwnTree = false;
-        return Descriptor(::open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        return Descriptor(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
     }
 
     // Follows the absolute `path` from "/", one component at a time. With `file`, its last
@@ -72,8 +72,9 @@ struct Walk {
         while (folder && !rest.isEmpty()) {
             const QByteArray next = rest.takeFirst();
             const bool last = file != nullptr && rest.isEmpty();
+            // A folder is held as a place (O_PATH), which needs no right to read it: 0711 will do.
             const int flags =
-                O_RDONLY | O_NOFOLLOW | O_CLOEXEC | (last ? O_NONBLOCK | O_NOCTTY : O_DIRECTORY);
+                O_NOFOLLOW | O_CLOEXEC | (last ? O_RDONLY | O_NONBLOCK | O_NOCTTY : O_PATH | O_DIRECTORY);
             if (next.isEmpty() || next == ".")
                 continue;
             Descriptor opened(::openat(folder.get(), next.constData(), flags));
