@@ -168,7 +168,7 @@ TEST_P(InstanceGuardStartTest, TheLockAndTheDateAreWhereOnlyTheUserCouldHavePutT
     const QByteArray outside = contents(elsewhere());
     const QStringList before = linksAndMode(settingsFile());
     const QByteArray saved = contents(settingsFile());
-    const QFileInfo file(settingsFile());
+    const uint owner = QFileInfo(settingsFile()).ownerId();
     const bool folderExisted = QFileInfo::exists(settingsFolder());
     const std::optional<int> result = testing::runAsUnprivileged(
         [this] {
@@ -203,8 +203,8 @@ TEST_P(InstanceGuardStartTest, TheLockAndTheDateAreWhereOnlyTheUserCouldHavePutT
     EXPECT_EQ(besideTheSettings(), beside);
     EXPECT_TRUE(GetParam().saveMade || contents(settingsFile()) == saved);
     const QStringList made = {"700", "600", "600"};
-    EXPECT_TRUE(!GetParam().dateReads || (linksAndMode(settingsFile()) == before &&
-                                          QFileInfo(settingsFile()).ownerId() == file.ownerId()));
+    EXPECT_TRUE(!GetParam().dateReads ||
+                (linksAndMode(settingsFile()) == before && QFileInfo(settingsFile()).ownerId() == owner));
     EXPECT_TRUE(folderExisted || linksAndMode(settingsFolder()) + linksAndMode(settingsFile()) +
                                          linksAndMode(settingsLock()) ==
                                      made);
