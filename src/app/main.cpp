@@ -11,7 +11,7 @@
 
 int main(int argc, char* argv[]) {
 #ifndef Q_OS_WIN
-    // Before the application object connects to a session bus.
+    // Before the application object makes its runtime folder and connects to a session bus.
     ssn::platform::keepRootOutOfAnotherUsersFolders();
 #endif
     QApplication application(argc, argv);
