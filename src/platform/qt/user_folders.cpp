@@ -52,7 +52,7 @@ struct Walk {
                                  ((entry.st_mode & S_IWGRP) != 0 && !isPrivateGroup(entry.st_gid));
         if (entry.st_uid != me && !systemFolder)
             return refuse(name, QStringLiteral("belongs to another user")), false;
-        if (!S_ISLNK(entry.st_mode) && othersWrite)
+        if (!S_ISLNK(entry.st_mode) && othersWrite && !(systemFolder && (entry.st_mode & S_ISVTX) != 0))
             return refuse(name, QStringLiteral("others may write to it")), false;
         inOwnTree = inOwnTree || entry.st_uid == me;
         return true;
