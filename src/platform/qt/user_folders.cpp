@@ -79,8 +79,9 @@ struct Walk {
                 continue;
             Descriptor opened(::openat(folder.get(), next.constData(), flags));
             // 0700 whatever the umask, which can only take bits away.
+            // Another copy of the program may make it at the same moment.
             if (!opened && errno == ENOENT && make && !last &&
-                ::mkdirat(folder.get(), next.constData(), 0700) == 0)
+                (::mkdirat(folder.get(), next.constData(), 0700) == 0 || errno == EEXIST))
                 opened = Descriptor(::openat(folder.get(), next.constData(), flags));
             struct stat entry {};
             if (!opened && (errno == ELOOP || errno == ENOTDIR) &&
