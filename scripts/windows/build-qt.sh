@@ -20,8 +20,9 @@ off_features=(
   # modules and back ends
   network sql dbus printsupport concurrent xml opengl vulkan tabletevent direct2d directwrite3
   zstd icu jpeg freetype
-  # core: regular expressions (and their PCRE2), MIME types, processes, IPC, calendars, models
-  regularexpression pcre2 mimetype process sharedmemory systemsemaphore commandlineparser
+  # core: MIME types, processes, IPC, calendars, models (regular expressions stay: with them
+  # off, configure still asks for PCRE2 and stops)
+  mimetype process sharedmemory systemsemaphore commandlineparser
   jalalicalendar hijricalendar islamiccivilcalendar filesystemwatcher sortfilterproxymodel
   identityproxymodel transposeproxymodel concatenatetablesproxymodel stringlistmodel
   # gui: text and image formats, sessions, tray, file-system model, undo framework
