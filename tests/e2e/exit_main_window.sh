@@ -8,7 +8,6 @@
 # Usage: exit_main_window.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/exit_lib.sh"
 
 program=${1:?usage: exit_main_window.sh PATH_TO_PROGRAM}
 
@@ -17,8 +16,7 @@ program=${1:?usage: exit_main_window.sh PATH_TO_PROGRAM}
 exit_screen_centred() {
     local left right top bottom x y width height screen_width screen_height
     read -r left right top bottom < <(xprop -id "$EXIT_SCREEN" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-    read -r x y width height < <(xwininfo -id "$EXIT_SCREEN" |
-        awk -F: '/Absolute upper-left|Width|Height/ { gsub(/ /, "", $2); printf "%s ", $2 }')
+    read -r x y width height < <(window_geometry "$EXIT_SCREEN")
     read -r screen_width screen_height < <(xdotool getdisplaygeometry)
     local dx=$(((2 * (x - left) + width + left + right - screen_width) / 2))
     local dy=$(((2 * (y - top) + height + top + bottom - screen_height) / 2))
@@ -75,11 +73,7 @@ wait_for_window_destroyed "$MAIN" && e2e_pass "close box: the main window is unl
 wmctrl -i -c "$EXIT_SCREEN"
 expect_program_end "the exit screen's close box"
 
-if [ -s "$E2E_BROWSER_LOG" ]; then
-    e2e_fail "pages were opened: $(tr '\n' ' ' <"$E2E_BROWSER_LOG")"
-else
-    e2e_pass "no web page was opened"
-fi
+expect_no_page_opened "leaving by File, Exit and the close boxes"
 
 # --- A dark desktop (GNOME's dark theme through Qt's GTK platform theme): the menu bar follows it,
 # the exit screen's fixed white keeps its black title.

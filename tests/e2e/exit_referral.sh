@@ -7,7 +7,6 @@
 # Usage: exit_referral.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/exit_lib.sh"
 
 program=${1:?usage: exit_referral.sh PATH_TO_PROGRAM}
 

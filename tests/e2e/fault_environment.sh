@@ -33,9 +33,7 @@ export PATH="$CASE_DIR/bin:$PATH" BROWSER="$CASE_DIR/bin/xdg-open"
 start_to_main 0
 e2e_activate "$MAIN"
 press_keys alt+h o
-deadline=$(e2e_deadline "$E2E_TIMEOUT")
-until [ -s "$failing_log" ] || ! e2e_before "$deadline"; do sleep 0.1; done
-if [ -s "$failing_log" ]; then
+if e2e_wait_until "$E2E_TIMEOUT" test -s "$failing_log"; then
     e2e_pass "opener-fails: Online Help reached the failing opener"
 else
     e2e_fail "opener-fails: Online Help reached no opener"
@@ -43,7 +41,7 @@ fi
 kill -0 "$APP_PID" 2>/dev/null || e2e_abort "opener-fails: the program ended"
 MAIN=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "opener-fails: the main window went away"
 report_for_john_smith
-leave_through_exit_screen
+leave_through_file_exit "$MAIN"
 export PATH="$saved_path" BROWSER="$saved_browser"
 
 # The mouse crosses the report box several times; each move empties the clipboard.
@@ -71,7 +69,6 @@ e2e_activate "$MAIN"
 type_text "john"
 kill -KILL "$APP_PID"
 wait_for_exit "$APP_PID" || e2e_abort "killed: the program did not end on SIGKILL"
-e2e_check_equal "killed: the status of the killed program" "137" "$E2E_EXIT_STATUS"
 e2e_check_equal "killed: the stored date survives" "0" "$(stored_days)"
 walk_through 0
 e2e_check_equal "killed: the stored date after the next start" "0" "$(stored_days)"

@@ -5,19 +5,15 @@
 # Usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/startup_lib.sh"
 
-program=${1:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
-settings_tool=${2:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
-program_name=$(basename "$program")
+PROGRAM=${1:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+SETTINGS_TOOL=${2:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
 
 e2e_setup
 e2e_start_x
-e2e_check_equal "no reminder date before the first start" "none" \
-    "$("$settings_tool" "$program_name" days-from-today)"
+e2e_check_equal "no reminder date before the first start" "none" "$(stored_days)"
 
-e2e_start_app "$program"
-main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "main window '$MAIN_CAPTION' did not appear"
+start_at_main_window "$PROGRAM"
 e2e_pass "the main window appears"
 
 # A question would have held the start until answered; none was ever created.
@@ -30,7 +26,7 @@ check_startup_form_never_shown
 e2e_check_equal "windows titled '$MAIN_CAPTION'" "1" "$(e2e_visible_windows "$MAIN_CAPTION" | wc -l)"
 
 # The icon reaches the window manager in the small sizes a title bar and a task bar use.
-icon_sizes=$(xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+icon_sizes=$(xprop -id "$MAIN" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
 if [[ "$icon_sizes" == *"Icon (16 x 16)"* && "$icon_sizes" == *"Icon (32 x 32)"* ]]; then
     e2e_pass "the main window carries the program's icon: $icon_sizes"
 else
@@ -45,8 +41,7 @@ else
     e2e_fail "image plugins loaded at start: $plugins"
 fi
 
-e2e_check_equal "the reminder's date is today after the first start" "0" \
-    "$("$settings_tool" "$program_name" days-from-today)"
+e2e_check_equal "the reminder's date is today after the first start" "0" "$(stored_days)"
 if kill -0 "$APP_PID" 2>/dev/null; then
     e2e_pass "the program keeps running"
 else
