@@ -15,10 +15,7 @@
 
 namespace ssn::forms::test::startup {
 
-using expected::kRunTimeCaption;
 using expected::kSupportMessages;
-inline const QString kDonationLine =
-    QStringLiteral("The donation for VL Subconscious Self Number is $3.00. Donate Now.");
 inline const QString kAlreadyRunning = QStringLiteral("Application is already running");
 inline const QString kApplicationTitle = expected::kMessageCaption;
 inline const QString kReminderQuestion =
