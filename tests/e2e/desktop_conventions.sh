@@ -106,19 +106,17 @@ e2e_check_equal "the X selection after selecting report text with the mouse" "" 
 # --- Keypad Enter on the focused Back; the main window comes back where it was.
 press_keys Tab KP_Enter
 wait_for_window_gone "$result" || e2e_abort "keypad Enter on the focused Back did not close the report"
-main_again=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back"
+MAIN=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back"
 e2e_pass "keypad Enter on the focused Back returns to the main window"
-e2e_check_equal "the main window's place after Back" "$place_before" "$(window_geometry "$main_again")"
+e2e_check_equal "the main window's place after Back" "$place_before" "$(window_geometry "$MAIN")"
 
 # --- A double-click on the sponsor line (below the menu bar, in the middle of its frame) opens one page.
-xdotool mousemove --window "$main_again" 213 41 click --repeat 2 --delay 80 1
+xdotool mousemove --window "$MAIN" 213 41 click --repeat 2 --delay 80 1
 xdotool mousemove 1279 1023
 e2e_check_equal "pages opened by a double-click on the sponsor line" "1" "$(opened_pages_after 2 3)"
 
 # --- A space in "Your Email Address" on the exit screen: the box stands above the exit screen.
-e2e_activate "$main_again"
-press_keys alt+f x
-expect_exit_screen "File, Exit"
+exit_by_file_exit "File, Exit"
 e2e_activate "$EXIT_SCREEN"
 press_keys Tab Tab Tab Tab space # Exit, the check box, Your Name, Refer A Friend Now, Your Email Address
 expect_message_above_exit_screen "the no-space message"

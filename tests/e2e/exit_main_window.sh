@@ -51,10 +51,8 @@ e2e_start_x
 
 # --- File, Exit, then the exit screen's Exit button (Alt+X).
 start_at_main_window "$program"
-e2e_activate "$MAIN"
 e2e_check_equal "the main window offers moving, minimising and closing" "0x2c" "$(motif_functions "$MAIN")"
-press_keys alt+f x
-expect_exit_screen "File, Exit"
+exit_by_file_exit "File, Exit"
 expect_exit_screen_centred
 e2e_check_equal "the exit screen offers moving and closing" "0x24" "$(motif_functions "$EXIT_SCREEN")"
 light_title=$(title_pixels_standing_out "$EXIT_SCREEN")
@@ -83,9 +81,7 @@ screenshot_window "$MAIN" "$E2E_DIR/main-window.png"
 menu_bar=$(convert "$E2E_DIR/main-window.png" -crop 200x16+0+22 +repage -colorspace Gray -format '%[fx:round(mean*100)]' info:)
 [ "$menu_bar" -lt 50 ] && e2e_pass "dark desktop: the menu bar is dark (${menu_bar}% grey)" ||
     e2e_fail "dark desktop: the menu bar is not dark (${menu_bar}% grey): no dark palette"
-e2e_activate "$MAIN"
-press_keys alt+f x
-expect_exit_screen "dark desktop: File, Exit"
+exit_by_file_exit "dark desktop: File, Exit"
 dark_title=$(title_pixels_standing_out "$EXIT_SCREEN")
 [ "$dark_title" -ge $((light_title * 9 / 10)) ] && [ "$light_title" -gt 300 ] &&
     e2e_pass "dark desktop: the exit screen's title stands out as on a light one ($dark_title of $light_title pixels)" ||
@@ -97,9 +93,7 @@ expect_program_end "dark desktop: the exit screen's Exit button"
 # --- Under xfwm4 the exit screen takes Alt+X as it appears, without being activated by hand.
 e2e_start_x xfwm4
 start_at_main_window "$program"
-e2e_activate "$MAIN"
-press_keys alt+f x
-expect_exit_screen "xfwm4: File, Exit"
+exit_by_file_exit "xfwm4: File, Exit"
 wait_for_x_focus "$EXIT_SCREEN"
 press_keys alt+x
 expect_program_end "xfwm4: Alt+X on the exit screen as it appears"

@@ -25,9 +25,7 @@ refuse_space() { # DESCRIPTION
 e2e_setup
 e2e_start_x
 start_at_main_window "$program"
-e2e_activate "$MAIN"
-press_keys alt+f x
-expect_exit_screen "File, Exit"
+exit_by_file_exit "File, Exit"
 e2e_activate "$EXIT_SCREEN"
 
 # The focus starts on Exit; the tab order leads on to the check box, then the name box.

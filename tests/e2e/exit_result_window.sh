@@ -50,9 +50,7 @@ xprop -spy -id "$loaded_at_back" _NET_WM_USER_TIME >"$E2E_DIR/user-time" 2>&1 &
 E2E_PIDS+=("$!")
 e2e_wait_until "$E2E_TIMEOUT" test -s "$E2E_DIR/user-time"
 
-e2e_activate "$MAIN"
-press_keys alt+f x
-expect_exit_screen "File, Exit after Back"
+exit_by_file_exit "File, Exit after Back"
 e2e_check_equal "File, Exit after Back shows the exit screen loaded at Back" "$loaded_at_back" "$EXIT_SCREEN"
 wait_for_x_focus "$EXIT_SCREEN" && e2e_pass "the exit screen shown again has the keyboard" ||
     e2e_fail "the exit screen shown again has no keyboard: the focus is on $(xdotool getwindowfocus)"

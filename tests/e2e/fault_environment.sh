@@ -22,14 +22,9 @@ fault_setup "${1:?usage: fault_environment.sh PROGRAM SETTINGS_TOOL}" "${2:?usag
 
 new_case opener-fails
 failing_log="$CASE_DIR/failed-urls.txt"
-: >"$failing_log"
 mkdir -p "$CASE_DIR/bin"
-for opener in xdg-open x-www-browser sensible-browser www-browser firefox; do
-    printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\nexit 1\n' "$failing_log" >"$CASE_DIR/bin/$opener"
-    chmod +x "$CASE_DIR/bin/$opener"
-done
 saved_path=$PATH saved_browser=$BROWSER
-export PATH="$CASE_DIR/bin:$PATH" BROWSER="$CASE_DIR/bin/xdg-open"
+e2e_browser_stand_ins "$CASE_DIR/bin" "$failing_log" 1
 start_to_main 0
 e2e_activate "$MAIN"
 press_keys alt+h o
@@ -67,8 +62,7 @@ start_to_main 0
 e2e_check_equal "killed: the first start stored today" "0" "$(stored_days)"
 e2e_activate "$MAIN"
 type_text "john"
-kill -KILL "$APP_PID"
-wait_for_exit "$APP_PID" || e2e_abort "killed: the program did not end on SIGKILL"
+stop_program KILL
 e2e_check_equal "killed: the stored date survives" "0" "$(stored_days)"
 walk_through 0
 e2e_check_equal "killed: the stored date after the next start" "0" "$(stored_days)"

@@ -97,20 +97,7 @@ e2e_setup() {
     export TMPDIR="$E2E_DIR/tmp"
 
     E2E_BROWSER_LOG="$E2E_DIR/opened-urls.txt"
-    : >"$E2E_BROWSER_LOG"
-    local opener
-    for opener in xdg-open x-www-browser sensible-browser www-browser firefox google-chrome \
-        chromium kfmclient gnome-open; do
-        cat >"$E2E_DIR/bin/$opener" <<EOF
-#!/bin/sh
-# Stand-in browser of the end-to-end tests: records the URL and opens nothing.
-printf '%s\n' "\$*" >>"$E2E_BROWSER_LOG"
-exit 0
-EOF
-        chmod +x "$E2E_DIR/bin/$opener"
-    done
-    export PATH="$E2E_DIR/bin:$PATH"
-    export BROWSER="$E2E_DIR/bin/xdg-open"
+    e2e_browser_stand_ins "$E2E_DIR/bin" "$E2E_BROWSER_LOG" 0
     export DEFAULT_BROWSER="$BROWSER"
 
     # No desktop session: no D-Bus (and no bus autolaunched), no desktop-specific opener.
@@ -120,6 +107,19 @@ EOF
     export QT_QPA_PLATFORM=xcb
     unset DISPLAY # nothing may reach the user's own display; e2e_start_x sets the private one
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_STYLE_OVERRIDE
+}
+
+# Stand-in browsers first on PATH that only write down the URLs they are given into LOG and
+# exit with STATUS, so that no real browser ever starts.
+e2e_browser_stand_ins() { # DIR LOG STATUS
+    : >"$2"
+    local opener
+    for opener in xdg-open x-www-browser sensible-browser www-browser firefox google-chrome \
+        chromium kfmclient gnome-open; do
+        printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\nexit %d\n' "$2" "$3" >"$1/$opener"
+        chmod +x "$1/$opener"
+    done
+    export PATH="$1:$PATH" BROWSER="$1/xdg-open"
 }
 
 e2e_cleanup() {
@@ -311,6 +311,12 @@ wait_for_exit() { # PID
     # shellcheck disable=SC2034 # read by the test scripts
     E2E_EXIT_STATUS=$?
     return 0
+}
+
+# Ends the program with the signal (TERM unless given) and waits until it has gone.
+stop_program() { # [SIGNAL]
+    kill -"${1:-TERM}" "$APP_PID" 2>/dev/null
+    wait_for_exit "$APP_PID" || e2e_abort "the program did not end on SIG${1:-TERM}"
 }
 
 # Waits for the program to end and checks its exit status is 0.
@@ -541,6 +547,13 @@ expect_exit_screen() { # HOW_IT_WAS_REACHED
     e2e_wait_until "$E2E_TIMEOUT" e2e_none_visible "$MAIN_CAPTION"
     expect_none_visible "$1, beside the exit screen" "$MAIN_CAPTION"
     kill -0 "$APP_PID" 2>/dev/null || e2e_fail "$1: the program ended instead of showing the exit screen"
+}
+
+# File, Exit on the main window MAIN; then expect_exit_screen.
+exit_by_file_exit() { # HOW_IT_WAS_REACHED
+    e2e_activate "$MAIN"
+    press_keys alt+f x
+    expect_exit_screen "$1"
 }
 
 # From the main window MAIN_ID: File, Exit shows the exit screen, whose Exit button ends the

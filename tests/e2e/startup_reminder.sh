@@ -48,23 +48,19 @@ start_and_answer() { # KEY ANSWER_NAME
 store_days -15
 e2e_start_app "$PROGRAM"
 wait_for_window "$MESSAGE_CAPTION" >/dev/null || e2e_abort "no question with the date 15 days back"
-kill -KILL "$APP_PID"
-wait_for_exit "$APP_PID" || e2e_abort "the program did not end on SIGKILL"
+stop_program KILL
 e2e_check_equal "stored date after a kill while the question is up" "-15" "$(stored_days)"
 
 start_and_answer n No
 expect_no_page_opened "after No"
 
 # The program ends only through its exit screen; this run is simply stopped.
-first=$APP_PID
-kill "$first"
-wait_for_exit "$first" || e2e_abort "the first run did not stop"
+stop_program
 
 store_days -15
 start_and_answer y Yes
 wait_for_opened_urls 1
 e2e_check_equal "Yes opens the download page" "$DOWNLOAD_PAGE" "$(cat "$E2E_BROWSER_LOG")"
-kill "$APP_PID"
-wait_for_exit "$APP_PID" || e2e_abort "the Yes run did not stop"
+stop_program
 
 e2e_finish

@@ -228,23 +228,6 @@ TEST_F(ExitScreenTest, AltNSubmitsAndAltXEndsTheProgram) {
 
 // --- Load sequence
 
-// A random source that logs its uses and draws a set value once the start-up is over.
-class ScriptedRandom : public platform::RandomSource {
-public:
-    void seedFromTimer() override {
-        ++seeds;
-        log.push_back("seed");
-    }
-    float next() override {
-        log.push_back("draw");
-        return value;
-    }
-
-    float value = 0.0f;
-    int seeds = 0;
-    std::vector<std::string> log;
-};
-
 // Notes what the window looked like when it was made topmost, and shows it.
 class ObservingTopmost : public platform::TopmostWindow {
 public:
@@ -280,25 +263,19 @@ protected:
     }
 
     ssn::testing::FakePlatform fake;
-    ScriptedRandom random;
     ObservingTopmost topmost;
-    std::unique_ptr<Forms> forms = std::make_unique<Forms>(
-        platform::Platform{fake.messageBox, fake.urlOpener, fake.clipboard, fake.settings, fake.instanceGuard,
-                           topmost, fake.processEnd, fake.clock, random, fake.executable, fake.run});
+    std::unique_ptr<Forms> forms = std::make_unique<Forms>(fake.bundle(nullptr, &topmost));
 };
 
 TEST_P(LoadSequenceTest, SetsTitleAndIconReseedsDrawsAMessageThenBecomesTopmost) {
     forms->nagScreen();
-    const int seedsAtStart = random.seeds;
-    const std::size_t usesAtStart = random.log.size();
-    random.value = GetParam().r;
+    std::vector<std::string> uses;
+    fake.random.onUse = [&uses](bool isDraw) { uses.push_back(isDraw ? "draw" : "seed"); };
+    fake.random.values = {GetParam().r};
 
     forms->main().mnuExit->trigger();
 
-    EXPECT_EQ(random.seeds, seedsAtStart + 1) << "the exit screen seeds again at its load";
-    EXPECT_EQ(std::vector<std::string>(random.log.begin() + static_cast<std::ptrdiff_t>(usesAtStart),
-                                       random.log.end()),
-              (std::vector<std::string>{"seed", "draw"}));
+    EXPECT_EQ(uses, (std::vector<std::string>{"seed", "draw"})) << "the exit screen seeds again at its load";
     ASSERT_EQ(topmost.calls.size(), 1u);
     const ObservingTopmost::Seen& seen = topmost.calls[0];
     EXPECT_EQ(seen.title, kRunTimeCaption);

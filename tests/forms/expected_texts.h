@@ -78,6 +78,5 @@ inline const QString kInterpretation9 = QStringLiteral(
     "trouble, you are often competent and controlled but may suffer from arrogance and exaggerated "
     "confidence "
     "failing to recognize your weaknesses. You need to control your anger.");
-inline const QString kNotValid = QStringLiteral("This number is not valid for this name.");
 
 } // namespace ssn::forms::test::expected

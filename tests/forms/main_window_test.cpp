@@ -85,13 +85,9 @@ TEST_F(MainWindowTest, StartsWithEmptyNamesAndTheDateListsFilledAndAtTheirFirstE
     for (const QComboBox* list : {main.cboDate, main.cboMonth, main.cboYear}) {
         EXPECT_FALSE(list->isEditable()) << "the date lists accept no typing";
     }
+    EXPECT_FALSE(main.cmdExit->isVisible()) << "the Exit button is never visible";
     EXPECT_EQ(fake.settings.writes, 1) << "loading the window runs the update reminder, which stores today";
     EXPECT_TRUE(fake.messageBox.shown.empty());
-}
-
-// Its texts are in the table of window_texts_test.cpp.
-TEST_F(MainWindowTest, TheExitButtonIsNeverVisible) {
-    EXPECT_FALSE(main.cmdExit->isVisible());
 }
 
 QList<QAction*> visible(const QList<QAction*>& actions) {

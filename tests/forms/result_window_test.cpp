@@ -138,11 +138,7 @@ INSTANTIATE_TEST_SUITE_P(
                                      expected::kFullyBrandedPage}),
     byName);
 
-TEST_F(ResultWindowTest, TheFullyBrandedOfferLiesInFront) {
-    QWidget* panel = result().fraFullBrand;
-    EXPECT_EQ(panel->childAt(panel->rect().center()), result().lblFullBrand);
-}
-
+// Which advertisement lies in front is in cobrand_rotation_test.cpp.
 TEST_F(ResultWindowTest, TheControlsHaveAccessibleNames) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(result().cmdback)->text(QAccessible::Name), "Back");
     EXPECT_FALSE(
