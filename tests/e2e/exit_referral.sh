@@ -60,11 +60,8 @@ if wait_for_opened_urls 1; then
 else
     e2e_fail "Refer A Friend Now (Alt+N) opened no URL"
 fi
-if e2e_window_visible "$EXIT_SCREEN"; then
-    e2e_pass "the exit screen stays open after the referral"
-else
-    e2e_fail "the exit screen went away after the referral"
-fi
+e2e_expect "the exit screen stays open after the referral" "the exit screen went away after the referral" \
+    e2e_window_visible "$EXIT_SCREEN"
 
 e2e_activate "$EXIT_SCREEN"
 press_keys alt+x

@@ -51,6 +51,17 @@ e2e_check_equal() { # DESCRIPTION EXPECTED ACTUAL
     fi
 }
 
+# Passes with the first text when the command succeeds, fails with the second otherwise.
+e2e_expect() { # PASSED FAILED COMMAND [ARGS...]
+    local passed=$1 failed=$2
+    shift 2
+    if "$@"; then
+        e2e_pass "$passed"
+    else
+        e2e_fail "$failed"
+    fi
+}
+
 # Ends the run with the summary line and the exit code that ctest reads.
 e2e_finish() {
     if [ "$E2E_FAILURES" -eq 0 ]; then
@@ -257,11 +268,7 @@ e2e_none_visible() { # TITLE
 
 # Passes when no window titled TITLE is visible, fails when one is.
 expect_none_visible() { # WHEN TITLE
-    if ! e2e_none_visible "$2"; then
-        e2e_fail "$1: a window titled '$2' is visible"
-    else
-        e2e_pass "$1: no window titled '$2' is visible"
-    fi
+    e2e_expect "$1: no window titled '$2' is visible" "$1: a window titled '$2' is visible" e2e_none_visible "$2"
 }
 
 # Waits until a visible window titled exactly TITLE exists that is none of the given ids
@@ -467,11 +474,8 @@ wait_for_opened_urls() { # COUNT
 }
 
 expect_no_page_opened() { # WHEN
-    if [ -s "$E2E_BROWSER_LOG" ]; then
-        e2e_fail "$1: pages were opened: $(tr '\n' ' ' <"$E2E_BROWSER_LOG")"
-    else
-        e2e_pass "$1: no web page was opened"
-    fi
+    e2e_expect "$1: no web page was opened" "$1: pages were opened: $(tr '\n' ' ' <"$E2E_BROWSER_LOG")" \
+        e2e_not test -s "$E2E_BROWSER_LOG"
 }
 
 # The reminder's stored date minus today as the program reads it ("none" when there is none),
@@ -488,11 +492,9 @@ store_days() { # DAYS_FROM_TODAY
 
 # The start-up form is never shown, not even for a moment: no window ever had its caption.
 check_startup_form_never_shown() {
-    if [ -n "$(e2e_all_windows "$EXIT_CAPTION")" ]; then
-        e2e_fail "a window titled '$EXIT_CAPTION' was created (the start-up form was shown)"
-    else
-        e2e_pass "the start-up form was never shown"
-    fi
+    e2e_expect "the start-up form was never shown" \
+        "a window titled '$EXIT_CAPTION' was created (the start-up form was shown)" \
+        test -z "$(e2e_all_windows "$EXIT_CAPTION")"
 }
 
 # From the main window MAIN_ID, with the focus in the first-name field: JOHN SMITH, then Next.

@@ -17,11 +17,8 @@ start_at_main_window "$PROGRAM"
 e2e_pass "the main window appears"
 
 # A question would have held the start until answered; none was ever created.
-if [ -n "$(e2e_all_windows "$MESSAGE_CAPTION")" ]; then
-    e2e_fail "a message box titled '$MESSAGE_CAPTION' came up on a first start"
-else
-    e2e_pass "a first start asks nothing"
-fi
+e2e_expect "a first start asks nothing" "a message box titled '$MESSAGE_CAPTION' came up on a first start" \
+    test -z "$(e2e_all_windows "$MESSAGE_CAPTION")"
 check_startup_form_never_shown
 e2e_check_equal "windows titled '$MAIN_CAPTION'" "1" "$(e2e_visible_windows "$MAIN_CAPTION" | wc -l)"
 
@@ -35,17 +32,9 @@ fi
 
 # Nothing the first window does not need: no image plugin (the vector-image one among them).
 plugins=$(grep -oE '[^ ]*/(imageformats|iconengines)/[^ ]*' "/proc/$APP_PID/maps" 2>/dev/null | sort -u | tr '\n' ' ')
-if [ -z "$plugins" ]; then
-    e2e_pass "no image plugin was loaded at start"
-else
-    e2e_fail "image plugins loaded at start: $plugins"
-fi
+e2e_expect "no image plugin was loaded at start" "image plugins loaded at start: $plugins" test -z "$plugins"
 
 e2e_check_equal "the reminder's date is today after the first start" "0" "$(stored_days)"
-if kill -0 "$APP_PID" 2>/dev/null; then
-    e2e_pass "the program keeps running"
-else
-    e2e_fail "the program ended"
-fi
+e2e_expect "the program keeps running" "the program ended" e2e_quiet kill -0 "$APP_PID"
 
 e2e_finish

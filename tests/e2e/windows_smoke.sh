@@ -60,11 +60,8 @@ type_text "smith"
 press_keys Tab
 screenshot_window "$MAIN" "$E2E_DIR/main.png"
 run=$(longest_white_run "$E2E_DIR/main.png")
-if [ "$run" -lt 15 ]; then
-    e2e_pass "fields, lists and Next show the windows' blue (longest white run $run px)"
-else
-    e2e_fail "a field, list or button face is white under white text (a white run of $run px)"
-fi
+e2e_expect "fields, lists and Next show the windows' blue (longest white run $run px)" \
+    "a field, list or button face is white under white text (a white run of $run px)" test "$run" -lt 15
 press_keys alt+n
 wait_for_window_gone "$MAIN" || e2e_abort "Next did not hide the main window"
 RESULT=$(wait_for_window "$MAIN_CAPTION" "$MAIN") || e2e_abort "the result window did not appear"
@@ -85,11 +82,9 @@ message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "the second copy show
 e2e_activate "$message"
 # On Windows Ctrl+C copies a message box's title, text and buttons.
 copy_with_keys "$E2E_DIR/message.txt" ctrl+c
-if grep -q "^Application is already running" "$E2E_DIR/message.txt"; then
-    e2e_pass "a second copy says that the application is already running"
-else
-    e2e_fail "the second copy's message is not 'Application is already running': $(cat "$E2E_DIR/message.txt")"
-fi
+e2e_expect "a second copy says that the application is already running" \
+    "the second copy's message is not 'Application is already running': $(cat "$E2E_DIR/message.txt")" \
+    grep -q "^Application is already running" "$E2E_DIR/message.txt"
 press_keys Return
 if wait_for_exit "$second"; then
     e2e_check_equal "exit status of the second copy" "0" "$E2E_EXIT_STATUS"
@@ -101,11 +96,9 @@ APP_PID=$first
 # --- A link: a click on the sponsor line at the top opens its page through the shell.
 e2e_activate "$MAIN"
 xdotool mousemove --window "$MAIN" 215 30 click 1
-if wait_for_opened_urls 1; then
-    e2e_pass "a link opens its page in the browser: $(head -n1 "$E2E_BROWSER_LOG")"
-else
-    e2e_fail "no page reached the browser"
-fi
+wait_for_opened_urls 1
+e2e_expect "a link opens its page in the browser: $(head -n1 "$E2E_BROWSER_LOG")" "no page reached the browser" \
+    test -s "$E2E_BROWSER_LOG"
 
 # --- File, Exit: the exit screen; its Exit ends the program.
 leave_through_file_exit "$MAIN"
