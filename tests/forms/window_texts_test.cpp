@@ -28,6 +28,10 @@ namespace ssn::forms::test {
 namespace {
 
 enum class Window { StartUp, Main, Result, About, Exit };
+const char* const kWindowNames[] = {"StartUp", "Main", "Result", "About", "Exit"};
+void PrintTo(Window window, std::ostream* out) {
+    *out << kWindowNames[static_cast<int>(window)];
+}
 
 struct TextRow {
     Window window;
@@ -170,8 +174,6 @@ TEST_P(WindowTextsTest, EachControlShowsTheDesignsWords) {
     }
     EXPECT_GT(rows, 0);
 }
-
-const char* const kWindowNames[] = {"StartUp", "Main", "Result", "About", "Exit"};
 
 INSTANTIATE_TEST_SUITE_P(Windows, WindowTextsTest,
                          ::testing::Values(Window::StartUp, Window::Main, Window::Result, Window::About,

@@ -83,8 +83,8 @@ void loadImagePluginsWhereThereIsNoIconTheme() {
 }
 
 // A window in the main window's blue look with the kinds of controls the program's windows hold:
-// a menu bar, a link, two nested captioned frames with captions, name fields, drop-down lists
-// and a button, and a report box with a scroll bar. Places in pixels, as the main window's.
+// a menu bar, a link, two nested captioned frames holding labels, name fields, a drop-down list
+// and a button, and a report box with a scroll bar; placed about as on the main window.
 struct BlueWindow {
     BlueWindow() {
         auto* layout = new QVBoxLayout(&window);
