@@ -80,6 +80,7 @@ private:
     void createPromotionFrame();
     void createReferralFrame();
     void createTitleAndLinks();
+    void refuseTypedSpaces(const widgets::PlaceholderField& emailBox);
     void setTabOrderByIndex();
     void fitTitle();
     // Centres the window's outer frame (the window manager's frame of the given margins

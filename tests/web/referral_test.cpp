@@ -28,7 +28,7 @@ struct Submission {
     FakeMessageBox messageBox;
     RecordingUrlOpener opener;
     SubmitOutcome submit(const Fields& f) {
-        return SubmitClicked(strings, f.name, f.email, f.message, f.friendName, f.friendEmail, messageBox,
+        return submitClicked(strings, f.name, f.email, f.message, f.friendName, f.friendEmail, messageBox,
                              opener);
     }
 };
@@ -57,7 +57,7 @@ TEST(ReferralUrl, EncodesReservedCharactersInUpperCaseHex) {
     for (const auto& [value, encoded] : kEncodings) {
         TellAFriendStrings strings;
         strings.strTafName = QString::fromUtf16(value);
-        const QString url = BuildReferralUrl(strings);
+        const QString url = buildReferralUrl(strings);
         EXPECT_TRUE(
             url.contains(QStringLiteral("&taf1=") + QLatin1String(encoded) + QStringLiteral("&taf2=")))
             << url.toStdString();
@@ -254,7 +254,7 @@ TEST(SubmitReferral, ChecksTheAddressFieldsAgainstTheirPlaceholders) {
 TEST(ReadFields, TrimsBlanksOnlyAndLeavesTheUrlAlone) {
     TellAFriendStrings strings;
     strings.strTafUrl = QStringLiteral("kept");
-    ReadFields(strings, QStringLiteral(" \tA "), QStringLiteral("b\r\n "), QStringLiteral("  c  d  "),
+    readFields(strings, QStringLiteral(" \tA "), QStringLiteral("b\r\n "), QStringLiteral("  c  d  "),
                QStringLiteral("\u00a0e"), QStringLiteral(""));
     EXPECT_EQ(strings.strTafName, QStringLiteral("\tA"));
     EXPECT_EQ(strings.strTafEmail, QStringLiteral("b\r\n"));
