@@ -10,11 +10,10 @@ namespace {
 
 // The exit screen shown, or none while the program is ending.
 frmNagScreen2* showExitScreen(Forms& forms) {
-    // While EndProgram walks the windows, the exit screen may be gone or on its way out
-    // already; it is neither loaded afresh nor brought back then.
+    // While EndProgram walks the windows, the exit screen is gone, on its way out or about to
+    // go: it is neither loaded afresh, nor brought back, nor given the keyboard then.
     const Forms::Ending& ending = forms.ending();
-    const bool programEnding = ending.depth > 0 || ending.processEnded;
-    if (programEnding && !forms.isLoaded<frmNagScreen2>()) {
+    if (ending.depth > 0 || ending.processEnded) {
         return nullptr;
     }
     frmNagScreen2& exitScreen = forms.nagScreen2();

@@ -23,15 +23,64 @@ namespace {
 using ssn::testing::byName;
 using ssn::testing::PrintTo;
 
-std::vector<QWidget*> visibleWindows() {
+std::vector<QWidget*> visibleWindows(const QWidget* except = nullptr) {
     std::vector<QWidget*> result;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible()) {
+        if (widget->isVisible() && widget != except) {
             result.push_back(widget);
         }
     }
     return result;
 }
+
+// Each time the exit screen is asked to take the keyboard, the other windows still on screen then.
+// The window system would act on a request only later, when the closing window is gone whatever
+// the order was; so the exit screen is marked, as it appears, as a window that takes no keyboard,
+// and Qt then reports each request at once (a warning) instead of passing it on.
+class ActivationWatch : public QObject {
+public:
+    ActivationWatch() : m_previous(qInstallMessageHandler(record)) {
+        s_watch = this;
+        QCoreApplication::instance()->installEventFilter(this);
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            mark(qobject_cast<frmNagScreen2*>(window));
+        }
+    }
+    ~ActivationWatch() override {
+        qInstallMessageHandler(m_previous);
+        s_watch = nullptr;
+    }
+
+    std::vector<std::vector<QWidget*>> requests;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            mark(qobject_cast<frmNagScreen2*>(watched));
+        }
+        return false;
+    }
+
+private:
+    void mark(frmNagScreen2* screen) {
+        if (screen != nullptr && screen->windowHandle() != nullptr) {
+            m_screen = screen;
+            screen->windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus);
+        }
+    }
+
+    static void record(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message.contains(QLatin1String("requestActivate()"))) {
+            s_watch->requests.push_back(visibleWindows(s_watch->m_screen));
+        } else {
+            s_watch->m_previous(type, context, message);
+        }
+    }
+
+    static inline ActivationWatch* s_watch = nullptr;
+    QtMessageHandler m_previous;
+    const QWidget* m_screen = nullptr;
+};
 
 class HandOffTest : public ExitTest {
 protected:
@@ -61,44 +110,48 @@ protected:
 
 struct LeaveCase {
     const char* name;
-    std::function<void(frmMain&)> leave;
+    bool resultWindow; // else the main window goes
+    std::function<void(Form&)> leave;
 };
 
-class LeaveMainTest : public HandOffTest, public ::testing::WithParamInterface<LeaveCase> {};
+class LeaveTest : public HandOffTest, public ::testing::WithParamInterface<LeaveCase> {};
 
-TEST_P(LeaveMainTest, ShowsTheExitScreenOnceAndUnloadsTheMainWindow) {
+TEST_P(LeaveTest, ShowsTheExitScreenOnceAndHandsItTheKeyboardOnceTheWindowHasGone) {
+    const bool fromResult = GetParam().resultWindow;
+    Form& closing = fromResult ? static_cast<Form&>(showResult()) : main();
     const int seedsAtStart = fake.random.seeds;
     ShowWatch watch;
-    GetParam().leave(main());
+    ActivationWatch activations;
+    GetParam().leave(closing);
 
     expectOnlyTheExitScreenUp();
-    EXPECT_FALSE(forms->isLoaded<frmMain>());
-    EXPECT_EQ(watch.shows<frmNagScreen2>(), 1) << "the second hand-off shows nothing again";
+    EXPECT_EQ(forms->isLoaded<frmMain>(), fromResult)
+        << "the main window stays loaded, hidden, behind the result";
+    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
+    EXPECT_EQ(watch.shows<frmNagScreen2>(), 1);
     EXPECT_EQ(watch.shown.size(), 1u);
     EXPECT_EQ(fake.random.seeds, seedsAtStart + 1) << "loaded once";
+    EXPECT_EQ(activations.requests, std::vector<std::vector<QWidget*>>(1))
+        << "asked once, with no other window of the program left on screen";
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, LeaveMainTest,
-                         ::testing::Values(LeaveCase{"FileExit", [](frmMain& m) { m.mnuExit->trigger(); }},
-                                           LeaveCase{"CloseBox", [](frmMain& m) { m.close(); }}),
+INSTANTIATE_TEST_SUITE_P(Ways, LeaveTest,
+                         ::testing::Values(LeaveCase{"FileExit", false,
+                                                     [](Form& m) {
+                                                         static_cast<frmMain&>(m).mnuExit->trigger();
+                                                     }},
+                                           LeaveCase{"MainCloseBox", false, [](Form& m) { m.close(); }},
+                                           LeaveCase{"ResultCloseBox", true, [](Form& r) { r.close(); }}),
                          byName);
-
-TEST_F(HandOffTest, ClosingTheResultWindowShowsTheExitScreenAndKeepsTheMainWindowHidden) {
-    frmSubconciousSelfNumber& result = showResult();
-    result.close();
-
-    expectOnlyTheExitScreenUp();
-    EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
-    EXPECT_TRUE(forms->isLoaded<frmMain>());
-    EXPECT_FALSE(main().isVisible());
-}
 
 TEST_F(HandOffTest, BackLeavesTheMainWindowWithItsInputAndTheExitScreenLoadedButHidden) {
     frmSubconciousSelfNumber& result = showResult();
     ShowWatch watch;
+    ActivationWatch activations;
     result.cmdback->click();
     flushDeferredDeletes();
     EXPECT_EQ(watch.onScreen, 1) << "only the main window reached the screen, the exit screen did not";
+    EXPECT_TRUE(activations.requests.empty());
 
     EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
     EXPECT_TRUE(main().isVisible());
@@ -178,6 +231,7 @@ TEST_P(EndTest, EndsWithCodeZeroUnloadingEveryWindowAndShowingNothingMore) {
     ASSERT_EQ(forms->isLoaded<frmMain>(), mainStillLoaded);
     const int seeds = fake.random.seeds;
     ShowWatch watch;
+    ActivationWatch activations;
 
     way.close(screen);
 
@@ -185,6 +239,7 @@ TEST_P(EndTest, EndsWithCodeZeroUnloadingEveryWindowAndShowingNothingMore) {
     EXPECT_EQ(fake.processEnd.calls, 1);
     EXPECT_TRUE(forms->loaded().empty()) << "every window was unloaded";
     EXPECT_TRUE(watch.shown.empty()) << "the main window's hand-off during the end brings nothing up";
+    EXPECT_TRUE(activations.requests.empty());
     EXPECT_EQ(fake.topmost.windows.size(), 1u);
     EXPECT_EQ(fake.random.seeds, seeds) << "no window was loaded afresh";
     EXPECT_TRUE(fake.messageBox.shown.empty());
