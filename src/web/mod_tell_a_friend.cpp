@@ -21,6 +21,16 @@ QString trimBlanks(const QString& text) {
     return platform::toQString(core::TrimBlanks(platform::toU16View(text)));
 }
 
+// Stores the five field texts with their blanks (code 32) trimmed; strTafUrl is left alone.
+void readFields(TellAFriendStrings& strings, const QString& name, const QString& email,
+                const QString& message, const QString& friendName, const QString& friendEmail) {
+    strings.strTafName = trimBlanks(name);
+    strings.strTafEmail = trimBlanks(email);
+    strings.strTafMessage = trimBlanks(message);
+    strings.strTafFriendName = trimBlanks(friendName);
+    strings.strTafFriendEmail = trimBlanks(friendEmail);
+}
+
 // The message for two addresses that are the same or lack an "@" or a ".", or the empty
 // text when both pass. Expects trimmed texts.
 QString addressProblem(const QString& email, const QString& friendEmail) {
@@ -60,15 +70,6 @@ struct FieldCheck {
 };
 
 } // namespace
-
-void readFields(TellAFriendStrings& strings, const QString& name, const QString& email,
-                const QString& message, const QString& friendName, const QString& friendEmail) {
-    strings.strTafName = trimBlanks(name);
-    strings.strTafEmail = trimBlanks(email);
-    strings.strTafMessage = trimBlanks(message);
-    strings.strTafFriendName = trimBlanks(friendName);
-    strings.strTafFriendEmail = trimBlanks(friendEmail);
-}
 
 QString buildReferralUrl(const TellAFriendStrings& strings) {
     return kReferAFriendPageUrl + QStringLiteral("&taf1=") + PercentEncodeQueryValue(strings.strTafName) +

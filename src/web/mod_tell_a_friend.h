@@ -27,10 +27,6 @@ enum class SubmitOutcome {
     FieldRefused,   // a field was empty or still its placeholder
 };
 
-// Stores the five field texts with their blanks (code 32) trimmed; strTafUrl is left alone.
-void readFields(TellAFriendStrings& strings, const QString& name, const QString& email,
-                const QString& message, const QString& friendName, const QString& friendEmail);
-
 // The referral URL of the current values, each value percent-encoded.
 QString buildReferralUrl(const TellAFriendStrings& strings);
 

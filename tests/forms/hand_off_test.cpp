@@ -6,7 +6,6 @@
 #include "exit_fixture.h"
 #include "forms/frmSubconciousSelfNumber.h"
 #include "platform/qt/qt_message_box.h"
-#include "platform/qt/qt_process_end.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -23,63 +22,54 @@ namespace {
 using ssn::testing::byName;
 using ssn::testing::PrintTo;
 
-std::vector<QWidget*> visibleWindows(const QWidget* except = nullptr) {
+std::vector<QWidget*> visibleWindows() {
     std::vector<QWidget*> result;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
-        if (widget->isVisible() && widget != except) {
+        if (widget->isVisible()) {
             result.push_back(widget);
         }
     }
     return result;
 }
 
-// Each time the exit screen is asked to take the keyboard, the other windows still on screen then.
-// The window system would act on a request only later, when the closing window is gone whatever
-// the order was; so the exit screen is marked, as it appears, as a window that takes no keyboard,
-// and Qt then reports each request at once (a warning) instead of passing it on.
+// The windows on screen each time the exit screen is asked to take the keyboard. The window
+// system would act on a request only later, when the closing window is gone whatever the order
+// was; so the exit screen is marked as a window that takes no keyboard, and Qt then reports each
+// request at once (a warning) instead of passing it on.
 class ActivationWatch : public QObject {
 public:
     ActivationWatch() : m_previous(qInstallMessageHandler(record)) {
         s_watch = this;
         QCoreApplication::instance()->installEventFilter(this);
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            mark(qobject_cast<frmNagScreen2*>(window));
-        }
+        for (QWidget* window : QApplication::topLevelWidgets())
+            mark(window);
     }
-    ~ActivationWatch() override {
-        qInstallMessageHandler(m_previous);
-        s_watch = nullptr;
-    }
+    ~ActivationWatch() override { qInstallMessageHandler(m_previous); }
 
     std::vector<std::vector<QWidget*>> requests;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show) {
-            mark(qobject_cast<frmNagScreen2*>(watched));
-        }
+        if (event->type() == QEvent::Show)
+            mark(watched);
         return false;
     }
 
 private:
-    void mark(frmNagScreen2* screen) {
-        if (screen != nullptr && screen->windowHandle() != nullptr) {
-            m_screen = screen;
+    static void mark(QObject* window) {
+        auto* screen = qobject_cast<frmNagScreen2*>(window);
+        if (screen != nullptr && screen->windowHandle() != nullptr)
             screen->windowHandle()->setFlag(Qt::WindowDoesNotAcceptFocus);
-        }
     }
-
     static void record(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (message.contains(QLatin1String("requestActivate()"))) {
-            s_watch->requests.push_back(visibleWindows(s_watch->m_screen));
-        } else {
+        if (message.contains(QLatin1String("requestActivate()")))
+            s_watch->requests.push_back(visibleWindows());
+        else
             s_watch->m_previous(type, context, message);
-        }
     }
 
     static inline ActivationWatch* s_watch = nullptr;
     QtMessageHandler m_previous;
-    const QWidget* m_screen = nullptr;
 };
 
 class HandOffTest : public ExitTest {
@@ -131,8 +121,8 @@ TEST_P(LeaveTest, ShowsTheExitScreenOnceAndHandsItTheKeyboardOnceTheWindowHasGon
     EXPECT_EQ(watch.shows<frmNagScreen2>(), 1);
     EXPECT_EQ(watch.shown.size(), 1u);
     EXPECT_EQ(fake.random.seeds, seedsAtStart + 1) << "loaded once";
-    EXPECT_EQ(activations.requests, std::vector<std::vector<QWidget*>>(1))
-        << "asked once, with no other window of the program left on screen";
+    EXPECT_EQ(activations.requests, std::vector<std::vector<QWidget*>>(1, {&forms->nagScreen2()}))
+        << "asked once, with no other window left on screen";
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, LeaveTest,
@@ -252,28 +242,6 @@ INSTANTIATE_TEST_SUITE_P(Ways, EndTest,
                              return std::string(std::get<0>(row.param).name) +
                                     (std::get<1>(row.param) ? "_MainWindowHidden" : "_MainWindowGone");
                          });
-
-class RealEndTest : public ::testing::TestWithParam<CloseCase> {
-protected:
-    void SetUp() override { GTEST_FLAG_SET(death_test_style, "threadsafe"); }
-};
-
-TEST_P(RealEndTest, EndsTheProcessWithCodeZero) {
-    EXPECT_EXIT(
-        {
-            ssn::testing::FakePlatform fake;
-            platform::QtProcessEnd processEnd;
-            Forms forms({fake.messageBox, fake.urlOpener, fake.clipboard, fake.settings, fake.instanceGuard,
-                         fake.topmost, processEnd, fake.clock, fake.random, fake.executable, fake.run});
-            forms.nagScreen();
-            forms.main().mnuExit->trigger();
-            GetParam().close(forms.nagScreen2());
-            std::exit(3); // not reached when the program ends as it should
-        },
-        ::testing::ExitedWithCode(0), "");
-}
-
-INSTANTIATE_TEST_SUITE_P(Ways, RealEndTest, ::testing::Values(kExitButton, kCloseBox), byName);
 
 } // namespace
 } // namespace ssn::forms::test::exit

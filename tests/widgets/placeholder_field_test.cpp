@@ -82,13 +82,12 @@ INSTANTIATE_TEST_SUITE_P(
 class SteppingAwayTest : public PlaceholderFieldTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(SteppingAwayTest, IsNotLeavingTheBox) {
-    const bool toAnotherWindow = GetParam();
     box->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(box->text(), "");
     QWidget otherWindow;
     QMenu menu;
     menu.addAction(QStringLiteral("Copy"));
-    if (toAnotherWindow) {
+    if (GetParam()) {
         otherWindow.show();
         activate(otherWindow);
     } else {
@@ -96,7 +95,7 @@ TEST_P(SteppingAwayTest, IsNotLeavingTheBox) {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
     }
     EXPECT_EQ(box->text(), "") << "the placeholder does not come back while the user is away";
-    if (toAnotherWindow) {
+    if (GetParam()) {
         activate(window);
     } else {
         menu.close();
@@ -131,26 +130,25 @@ TEST_P(NoSpaceTest, RefusesTheSpaceWithASignalAndLeavesTextAndFocusAsTheyWere) {
     EXPECT_EQ(QApplication::focusWidget(), box);
 }
 
-const auto anotherWindowIsActive = [](PlaceholderFieldTest& t) {
-    QWidget otherWindow;
-    otherWindow.show();
-    activate(otherWindow);
-    otherWindow.hide();
-    activate(t.window);
-};
-const auto anotherControlTakesFocus = [](PlaceholderFieldTest& t) {
-    t.other->setFocus(Qt::OtherFocusReason);
+const auto anotherControlTakesFocus = [](PlaceholderFieldTest& test) {
+    test.other->setFocus(Qt::OtherFocusReason);
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, NoSpaceTest,
-    ::testing::Values(MeanwhileCase{"Nothing", "ab@c.d", [](PlaceholderFieldTest&) {}},
-                      MeanwhileCase{"OtherWindowActive_Blanks", "   ", anotherWindowIsActive},
-                      MeanwhileCase{"OtherWindowActive_Placeholder", kPlaceholder, anotherWindowIsActive},
-                      MeanwhileCase{"OtherControlFocused_Blanks", "   ", anotherControlTakesFocus},
-                      MeanwhileCase{"OtherControlFocused_Placeholder", kPlaceholder,
-                                    anotherControlTakesFocus}),
-    byName);
+INSTANTIATE_TEST_SUITE_P(Cases, NoSpaceTest,
+                         ::testing::Values(MeanwhileCase{"Nothing", "ab@c.d", [](PlaceholderFieldTest&) {}},
+                                           MeanwhileCase{"OtherWindowActive", kPlaceholder,
+                                                         [](PlaceholderFieldTest& test) {
+                                                             QWidget otherWindow;
+                                                             otherWindow.show();
+                                                             activate(otherWindow);
+                                                             otherWindow.hide();
+                                                             activate(test.window);
+                                                         }},
+                                           MeanwhileCase{"OtherControlFocused_Blanks", "   ",
+                                                         anotherControlTakesFocus},
+                                           MeanwhileCase{"OtherControlFocused_Placeholder", kPlaceholder,
+                                                         anotherControlTakesFocus}),
+                         byName);
 
 TEST_F(PlaceholderFieldTest, OtherKeysAndPastedSpacesReachTheBox) {
     box->setFocus(Qt::TabFocusReason);
