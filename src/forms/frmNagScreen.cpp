@@ -10,7 +10,6 @@
 #include "web/mod_help.h"
 #include "web/support_messages.h"
 #include "widgets/application_icon.h"
-#include "widgets/link_label.h"
 
 #include <QLabel>
 
