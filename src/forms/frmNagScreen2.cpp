@@ -198,11 +198,9 @@ void frmNagScreen2::createReferralFrame() {
     txtFriendName = addTextBox(*Frame2, web::kFriendNamePlaceholder, twipsRect(85, 720, 3375, 285));
     new widgets::PlaceholderField(*txtFriendName, web::kFriendNamePlaceholder, widgets::SpaceKey::Accepted);
     txtFriendEmail = addTextBox(*Frame2, web::kFriendEmailPlaceholder, twipsRect(3600, 720, 3375, 285));
-    refuseTypedSpaces(*new widgets::PlaceholderField(*txtFriendEmail, web::kFriendEmailPlaceholder,
-                                                     widgets::SpaceKey::Refused));
+    makeEmailBox(*txtFriendEmail, web::kFriendEmailPlaceholder);
     txtEmail = addTextBox(*Frame2, web::kEmailPlaceholder, twipsRect(3600, 360, 3375, 285));
-    refuseTypedSpaces(
-        *new widgets::PlaceholderField(*txtEmail, web::kEmailPlaceholder, widgets::SpaceKey::Refused));
+    makeEmailBox(*txtEmail, web::kEmailPlaceholder);
 
     cmdSubmit = addButton(*Frame2, captions::kReferButton, twipsRect(1920, 1080, 3375, 285),
                           widgets::look::verdana(8.25, {.bold = true}));
@@ -212,9 +210,10 @@ void frmNagScreen2::createReferralFrame() {
     new widgets::PlaceholderField(*txtName, web::kNamePlaceholder, widgets::SpaceKey::Accepted);
 }
 
-void frmNagScreen2::refuseTypedSpaces(const widgets::PlaceholderField& emailBox) {
-    // The e-mail boxes' KeyPress: a typed space is dropped and the user told why.
-    connect(&emailBox, &widgets::PlaceholderField::spaceRefused, this, [this] {
+void frmNagScreen2::makeEmailBox(QLineEdit& box, const QString& placeholder) {
+    const auto* field = new widgets::PlaceholderField(box, placeholder, widgets::SpaceKey::Refused);
+    // The box's KeyPress: a typed space is dropped, and the user is told why.
+    connect(field, &widgets::PlaceholderField::spaceRefused, this, [this] {
         static_cast<void>(
             platform().messageBox.show(platform::CriticalMessage(web::kEmailCannotContainSpace)));
     });
