@@ -15,11 +15,12 @@ toolchain="$root/cmake/mingw-w64-x86_64.cmake"
 # and tablet input need sources that Debian's repack leaves out; OpenGL is not used by a widgets
 # program, and with it off the platform plugin also needs INPUT_opengl=no (no dynamic OpenGL)
 # and DirectWrite 3 off (its font database is built only with Direct2D). Fusion stays: the
-# style tests compare the program's style against it.
+# style tests compare the program's style against it, and so does FreeType: the tests run on
+# the offscreen platform, which is built only with it.
 off_features=(
   # modules and back ends
   network sql dbus printsupport concurrent xml opengl vulkan tabletevent direct2d directwrite3
-  zstd icu jpeg freetype
+  zstd icu jpeg
   # core: MIME types, processes, IPC, calendars, models (regular expressions stay: with them
   # off, configure still asks for PCRE2 and stops)
   mimetype process sharedmemory systemsemaphore commandlineparser
