@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     strings.strTafFriendEmail = toQString(fields[4]);
     strings.strTafUrl = toQString(fields[5]); // the last URL built must not leak into the next one
 
-    const QString url = ssn::web::modTellAFriend::BuildReferralUrl(strings);
+    const QString url = ssn::web::modTellAFriend::buildReferralUrl(strings);
     Require(url.startsWith(kReferralPage), "the URL starts with the referral page");
 
     // After the page: "&taf1=..." up to "&taf6=...", and no other "&" anywhere.

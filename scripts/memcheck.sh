@@ -37,8 +37,6 @@ fi
 cmake --build "$build_dir" --target VLFreeSubconsciousSelfNumber -j2 || exit 1
 program="$(cd "$build_dir" && pwd)/src/app/VLFreeSubconsciousSelfNumber"
 
-readonly EXIT_CAPTION=$RUN_TIME_CAPTION
-
 # A message box the program put up (a refused key, a refused field): closed with Return, so
 # that a retry starts from the field again. Fails when there is none.
 dismiss_message_box() { # WHEN

@@ -16,7 +16,6 @@ cd "$repo" || exit 1
 readonly PACKAGE=vl-subconscious-self-number
 readonly EXECUTABLE=VLFreeSubconsciousSelfNumber
 readonly APPSTREAM_ID=example.velmora.vl_subconscious_self_number
-readonly WINDOW_CAPTION="VL Subconscious Self Number  v1.90"
 readonly BUILD_DIR=build/release
 
 trial_install=1
@@ -163,9 +162,9 @@ start_from_menu_entry() (
     argv[0]=$(command -v "${argv[0]}") || e2e_abort "Exec= names no program on PATH: $command"
     e2e_start_app "${argv[@]}"
     local window
-    window=$(wait_for_window "$WINDOW_CAPTION") ||
-        e2e_abort "no window \"$WINDOW_CAPTION\" after starting Exec=$command"
-    e2e_pass "the menu entry's Exec=$command shows \"$WINDOW_CAPTION\""
+    window=$(wait_for_window "$MAIN_CAPTION") ||
+        e2e_abort "no window \"$MAIN_CAPTION\" after starting Exec=$command"
+    e2e_pass "the menu entry's Exec=$command shows \"$MAIN_CAPTION\""
     expected_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
     wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/.*= "[^"]*", "\([^"]*\)"$/\1/p')
     e2e_check_equal "window class against StartupWMClass" "$expected_class" "$wm_class"

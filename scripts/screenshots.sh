@@ -106,7 +106,7 @@ shoot_exit_screen() {
     e2e_activate "$main"
     press_keys alt+f x
     local exit_screen
-    exit_screen=$(wait_for_window "VL Subconscious Self Number v1.90") || e2e_abort "the exit screen did not appear"
+    exit_screen=$(wait_for_window "$EXIT_CAPTION") || e2e_abort "the exit screen did not appear"
     e2e_activate "$exit_screen"
     shoot "$exit_screen" exit-screen
     press_keys alt+x

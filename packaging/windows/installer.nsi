@@ -18,6 +18,8 @@ AllowSkipFiles off
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\VLFreeSubconsciousSelfNumber"
 
 Name "${PRODUCT} ${VERSION}"
+; The line along the bottom of every page names the product, not the tool that made the installer.
+BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTPUT_FILE}"
 VIProductVersion "${VERSION}.0.0"
 VIAddVersionKey "ProductName" "${PRODUCT}"

@@ -10,11 +10,10 @@ namespace {
 
 // The exit screen shown, or none while the program is ending.
 frmNagScreen2* showExitScreen(Forms& forms) {
-    // While EndProgram walks the windows, the exit screen may be gone or on its way out
-    // already; it is neither loaded afresh nor brought back then.
+    // While EndProgram walks the windows, the exit screen is gone, on its way out or about to
+    // go: it is neither loaded afresh, nor brought back, nor given the keyboard then.
     const Forms::Ending& ending = forms.ending();
-    const bool programEnding = ending.depth > 0 || ending.processEnded;
-    if (programEnding && !forms.isLoaded<frmNagScreen2>()) {
+    if (ending.depth > 0 || ending.processEnded) {
         return nullptr;
     }
     frmNagScreen2& exitScreen = forms.nagScreen2();
@@ -27,17 +26,19 @@ frmNagScreen2* showExitScreen(Forms& forms) {
 
 } // namespace
 
-void ExitHandOff(Forms& forms, Form& closing) {
+void exitHandOff(Forms& forms, Form& closing) {
     frmNagScreen2* exitScreen = showExitScreen(forms);
     // The start-up form lives for the whole run; using one that is gone would load it and
     // start the program afresh.
     if (forms.isLoaded<frmNagScreen>()) {
         forms.nagScreen().hide();
     }
-    closing.unload();
-    // The closing window had the keyboard. Once it is gone, the exit screen on top of everything
-    // takes it, as on Windows; an X11 window manager may otherwise leave the focus with nothing
-    // (xfwm4 does at times). Not while the exit screen is kept off the screen (Back).
+    // The unload under way would hide the closing window only once its handler has returned.
+    // It goes now, because it had the keyboard: the exit screen on top of everything takes it
+    // once the closing window is gone, as on Windows. Asked while the closing window was still
+    // there, an X11 window manager may hand the focus on as that window goes, and xfwm4 at times
+    // leaves it with nothing. Not while the exit screen is kept off the screen (Back).
+    closing.hide();
     if (exitScreen != nullptr && exitScreen->isVisible() && !forms.keepingOffScreen()) {
         exitScreen->activateWindow();
     }

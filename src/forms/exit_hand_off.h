@@ -8,10 +8,12 @@ namespace ssn::forms {
 class Form;
 class Forms;
 
-// Shows the exit screen modeless (loading it, and so making it topmost, at its first use;
-// showing it again with its content when it is hidden), hides the start-up form and unloads
-// the closing window. Run again from the closing window's own unload handler, it changes
-// nothing: the exit screen is up, the start-up form hidden and the unload under way.
-void ExitHandOff(Forms& forms, Form& closing);
+// Run by the unload handler of the closing window (the main window or the result window) and
+// nowhere else: however the window goes (File, Exit, its close box, Back, the end of the
+// program), its unload runs once, and so does the hand-off. Shows the exit screen modeless
+// (loading it, and so making it topmost, at its first use; showing it again with its content
+// when it is hidden), hides the start-up form, takes the closing window off the screen and only
+// then gives the exit screen the keyboard. While the program is ending it brings nothing up.
+void exitHandOff(Forms& forms, Form& closing);
 
 } // namespace ssn::forms

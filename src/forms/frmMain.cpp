@@ -23,7 +23,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <array>
@@ -208,9 +207,8 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Form_Unload() {
-    // The close box, or the hand-off of File, Exit unloading this window: the exit screen
-    // takes over.
-    ExitHandOff(forms(), *this);
+    // By File, Exit or by the close box: the exit screen takes over.
+    exitHandOff(forms(), *this);
 }
 
 bool frmMain::ValidateInput() {
@@ -273,13 +271,25 @@ void frmMain::cmdNext_Click() {
         core::GetSubconsciousSelfNumber(toU16View(firstName), toU16View(middleName), toU16View(lastName));
     const std::u16string report =
         core::BuildSelfNumberReport(number, core::GetSelfNumberInterpretation(number));
-    result.txtDisplay->setPlainText(toQString(report));
-    result.txtDisplay->moveCursor(QTextCursor::Start);
+    result.showReport(toQString(report));
 }
 
 void frmMain::cmdExit_Click() {
-    // Leaving the main window does not end the program: the exit screen does.
-    ExitHandOff(forms(), *this);
+    // Leaving the main window does not end the program: its unload hands over to the exit screen.
+    unload();
+}
+
+void frmMain::bringAdvertisementToFront(core::CoBrandFront advertisement) {
+    switch (advertisement) {
+    case core::CoBrandFront::CoBrand:
+        BringAdvertisementToFront(*lblCobrand);
+        break;
+    case core::CoBrandFront::FullBrand:
+        BringAdvertisementToFront(*lblFullBrand);
+        break;
+    case core::CoBrandFront::Unchanged:
+        break;
+    }
 }
 
 } // namespace ssn::forms

@@ -3,6 +3,7 @@
 // The window in which the user works: three name fields, the birth date, Next, the menu
 // bar, the sponsor line at the top and the advertisement panel at the bottom.
 
+#include "core/cobrand.h"
 #include "forms/form.h"
 
 class QAction;
@@ -56,7 +57,6 @@ public:
     QComboBox* cboYear = nullptr;
     QPushButton* cmdNext = nullptr;
     QFrame* fraFullBrand = nullptr;
-    // Public so that the start-up form can bring either one to the front.
     widgets::LinkLabel* lblCobrand = nullptr;
     widgets::LinkLabel* lblFullBrand = nullptr;
     QPushButton* cmdExit = nullptr; // never visible; File, Exit runs its click handler
@@ -66,6 +66,8 @@ public:
     void cmdExit_Click();
     // Shows the first failed check's message and moves the focus to its field.
     bool ValidateInput();
+    // Brings the drawn advertisement of the panel to the front; Unchanged leaves the panel as it is.
+    void bringAdvertisementToFront(core::CoBrandFront advertisement);
 
 protected:
     void Form_Load() override;

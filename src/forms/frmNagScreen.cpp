@@ -6,12 +6,10 @@
 #include "forms/forms.h"
 #include "forms/frmMain.h"
 #include "forms/ignore_errors.h"
-#include "forms/shared_controls.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "web/support_messages.h"
 #include "widgets/application_icon.h"
-#include "widgets/link_label.h"
 
 #include <QLabel>
 
@@ -59,7 +57,7 @@ void frmNagScreen::Form_Load() {
 
     platform::Platform& desktop = platform();
     ignoringErrors([&desktop] { desktop.random.seedFromTimer(); });
-    ignoringErrors([this, &desktop] { Label2->setText(web::SupportMessageFor(desktop.random.next())); });
+    ignoringErrors([this, &desktop] { Label2->setText(web::supportMessageFor(desktop.random.next())); });
     // The reminder's question, if any, comes before any window of the program is seen.
     ignoringErrors([&desktop] { web::modHelp::CheckUpdateReminder(desktop); });
     ignoringErrors([this] { forms().main().show(); });
@@ -82,18 +80,18 @@ bool frmNagScreen::refuseSecondCopy() {
 
 void frmNagScreen::CoBrand_Randomize() {
     intCoBrandRandomNumber = core::CoBrandNumber(platform().random.next());
-    switch (core::CoBrandFrontFor(intCoBrandRandomNumber)) {
+    const core::CoBrandFront front = core::CoBrandFrontFor(intCoBrandRandomNumber);
+    switch (front) {
     case core::CoBrandFront::CoBrand:
         lblCobrand->raise();
-        BringAdvertisementToFront(*forms().main().lblCobrand);
         break;
     case core::CoBrandFront::FullBrand:
         lblFullBrand->raise();
-        BringAdvertisementToFront(*forms().main().lblFullBrand);
         break;
     case core::CoBrandFront::Unchanged:
-        break;
+        return;
     }
+    forms().main().bringAdvertisementToFront(front);
 }
 
 void frmNagScreen::Form_Unload() {

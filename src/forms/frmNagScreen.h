@@ -1,8 +1,7 @@
 #pragma once
 
 // The start-up form. Its load is the program's start-up; it is never shown, stays loaded
-// and hidden for the whole run, lends the application icon to the exit screen, and its
-// unload ends the program.
+// and hidden for the whole run, and its unload ends the program.
 
 #include "forms/form.h"
 #include "forms/image_list.h"

@@ -3,10 +3,8 @@
 #include "forms/captions.h"
 #include "forms/end_program.h"
 #include "forms/forms.h"
-#include "forms/frmNagScreen.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
-#include "web/placeholder_rules.h"
 #include "web/support_messages.h"
 #include "widgets/application_icon.h"
 #include "widgets/link_label.h"
@@ -182,7 +180,6 @@ void frmNagScreen2::createPromotionFrame() {
 
 void frmNagScreen2::createReferralFrame() {
     Frame2 = addNavyFrame(*this, captions::kReferralFrame, twipsRect(120, 3240, 7065, 1455));
-    platform::MessageBoxService& messageBox = platform().messageBox;
 
     txtMessage = new QPlainTextEdit(Frame2);
     txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
@@ -191,7 +188,7 @@ void frmNagScreen2::createReferralFrame() {
     // A text box, even a multi-line one, passes Tab on to the next control.
     txtMessage->setTabChangesFocus(true);
     txtMessage->setAccessibleName(web::kMessagePlaceholder);
-    m_messageField = new widgets::PlaceholderField(*txtMessage, web::kMessagePlaceholder, messageBox);
+    m_messageField = new widgets::PlaceholderField(*txtMessage, web::kMessagePlaceholder);
     m_messageField->setText(web::kMessageInitialText);
     // The box lies below the visible part of its frame, where no one can see what is typed into
     // it. Hidden, it is out of the Tab order and out of what assistive technology finds, while a
@@ -199,20 +196,27 @@ void frmNagScreen2::createReferralFrame() {
     txtMessage->hide();
 
     txtFriendName = addTextBox(*Frame2, web::kFriendNamePlaceholder, twipsRect(85, 720, 3375, 285));
-    new widgets::PlaceholderField(*txtFriendName, web::kFriendNamePlaceholder, widgets::SpaceKey::Accepted,
-                                  messageBox);
+    new widgets::PlaceholderField(*txtFriendName, web::kFriendNamePlaceholder, widgets::SpaceKey::Accepted);
     txtFriendEmail = addTextBox(*Frame2, web::kFriendEmailPlaceholder, twipsRect(3600, 720, 3375, 285));
-    new widgets::PlaceholderField(*txtFriendEmail, web::kFriendEmailPlaceholder, widgets::SpaceKey::Refused,
-                                  messageBox);
+    makeEmailBox(*txtFriendEmail, web::kFriendEmailPlaceholder);
     txtEmail = addTextBox(*Frame2, web::kEmailPlaceholder, twipsRect(3600, 360, 3375, 285));
-    new widgets::PlaceholderField(*txtEmail, web::kEmailPlaceholder, widgets::SpaceKey::Refused, messageBox);
+    makeEmailBox(*txtEmail, web::kEmailPlaceholder);
 
     cmdSubmit = addButton(*Frame2, captions::kReferButton, twipsRect(1920, 1080, 3375, 285),
                           widgets::look::verdana(8.25, {.bold = true}));
     connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
 
     txtName = addTextBox(*Frame2, web::kNamePlaceholder, twipsRect(85, 360, 3375, 285));
-    new widgets::PlaceholderField(*txtName, web::kNamePlaceholder, widgets::SpaceKey::Accepted, messageBox);
+    new widgets::PlaceholderField(*txtName, web::kNamePlaceholder, widgets::SpaceKey::Accepted);
+}
+
+void frmNagScreen2::makeEmailBox(QLineEdit& box, const QString& placeholder) {
+    const auto* field = new widgets::PlaceholderField(box, placeholder, widgets::SpaceKey::Refused);
+    // The box's KeyPress: a typed space is dropped, and the user is told why.
+    connect(field, &widgets::PlaceholderField::spaceRefused, this, [this] {
+        static_cast<void>(
+            platform().messageBox.show(platform::CriticalMessage(web::kEmailCannotContainSpace)));
+    });
 }
 
 void frmNagScreen2::createTitleAndLinks() {
@@ -280,17 +284,15 @@ void frmNagScreen2::Form_Load() {
     setWindowTitle(captions::kRunTimeCaption);
     lblNagScreen2Caption->setText(captions::kRunTimeCaption);
     fitTitle();
-    // Borrowed from the start-up form, which is loaded for the whole run. Were it gone, using
-    // it would load it and run the start-up again, so the icon is then taken at its source.
-    const QIcon icon =
-        forms().isLoaded<frmNagScreen>() ? forms().nagScreen().IMGIcon.image(1) : widgets::ApplicationIcon();
+    // The icon every window has, the one the start-up form keeps as its image 1.
+    const QIcon icon = widgets::ApplicationIcon();
     setWindowIcon(icon);
     picNagscreen2Icon->setPixmap(icon.pixmap(32, 32));
 
     // Seeded again at every load, so the message varies from run to run.
     platform::RandomSource& random = platform().random;
     random.seedFromTimer();
-    Label2->setText(web::SupportMessageFor(random.next()));
+    Label2->setText(web::supportMessageFor(random.next()));
     // Read out when the window appears, as the text of a dialog is; without it a screen reader
     // says only the title and the focused button.
     setAccessibleDescription(spokenDescription());
@@ -310,7 +312,7 @@ void frmNagScreen2::cmdClose_Click() {
 
 void frmNagScreen2::cmdSubmit_Click() {
     // The fields and the window stay as they are, whatever the outcome.
-    static_cast<void>(modTellAFriend::SubmitClicked(
+    static_cast<void>(modTellAFriend::submitClicked(
         m_tellAFriend, txtName->text(), txtEmail->text(), messageText(), txtFriendName->text(),
         txtFriendEmail->text(), platform().messageBox, platform().urlOpener));
 }

@@ -80,6 +80,8 @@ private:
     void createPromotionFrame();
     void createReferralFrame();
     void createTitleAndLinks();
+    // A placeholder field that refuses the typed space with the window's message.
+    void makeEmailBox(QLineEdit& box, const QString& placeholder);
     void setTabOrderByIndex();
     void fitTitle();
     // Centres the window's outer frame (the window manager's frame of the given margins

@@ -68,6 +68,11 @@ frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     txtDisplay->setFocus();
 }
 
+void frmSubconciousSelfNumber::showReport(const QString& report) {
+    txtDisplay->setPlainText(report);
+    txtDisplay->moveCursor(QTextCursor::Start);
+}
+
 void frmSubconciousSelfNumber::cmdback_Click() {
     Forms& owner = forms();
     // Each step runs even if an earlier one failed. The report goes with this window, and its
@@ -89,7 +94,7 @@ void frmSubconciousSelfNumber::cmdback_Click() {
 
 void frmSubconciousSelfNumber::Form_Unload() {
     // By Back or by its close box: the exit screen takes over.
-    ignoringErrors([this] { ExitHandOff(forms(), *this); });
+    ignoringErrors([this] { exitHandOff(forms(), *this); });
 }
 
 bool frmSubconciousSelfNumber::eventFilter(QObject* watched, QEvent* event) {

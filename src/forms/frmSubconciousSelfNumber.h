@@ -24,11 +24,14 @@ public:
 
     QFrame* Frame2 = nullptr;
     widgets::LinkLabel* Label61 = nullptr;
-    QPlainTextEdit* txtDisplay = nullptr; // the main window writes the report here
+    QPlainTextEdit* txtDisplay = nullptr;
     QPushButton* cmdback = nullptr;
     QFrame* fraFullBrand = nullptr;
     widgets::LinkLabel* lblCobrand = nullptr;
     widgets::LinkLabel* lblFullBrand = nullptr; // always the one in front here
+
+    // Shows a report (lines broken by CR LF) with the caret at its start.
+    void showReport(const QString& report);
 
     void cmdback_Click();
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// A list of images counted from 1, as the start-up form keeps the application icon for the
-// windows that borrow it.
+// A list of images counted from 1, as the start-up form keeps the application icon.
 
 #include <QIcon>
 #include <vector>

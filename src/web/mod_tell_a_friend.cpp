@@ -1,8 +1,9 @@
 #include "web/mod_tell_a_friend.h"
 
+#include "core/blank_trim.h"
+#include "platform/qt_text.h"
 #include "web/page_urls.h"
 #include "web/percent_encoding.h"
-#include "web/placeholder_rules.h"
 
 #include <array>
 
@@ -11,28 +12,28 @@ namespace ssn::web::modTellAFriend {
 namespace {
 
 // Every refusal of the panel: the critical icon, one OK button, the program's own caption.
-void ShowRefusal(platform::MessageBoxService& messageBox, const QString& text) {
+void showRefusal(platform::MessageBoxService& messageBox, const QString& text) {
     static_cast<void>(messageBox.show(platform::CriticalMessage(text)));
 }
 
-struct FieldCheck {
-    const QString TellAFriendStrings::*value;
-    const QString& placeholder;
-    const QString& refusal;
-};
-
-} // namespace
-
-void ReadFields(TellAFriendStrings& strings, const QString& name, const QString& email,
-                const QString& message, const QString& friendName, const QString& friendEmail) {
-    strings.strTafName = TrimBlanks(name);
-    strings.strTafEmail = TrimBlanks(email);
-    strings.strTafMessage = TrimBlanks(message);
-    strings.strTafFriendName = TrimBlanks(friendName);
-    strings.strTafFriendEmail = TrimBlanks(friendEmail);
+// The core's blank trimming (code 32 at both ends, nothing else) for the panel's texts.
+QString trimBlanks(const QString& text) {
+    return platform::toQString(core::TrimBlanks(platform::toU16View(text)));
 }
 
-QString AddressProblem(const QString& email, const QString& friendEmail) {
+// Stores the five field texts with their blanks (code 32) trimmed; strTafUrl is left alone.
+void readFields(TellAFriendStrings& strings, const QString& name, const QString& email,
+                const QString& message, const QString& friendName, const QString& friendEmail) {
+    strings.strTafName = trimBlanks(name);
+    strings.strTafEmail = trimBlanks(email);
+    strings.strTafMessage = trimBlanks(message);
+    strings.strTafFriendName = trimBlanks(friendName);
+    strings.strTafFriendEmail = trimBlanks(friendEmail);
+}
+
+// The message for two addresses that are the same or lack an "@" or a ".", or the empty
+// text when both pass. Expects trimmed texts.
+QString addressProblem(const QString& email, const QString& friendEmail) {
     if (email == friendEmail) {
         return kMsgDistinctEmailAddresses;
     }
@@ -46,16 +47,31 @@ QString AddressProblem(const QString& email, const QString& friendEmail) {
     return {};
 }
 
-bool CheckAddresses(const TellAFriendStrings& strings, platform::MessageBoxService& messageBox) {
-    const QString problem = AddressProblem(strings.strTafEmail, strings.strTafFriendEmail);
+// Shows addressProblem's message for strTafEmail and strTafFriendEmail, if there is one;
+// true when both addresses pass.
+bool checkAddresses(const TellAFriendStrings& strings, platform::MessageBoxService& messageBox) {
+    const QString problem = addressProblem(strings.strTafEmail, strings.strTafFriendEmail);
     if (problem.isEmpty()) {
         return true;
     }
-    ShowRefusal(messageBox, problem);
+    showRefusal(messageBox, problem);
     return false;
 }
 
-QString BuildReferralUrl(const TellAFriendStrings& strings) {
+// Hands strTafUrl to the browser; whether it opened is not looked at.
+void OpenReferralUrl(const TellAFriendStrings& strings, platform::UrlOpener& opener) {
+    static_cast<void>(opener.open(strings.strTafUrl));
+}
+
+struct FieldCheck {
+    const QString TellAFriendStrings::*value;
+    const QString& placeholder;
+    const QString& refusal;
+};
+
+} // namespace
+
+QString buildReferralUrl(const TellAFriendStrings& strings) {
     return kReferAFriendPageUrl + QStringLiteral("&taf1=") + PercentEncodeQueryValue(strings.strTafName) +
            QStringLiteral("&taf2=") + PercentEncodeQueryValue(strings.strTafEmail) +
            QStringLiteral("&taf3=") + PercentEncodeQueryValue(strings.strTafMessage) +
@@ -74,25 +90,23 @@ SubmitOutcome SubmitReferral(TellAFriendStrings& strings, platform::MessageBoxSe
         {&TellAFriendStrings::strTafFriendEmail, kFriendEmailPlaceholder, kMsgEnterFriendsEmail},
     }};
     for (const FieldCheck& check : checks) {
-        if (IsUntouched(strings.*check.value, check.placeholder)) {
-            ShowRefusal(messageBox, check.refusal);
+        // Empty or still the placeholder: the user has given nothing.
+        const QString value = trimBlanks(strings.*check.value);
+        if (value.isEmpty() || value == check.placeholder) {
+            showRefusal(messageBox, check.refusal);
             return SubmitOutcome::FieldRefused;
         }
     }
-    strings.strTafUrl = BuildReferralUrl(strings);
+    strings.strTafUrl = buildReferralUrl(strings);
     OpenReferralUrl(strings, opener);
     return SubmitOutcome::Opened;
 }
 
-void OpenReferralUrl(const TellAFriendStrings& strings, platform::UrlOpener& opener) {
-    static_cast<void>(opener.open(strings.strTafUrl));
-}
-
-SubmitOutcome SubmitClicked(TellAFriendStrings& strings, const QString& name, const QString& email,
+SubmitOutcome submitClicked(TellAFriendStrings& strings, const QString& name, const QString& email,
                             const QString& message, const QString& friendName, const QString& friendEmail,
                             platform::MessageBoxService& messageBox, platform::UrlOpener& opener) {
-    ReadFields(strings, name, email, message, friendName, friendEmail);
-    if (!CheckAddresses(strings, messageBox)) {
+    readFields(strings, name, email, message, friendName, friendEmail);
+    if (!checkAddresses(strings, messageBox)) {
         return SubmitOutcome::AddressRefused;
     }
     return SubmitReferral(strings, messageBox, opener);

@@ -27,31 +27,16 @@ enum class SubmitOutcome {
     FieldRefused,   // a field was empty or still its placeholder
 };
 
-// Stores the five field texts with their blanks trimmed; strTafUrl is left alone.
-void ReadFields(TellAFriendStrings& strings, const QString& name, const QString& email,
-                const QString& message, const QString& friendName, const QString& friendEmail);
-
-// The message for two addresses that are the same or lack an "@" or a ".", or the empty
-// text when both pass. Expects trimmed texts.
-QString AddressProblem(const QString& email, const QString& friendEmail);
-
-// Shows AddressProblem's message for strTafEmail and strTafFriendEmail, if there is one;
-// true when both addresses pass.
-bool CheckAddresses(const TellAFriendStrings& strings, platform::MessageBoxService& messageBox);
-
 // The referral URL of the current values, each value percent-encoded.
-QString BuildReferralUrl(const TellAFriendStrings& strings);
+QString buildReferralUrl(const TellAFriendStrings& strings);
 
 // Checks the five values in order against emptiness and their placeholders and shows the
 // first failure's message; else builds strTafUrl and opens it.
 SubmitOutcome SubmitReferral(TellAFriendStrings& strings, platform::MessageBoxService& messageBox,
                              platform::UrlOpener& opener);
 
-// Hands strTafUrl to the browser; whether it opened is not looked at.
-void OpenReferralUrl(const TellAFriendStrings& strings, platform::UrlOpener& opener);
-
 // The whole submit click: read and trim the fields, check the addresses, then SubmitReferral.
-SubmitOutcome SubmitClicked(TellAFriendStrings& strings, const QString& name, const QString& email,
+SubmitOutcome submitClicked(TellAFriendStrings& strings, const QString& name, const QString& email,
                             const QString& message, const QString& friendName, const QString& friendEmail,
                             platform::MessageBoxService& messageBox, platform::UrlOpener& opener);
 

@@ -12,7 +12,7 @@ enum class NumericField { Day, Month, Year };
 // everything else, in order. Quoting follows QDate's format rules: text between single
 // quotes is literal, and two single quotes stand for one.
 template <typename OnField, typename OnLiteral>
-void WalkFormat(const QString& format, OnField onField, OnLiteral onLiteral) {
+void walkFormat(const QString& format, OnField onField, OnLiteral onLiteral) {
     qsizetype i = 0;
     bool quoted = false;
     while (i < format.size()) {
@@ -36,9 +36,9 @@ void WalkFormat(const QString& format, OnField onField, OnLiteral onLiteral) {
     }
 }
 
-std::vector<NumericField> NumericFieldsOf(const QString& format) {
+std::vector<NumericField> numericFieldsOf(const QString& format) {
     std::vector<NumericField> fields;
-    WalkFormat(
+    walkFormat(
         format,
         [&](QChar letter, qsizetype length, QStringView) {
             if (letter == u'd' && length <= 2) {
@@ -53,7 +53,7 @@ std::vector<NumericField> NumericFieldsOf(const QString& format) {
     return fields;
 }
 
-std::vector<QStringView> DigitRunsOf(const QString& text) {
+std::vector<QStringView> digitRunsOf(const QString& text) {
     std::vector<QStringView> runs;
     qsizetype i = 0;
     while (i < text.size()) {
@@ -74,9 +74,9 @@ std::vector<QStringView> DigitRunsOf(const QString& text) {
 // Reads the date from the runs of ASCII digits alone, in the order the format gives its day,
 // month and year. Used when a stored text no longer matches the format literally because
 // the store replaced some of its literal characters.
-QDate ParseByDigitRuns(const QString& text, const QString& format) {
-    const std::vector<NumericField> fields = NumericFieldsOf(format);
-    const std::vector<QStringView> runs = DigitRunsOf(text);
+QDate parseByDigitRuns(const QString& text, const QString& format) {
+    const std::vector<NumericField> fields = numericFieldsOf(format);
+    const std::vector<QStringView> runs = digitRunsOf(text);
     if (fields.size() != 3 || runs.size() != 3) {
         return {};
     }
@@ -106,11 +106,10 @@ QDate ParseByDigitRuns(const QString& text, const QString& format) {
     return QDate(year, month, day);
 }
 
-} // namespace
-
-QString ReminderDateFormat(const QLocale& locale) {
+// The locale's short-date format with every year field widened to four digits.
+QString reminderDateFormat(const QLocale& locale) {
     QString widened;
-    WalkFormat(
+    walkFormat(
         locale.dateFormat(QLocale::ShortFormat),
         [&](QChar letter, qsizetype, QStringView run) {
             if (letter == u'y') {
@@ -123,17 +122,19 @@ QString ReminderDateFormat(const QLocale& locale) {
     return widened;
 }
 
+} // namespace
+
 QString FormatReminderDate(const QDate& date, const QLocale& locale) {
-    return date.toString(ReminderDateFormat(locale));
+    return date.toString(reminderDateFormat(locale));
 }
 
 QDate ParseReminderDate(const QString& text, const QLocale& locale) {
-    const QString format = ReminderDateFormat(locale);
+    const QString format = reminderDateFormat(locale);
     const QDate exact = QDate::fromString(text, format);
     if (exact.isValid()) {
         return exact;
     }
-    return ParseByDigitRuns(text, format);
+    return parseByDigitRuns(text, format);
 }
 
 } // namespace ssn::web

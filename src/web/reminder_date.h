@@ -10,11 +10,9 @@
 
 namespace ssn::web {
 
-// The locale's short-date format with every year field widened to four digits.
-QString ReminderDateFormat(const QLocale& locale);
-
-// The date as text in that format, with ASCII digits and English month names whatever the
-// locale, so that the text survives the settings encoding.
+// The date as text in the locale's short-date format with every year field widened to four
+// digits, with ASCII digits and English month names whatever the locale, so that the text
+// survives the settings encoding.
 QString FormatReminderDate(const QDate& date, const QLocale& locale);
 
 // The date in a text written by FormatReminderDate, or an invalid date when the text cannot

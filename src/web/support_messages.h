@@ -9,11 +9,8 @@
 
 namespace ssn::web {
 
-// k = floor(r * 4) in single precision for a draw 0 <= r < 1; a value outside that range
-// (which the random source never gives) is clamped rather than read out of bounds.
-int SupportMessageIndex(float r);
-
-// The message for a draw r.
-const QString& SupportMessageFor(float r);
+// The message k = floor(r * 4), in single precision, for a draw 0 <= r < 1; a draw outside that
+// range (which the random source never gives) is clamped rather than read out of bounds.
+const QString& supportMessageFor(float r);
 
 } // namespace ssn::web

@@ -8,6 +8,6 @@ class QLineEdit;
 
 namespace ssn::widgets {
 
-QAccessibleInterface* NewAccessibleLineEdit(QLineEdit* field);
+QAccessibleInterface* newAccessibleLineEdit(QLineEdit* field);
 
 } // namespace ssn::widgets

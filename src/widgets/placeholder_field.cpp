@@ -1,7 +1,7 @@
 #include "widgets/placeholder_field.h"
 
-#include "platform/platform.h"
-#include "web/placeholder_rules.h"
+#include "core/blank_trim.h"
+#include "platform/qt_text.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -21,21 +21,23 @@ bool movesFocusBetweenControls(const QEvent& event) {
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
 }
 
+// Blanks are code 32 only, at both ends, as the core trims names.
+QString trimBlanks(const QString& text) {
+    return platform::toQString(core::TrimBlanks(platform::toU16View(text)));
+}
+
 } // namespace
 
-PlaceholderField::PlaceholderField(QLineEdit& box, QString placeholder, SpaceKey spaceKey,
-                                   platform::MessageBoxService& messageBox)
-    : PlaceholderField(box, &box, nullptr, std::move(placeholder), spaceKey, messageBox) {}
+PlaceholderField::PlaceholderField(QLineEdit& box, QString placeholder, SpaceKey spaceKey)
+    : PlaceholderField(box, &box, nullptr, std::move(placeholder), spaceKey) {}
 
-PlaceholderField::PlaceholderField(QPlainTextEdit& box, QString placeholder,
-                                   platform::MessageBoxService& messageBox)
-    : PlaceholderField(box, nullptr, &box, std::move(placeholder), SpaceKey::Accepted, messageBox) {}
+PlaceholderField::PlaceholderField(QPlainTextEdit& box, QString placeholder)
+    : PlaceholderField(box, nullptr, &box, std::move(placeholder), SpaceKey::Accepted) {}
 
 PlaceholderField::PlaceholderField(QWidget& box, QLineEdit* line, QPlainTextEdit* multiLine,
-                                   QString placeholder, SpaceKey spaceKey,
-                                   platform::MessageBoxService& messageBox)
+                                   QString placeholder, SpaceKey spaceKey)
     : QObject(&box), m_box(box), m_line(line), m_multiLine(multiLine), m_placeholder(std::move(placeholder)),
-      m_spaceKey(spaceKey), m_messageBox(messageBox) {
+      m_spaceKey(spaceKey) {
     m_box.installEventFilter(this);
 }
 
@@ -57,25 +59,22 @@ void PlaceholderField::setText(const QString& text) {
     }
 }
 
+// Each writes only a change, so that a box holding other text keeps its caret and undo history.
 void PlaceholderField::GotFocus() {
-    const QString current = text();
-    const QString cleared = web::ClearPlaceholder(current, m_placeholder);
-    if (cleared != current) {
-        setText(cleared);
+    if (trimBlanks(text()) == m_placeholder) {
+        setText(QString());
     }
 }
 
 void PlaceholderField::LostFocus() {
-    const QString current = text();
-    const QString restored = web::RestorePlaceholder(current, m_placeholder);
-    if (restored != current) {
-        setText(restored);
+    if (trimBlanks(text()).isEmpty()) {
+        setText(m_placeholder);
     }
 }
 
-void PlaceholderField::RefuseSpace() {
+void PlaceholderField::refuseSpace() {
     m_refusingSpace = true;
-    static_cast<void>(m_messageBox.show(platform::CriticalMessage(web::kEmailCannotContainSpace)));
+    emit spaceRefused();
     // Back where the user was typing, with the text as it was. When the window is not active
     // yet, this makes the box the one that gets the focus as soon as it is.
     m_box.setFocus(Qt::OtherFocusReason);
@@ -101,7 +100,7 @@ bool PlaceholderField::eventFilter(QObject* watched, QEvent* event) {
         // The typed key only: text pasted with its spaces is let through.
         if (m_spaceKey == SpaceKey::Refused &&
             static_cast<QKeyEvent*>(event)->text() == QStringLiteral(" ")) {
-            RefuseSpace();
+            refuseSpace();
             return true;
         }
         break;

@@ -11,10 +11,6 @@ class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
 
-namespace ssn::platform {
-class MessageBoxService;
-}
-
 namespace ssn::widgets {
 
 enum class SpaceKey { Accepted, Refused };
@@ -23,35 +19,40 @@ class PlaceholderField : public QObject {
     Q_OBJECT
 
 public:
-    PlaceholderField(QLineEdit& box, QString placeholder, SpaceKey spaceKey,
-                     platform::MessageBoxService& messageBox);
+    PlaceholderField(QLineEdit& box, QString placeholder, SpaceKey spaceKey);
     // A multi-line box; its line breaks read and write as CR LF.
-    PlaceholderField(QPlainTextEdit& box, QString placeholder, platform::MessageBoxService& messageBox);
+    PlaceholderField(QPlainTextEdit& box, QString placeholder);
 
     // The text as the program reads and writes it, line breaks as CR LF.
     QString text() const;
     void setText(const QString& text);
 
+    // Empties the box when its text, blanks (code 32) trimmed, is the placeholder.
     void GotFocus();
+    // Puts the placeholder back when the box's text, blanks trimmed, is empty.
     void LostFocus();
-    // Shows the no-space message and gives the focus back to the box; the key is dropped.
-    void RefuseSpace();
+
+signals:
+    // A typed space that the box refused; the key is dropped. Whoever tells the user (with a
+    // message box) does it while this is emitted: the box then takes the focus back, with its
+    // text as it was.
+    void spaceRefused();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     PlaceholderField(QWidget& box, QLineEdit* line, QPlainTextEdit* multiLine, QString placeholder,
-                     SpaceKey spaceKey, platform::MessageBoxService& messageBox);
+                     SpaceKey spaceKey);
+    void refuseSpace();
 
     QWidget& m_box;
     QLineEdit* m_line;
     QPlainTextEdit* m_multiLine;
     QString m_placeholder;
     SpaceKey m_spaceKey;
-    platform::MessageBoxService& m_messageBox;
-    // While the no-space message is up, the focus coming and going is the message box's doing,
-    // not the user's: the text must stay exactly as it was.
+    // While the user is told of a refused space, the focus coming and going is the message box's
+    // doing, not the user's: the text must stay exactly as it was.
     bool m_refusingSpace = false;
 };
 

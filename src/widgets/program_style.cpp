@@ -273,8 +273,9 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
             });
         return;
     }
-    if (control == CC_ScrollBar) {
-        drawScrollBar(*qstyleoption_cast<const QStyleOptionSlider*>(option), *painter, widget);
+    if (const auto* slider = qstyleoption_cast<const QStyleOptionSlider*>(option);
+        control == CC_ScrollBar && slider != nullptr) {
+        drawScrollBar(*slider, *painter, widget);
         return;
     }
     if (control != CC_GroupBox || !isClassicGroupBox(option)) {

@@ -59,7 +59,16 @@ void FakeProcessEnd::endProcess(int code) {
     exitCode = code;
 }
 
+void FakeRandom::seedFromTimer() {
+    if (onUse)
+        onUse(false);
+    ++seeds;
+}
+
 float FakeRandom::next() {
+    if (onUse)
+        onUse(true);
+    ++draws;
     if (values.empty())
         return 0.0f;
     const float value = values.front();
@@ -67,9 +76,19 @@ float FakeRandom::next() {
     return value;
 }
 
-platform::Platform FakePlatform::bundle() {
-    return {messageBox, urlOpener, clipboard,  settings, instanceGuard, topmost, processEnd,
-            clock,      random,    executable, run};
+platform::Platform FakePlatform::bundle(platform::ProcessEnd* otherProcessEnd,
+                                        platform::TopmostWindow* otherTopmost) {
+    return {messageBox,
+            urlOpener,
+            clipboard,
+            settings,
+            instanceGuard,
+            otherTopmost != nullptr ? *otherTopmost : topmost,
+            otherProcessEnd != nullptr ? *otherProcessEnd : processEnd,
+            clock,
+            random,
+            executable,
+            run};
 }
 
 } // namespace ssn::testing

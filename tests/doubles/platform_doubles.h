@@ -112,14 +112,17 @@ protected:
     QLocale localeField() const override { return locale; }
 };
 
-// Returns the queued values in order, then 0.0f.
+// Returns the queued values in order, then 0.0f; counts the seedings and the draws and tells
+// `onUse` of each, as it comes.
 class FakeRandom : public platform::RandomSource {
 public:
-    void seedFromTimer() override { ++seeds; }
+    void seedFromTimer() override;
     float next() override;
 
     std::deque<float> values;
     int seeds = 0;
+    int draws = 0;
+    std::function<void(bool isDraw)> onUse;
 };
 
 class FakeExecutable : public platform::ExecutableInfo {
@@ -142,7 +145,9 @@ struct FakePlatform {
     FakeExecutable executable;
     platform::RunMemory run;
 
-    platform::Platform bundle();
+    // The fake platform, with the process end or the topmost window replaced where one is given.
+    platform::Platform bundle(platform::ProcessEnd* otherProcessEnd = nullptr,
+                              platform::TopmostWindow* otherTopmost = nullptr);
 };
 
 } // namespace ssn::testing

@@ -15,12 +15,13 @@ import time
 import pyatspi
 
 TIMEOUT = float(os.environ.get("E2E_TIMEOUT", "30"))
-MAIN_CAPTION = "VL Subconscious Self Number  v1.90"
-EXIT_CAPTION = "VL Subconscious Self Number v1.90"
+# The captions and the report's first line, kept once in lib.sh, which passes them on.
+MAIN_CAPTION = os.environ["E2E_MAIN_CAPTION"]
+EXIT_CAPTION = os.environ["E2E_EXIT_CAPTION"]
 SPONSOR_LINE = "The Most Popular Online Zorvic Discussion Board."
 # The two advertisements and the page that each one opens.
 ADVERTISEMENTS = {"Co-brand this software": "page=co-brand", "Home Business Opportunity.": "page=fully-branded"}
-REPORT_START = "Your Subconscious Self Number is: 7"
+REPORT_START = os.environ["E2E_REPORT_FIRST_LINE"]
 
 failures = 0
 

@@ -32,13 +32,9 @@ atspi_start_bus() {
     export DBUS_SESSION_BUS_ADDRESS=$ATSPI_SESSION_BUS
     "$ATSPI_BUS_LAUNCHER" --launch-immediately >"$E2E_DIR/atspi.log" 2>&1 &
     E2E_PIDS+=("$!")
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    until dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
-        >/dev/null 2>&1; do
-        e2e_before "$deadline" || e2e_abort "the accessibility bus did not start: $(cat "$E2E_DIR/atspi.log")"
-        sleep 0.1
-    done
+    e2e_wait_until "$E2E_TIMEOUT" e2e_quiet dbus-send --session --print-reply --dest=org.a11y.Bus \
+        /org/a11y/bus org.a11y.Bus.GetAddress ||
+        e2e_abort "the accessibility bus did not start: $(cat "$E2E_DIR/atspi.log")"
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
 
@@ -46,7 +42,8 @@ atspi_start_bus() {
 atspi_check() { # COMMAND PROGRAM [ARGS...]
     local command=$1 program=$2
     shift 2
-    /usr/bin/python3 "$ATSPI_CHECK" "$command" "$(basename "$program")" "$@" ||
+    E2E_MAIN_CAPTION=$MAIN_CAPTION E2E_EXIT_CAPTION=$EXIT_CAPTION E2E_REPORT_FIRST_LINE=$REPORT_FIRST_LINE \
+        /usr/bin/python3 "$ATSPI_CHECK" "$command" "$(basename "$program")" "$@" ||
         e2e_fail "the accessibility bus shows failures (lines above)"
 }
 
@@ -68,12 +65,8 @@ atspi_start_orca() {
     ORCA_LOG="$E2E_DIR/orca-debug.txt"
     /usr/bin/python3 "$E2E_DIR/orca" --replace --debug-file="$ORCA_LOG" >"$E2E_DIR/orca.log" 2>&1 &
     E2E_PIDS+=("$!")
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    until grep -q "SPEECH OUTPUT: 'Screen reader on" "$ORCA_LOG" 2>/dev/null; do
-        e2e_before "$deadline" || e2e_abort "Orca did not start: $(tail -c 2000 "$E2E_DIR/orca.log")"
-        sleep 0.1
-    done
+    e2e_wait_until "$E2E_TIMEOUT" e2e_quiet grep -q "SPEECH OUTPUT: 'Screen reader on" "$ORCA_LOG" ||
+        e2e_abort "Orca did not start: $(tail -c 2000 "$E2E_DIR/orca.log")"
     # Orca leaves the speech server it started running; it goes with the rest at the end.
     E2E_PIDS+=($(cat "$XDG_RUNTIME_DIR/speech-dispatcher/pid/speech-dispatcher.pid" 2>/dev/null))
     orca_mark

@@ -10,10 +10,6 @@
 set -u
 # shellcheck source=SCRIPTDIR/lib.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-# shellcheck source=SCRIPTDIR/startup_lib.sh
-source "$(dirname "${BASH_SOURCE[0]}")/startup_lib.sh"
-# shellcheck source=SCRIPTDIR/exit_lib.sh
-source "$(dirname "${BASH_SOURCE[0]}")/exit_lib.sh"
 
 program=${1:?usage: desktop_conventions.sh PATH_TO_PROGRAM}
 
@@ -43,6 +39,10 @@ expect_message_above_exit_screen() { # DESCRIPTION
     e2e_activate "$message"
     press_keys Return
     wait_for_window_gone "$message" || e2e_abort "$1: Return did not dismiss the message"
+}
+
+primary_selection_is() { # TEXT
+    [ "$(xclip -o -selection primary 2>/dev/null)" == "$1" ]
 }
 
 # Lines the stand-in browser wrote once COUNT arrived; a shorter wait, for a page that must not come.
@@ -77,11 +77,7 @@ type_text "jo"
 press_keys Home shift+End
 printf 'hn' | xclip -quiet -i -selection primary >/dev/null 2>&1 &
 E2E_PIDS+=("$!")
-deadline=$(e2e_deadline "$E2E_TIMEOUT")
-until [ "$(xclip -o -selection primary 2>/dev/null)" == "hn" ]; do
-    e2e_before "$deadline" || e2e_abort "could not put text into the X selection"
-    sleep 0.05
-done
+e2e_wait_until "$E2E_TIMEOUT" primary_selection_is "hn" || e2e_abort "could not put text into the X selection"
 xdotool mousemove --window "$MAIN" 200 107 keydown shift click 2 keyup shift mousemove 1279 1023
 copy_field_text
 e2e_check_equal "'jo' typed and selected, 'hn' pasted with a middle click" "JOHN" "$E2E_COPIED"
@@ -103,27 +99,24 @@ e2e_pass "Enter on the focused Next gives the report"
 e2e_activate "$result"
 xdotool mousemove --window "$result" 20 60 mousedown 1 mousemove --window "$result" 300 120 mouseup 1
 xdotool mousemove 1279 1023
-deadline=$(e2e_deadline "$E2E_COPY_TIMEOUT")
-while [ -n "$(xclip -o -selection primary 2>/dev/null)" ] && e2e_before "$deadline"; do sleep 0.1; done
+e2e_wait_until "$E2E_COPY_TIMEOUT" primary_selection_is ""
 e2e_check_equal "the X selection after selecting report text with the mouse" "" \
     "$(xclip -o -selection primary 2>/dev/null | head -c 40)"
 
 # --- Keypad Enter on the focused Back; the main window comes back where it was.
 press_keys Tab KP_Enter
 wait_for_window_gone "$result" || e2e_abort "keypad Enter on the focused Back did not close the report"
-main_again=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back"
+MAIN=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back"
 e2e_pass "keypad Enter on the focused Back returns to the main window"
-e2e_check_equal "the main window's place after Back" "$place_before" "$(window_geometry "$main_again")"
+e2e_check_equal "the main window's place after Back" "$place_before" "$(window_geometry "$MAIN")"
 
 # --- A double-click on the sponsor line (below the menu bar, in the middle of its frame) opens one page.
-xdotool mousemove --window "$main_again" 213 41 click --repeat 2 --delay 80 1
+xdotool mousemove --window "$MAIN" 213 41 click --repeat 2 --delay 80 1
 xdotool mousemove 1279 1023
 e2e_check_equal "pages opened by a double-click on the sponsor line" "1" "$(opened_pages_after 2 3)"
 
 # --- A space in "Your Email Address" on the exit screen: the box stands above the exit screen.
-e2e_activate "$main_again"
-press_keys alt+f x
-expect_exit_screen "File, Exit"
+exit_by_file_exit "File, Exit"
 e2e_activate "$EXIT_SCREEN"
 press_keys Tab Tab Tab Tab space # Exit, the check box, Your Name, Refer A Friend Now, Your Email Address
 expect_message_above_exit_screen "the no-space message"

@@ -8,7 +8,6 @@
 # Usage: exit_main_window.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/exit_lib.sh"
 
 program=${1:?usage: exit_main_window.sh PATH_TO_PROGRAM}
 
@@ -17,8 +16,7 @@ program=${1:?usage: exit_main_window.sh PATH_TO_PROGRAM}
 exit_screen_centred() {
     local left right top bottom x y width height screen_width screen_height
     read -r left right top bottom < <(xprop -id "$EXIT_SCREEN" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
-    read -r x y width height < <(xwininfo -id "$EXIT_SCREEN" |
-        awk -F: '/Absolute upper-left|Width|Height/ { gsub(/ /, "", $2); printf "%s ", $2 }')
+    read -r x y width height < <(window_geometry "$EXIT_SCREEN")
     read -r screen_width screen_height < <(xdotool getdisplaygeometry)
     local dx=$(((2 * (x - left) + width + left + right - screen_width) / 2))
     local dy=$(((2 * (y - top) + height + top + bottom - screen_height) / 2))
@@ -53,10 +51,8 @@ e2e_start_x
 
 # --- File, Exit, then the exit screen's Exit button (Alt+X).
 start_at_main_window "$program"
-e2e_activate "$MAIN"
 e2e_check_equal "the main window offers moving, minimising and closing" "0x2c" "$(motif_functions "$MAIN")"
-press_keys alt+f x
-expect_exit_screen "File, Exit"
+exit_by_file_exit "File, Exit"
 expect_exit_screen_centred
 e2e_check_equal "the exit screen offers moving and closing" "0x24" "$(motif_functions "$EXIT_SCREEN")"
 light_title=$(title_pixels_standing_out "$EXIT_SCREEN")
@@ -75,11 +71,7 @@ wait_for_window_destroyed "$MAIN" && e2e_pass "close box: the main window is unl
 wmctrl -i -c "$EXIT_SCREEN"
 expect_program_end "the exit screen's close box"
 
-if [ -s "$E2E_BROWSER_LOG" ]; then
-    e2e_fail "pages were opened: $(tr '\n' ' ' <"$E2E_BROWSER_LOG")"
-else
-    e2e_pass "no web page was opened"
-fi
+expect_no_page_opened "leaving by File, Exit and the close boxes"
 
 # --- A dark desktop (GNOME's dark theme through Qt's GTK platform theme): the menu bar follows it,
 # the exit screen's fixed white keeps its black title.
@@ -89,9 +81,7 @@ screenshot_window "$MAIN" "$E2E_DIR/main-window.png"
 menu_bar=$(convert "$E2E_DIR/main-window.png" -crop 200x16+0+22 +repage -colorspace Gray -format '%[fx:round(mean*100)]' info:)
 [ "$menu_bar" -lt 50 ] && e2e_pass "dark desktop: the menu bar is dark (${menu_bar}% grey)" ||
     e2e_fail "dark desktop: the menu bar is not dark (${menu_bar}% grey): no dark palette"
-e2e_activate "$MAIN"
-press_keys alt+f x
-expect_exit_screen "dark desktop: File, Exit"
+exit_by_file_exit "dark desktop: File, Exit"
 dark_title=$(title_pixels_standing_out "$EXIT_SCREEN")
 [ "$dark_title" -ge $((light_title * 9 / 10)) ] && [ "$light_title" -gt 300 ] &&
     e2e_pass "dark desktop: the exit screen's title stands out as on a light one ($dark_title of $light_title pixels)" ||
@@ -103,9 +93,7 @@ expect_program_end "dark desktop: the exit screen's Exit button"
 # --- Under xfwm4 the exit screen takes Alt+X as it appears, without being activated by hand.
 e2e_start_x xfwm4
 start_at_main_window "$program"
-e2e_activate "$MAIN"
-press_keys alt+f x
-expect_exit_screen "xfwm4: File, Exit"
+exit_by_file_exit "xfwm4: File, Exit"
 wait_for_x_focus "$EXIT_SCREEN"
 press_keys alt+x
 expect_program_end "xfwm4: Alt+X on the exit screen as it appears"

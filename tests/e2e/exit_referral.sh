@@ -7,7 +7,6 @@
 # Usage: exit_referral.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/exit_lib.sh"
 
 program=${1:?usage: exit_referral.sh PATH_TO_PROGRAM}
 
@@ -26,9 +25,7 @@ refuse_space() { # DESCRIPTION
 e2e_setup
 e2e_start_x
 start_at_main_window "$program"
-e2e_activate "$MAIN"
-press_keys alt+f x
-expect_exit_screen "File, Exit"
+exit_by_file_exit "File, Exit"
 e2e_activate "$EXIT_SCREEN"
 
 # The focus starts on Exit; the tab order leads on to the check box, then the name box.
@@ -63,11 +60,8 @@ if wait_for_opened_urls 1; then
 else
     e2e_fail "Refer A Friend Now (Alt+N) opened no URL"
 fi
-if e2e_window_visible "$EXIT_SCREEN"; then
-    e2e_pass "the exit screen stays open after the referral"
-else
-    e2e_fail "the exit screen went away after the referral"
-fi
+e2e_expect "the exit screen stays open after the referral" "the exit screen went away after the referral" \
+    e2e_window_visible "$EXIT_SCREEN"
 
 e2e_activate "$EXIT_SCREEN"
 press_keys alt+x

@@ -8,7 +8,6 @@
 # Usage: exit_result_window.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/exit_lib.sh"
 
 program=${1:?usage: exit_result_window.sh PATH_TO_PROGRAM}
 
@@ -20,11 +19,8 @@ start_at_main_window "$program"
 open_report_for_john_smith "$MAIN"
 wmctrl -i -c "$RESULT"
 expect_exit_screen "the result window's close box"
-if e2e_window_visible "$MAIN"; then
-    e2e_fail "the main window came back after the result window was closed"
-else
-    e2e_pass "the main window stays hidden"
-fi
+e2e_expect "the main window stays hidden" "the main window came back after the result window was closed" \
+    e2e_not e2e_window_visible "$MAIN"
 e2e_activate "$EXIT_SCREEN"
 press_keys alt+x
 expect_program_end "the exit screen's Exit button with the main window hidden"
@@ -34,33 +30,22 @@ expect_program_end "the exit screen's Exit button with the main window hidden"
 e2e_start_x none
 start_at_main_window "$program"
 open_report_for_john_smith "$MAIN"
-e2e_activate "$RESULT"
-press_keys alt+b
-wait_for_window_gone "$RESULT" || e2e_abort "Back did not close the result window"
-main_again=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back after Back"
-e2e_check_equal "after Back the main window is the same window" "$MAIN" "$main_again"
-if [ -n "$(e2e_visible_windows "$EXIT_CAPTION")" ]; then
-    e2e_fail "the exit screen is visible after Back"
-else
-    e2e_pass "the exit screen is not visible after Back"
-fi
+main_before=$MAIN
+back_to_main_window
+e2e_check_equal "after Back the main window is the same window" "$main_before" "$MAIN"
+expect_none_visible "after Back" "$EXIT_CAPTION"
 # The exit screen was loaded by Back: its window exists, unmapped.
-loaded_at_back=$(exit_all_windows "$EXIT_CAPTION")
-if [ "$(printf '%s\n' "$loaded_at_back" | grep -c .)" -eq 1 ]; then
-    e2e_pass "Back left exactly one exit screen window, hidden"
-else
-    e2e_fail "after Back expected one hidden exit screen window, found: '$loaded_at_back'"
-fi
+loaded_at_back=$(e2e_all_windows "$EXIT_CAPTION")
+e2e_expect "Back left exactly one exit screen window, hidden" \
+    "after Back expected one hidden exit screen window, found: '$loaded_at_back'" \
+    test "$(printf '%s\n' "$loaded_at_back" | grep -c .)" -eq 1
 # What the exit screen tells the window manager as it appears again: a user time of 0 asks to
 # keep it from the keyboard.
 xprop -spy -id "$loaded_at_back" _NET_WM_USER_TIME >"$E2E_DIR/user-time" 2>&1 &
 E2E_PIDS+=("$!")
-deadline=$(e2e_deadline "$E2E_TIMEOUT")
-until [ -s "$E2E_DIR/user-time" ] || ! e2e_before "$deadline"; do sleep 0.05; done
+e2e_wait_until "$E2E_TIMEOUT" test -s "$E2E_DIR/user-time"
 
-e2e_activate "$main_again"
-press_keys alt+f x
-expect_exit_screen "File, Exit after Back"
+exit_by_file_exit "File, Exit after Back"
 e2e_check_equal "File, Exit after Back shows the exit screen loaded at Back" "$loaded_at_back" "$EXIT_SCREEN"
 wait_for_x_focus "$EXIT_SCREEN" && e2e_pass "the exit screen shown again has the keyboard" ||
     e2e_fail "the exit screen shown again has no keyboard: the focus is on $(xdotool getwindowfocus)"

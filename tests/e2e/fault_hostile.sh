@@ -24,11 +24,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
 fault_setup "${1:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}"
 skipped=0
 
-stop_program() {
-    kill "$APP_PID" 2>/dev/null
-    wait_for_exit "$APP_PID" || e2e_abort "the program did not stop"
-}
-
 # Ten copies started at the same instant: one main window, nine refusals.
 new_case race
 pids=()

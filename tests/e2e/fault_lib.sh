@@ -5,8 +5,6 @@
 # question No), a report for JOHN SMITH, Back, File, Exit and the exit screen's Exit.
 # shellcheck disable=SC2034 # some values are used only by the scripts that source this file
 
-readonly EXIT_CAPTION=$RUN_TIME_CAPTION
-readonly REPORT_FIRST_LINE="Your Subconscious Self Number is: 7"
 readonly FAULT_USER=nobody
 readonly FAULT_GROUP=65533 # a group of the user's alone, as a private group is; "nogroup" is shared
 
@@ -56,16 +54,6 @@ as_case_user() { # COMMAND [ARGS...]
     fi
 }
 
-# The stored date minus today as the program reads it, or "none".
-stored_days() {
-    as_case_user "$SETTINGS_TOOL" "$(basename "$PROGRAM")" days-from-today 2>/dev/null
-}
-
-store_days() { # DAYS_FROM_TODAY
-    as_case_user "$SETTINGS_TOOL" "$(basename "$PROGRAM")" set-duration "$1" ||
-        e2e_abort "could not store a reminder date"
-}
-
 # Starts the program in the background as the case's user. Sets APP_PID.
 start_program() {
     if [ -n "$CASE_USER" ]; then
@@ -99,13 +87,11 @@ start_to_main() { # EXPECTED_QUESTIONS
     [ -n "$MAIN" ] || e2e_abort "the main window did not appear (program $(kill -0 "$APP_PID" 2>/dev/null && echo running || echo ended))"
     e2e_pass "the main window appears"
     e2e_check_equal "questions asked at this start" "$1" "$questions"
-    if [ -n "$(e2e_visible_windows "$MESSAGE_CAPTION")" ]; then
-        e2e_fail "a message box is up beside the main window"
-    fi
+    expect_none_visible "beside the main window" "$MESSAGE_CAPTION"
 }
 
 # Types JOHN SMITH, takes Next and checks the report's first line; runs RESULT_HOOK (if set)
-# in the result window, then Back. Sets RESULT.
+# in the result window, then Back. Sets RESULT and MAIN.
 report_for_john_smith() {
     open_report_for_john_smith "$MAIN"
     e2e_activate "$RESULT"
@@ -113,41 +99,13 @@ report_for_john_smith() {
     if [ -n "${RESULT_HOOK:-}" ]; then
         "$RESULT_HOOK"
     fi
-    e2e_activate "$RESULT"
-    press_keys alt+b
-    wait_for_window_gone "$RESULT" || e2e_abort "Back did not close the result window"
-    MAIN=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back after Back"
+    back_to_main_window
     e2e_pass "Back returns to the main window"
-}
-
-# The report box holds the report for 7 (copied with the keyboard; Tab moves into the box).
-check_report_shown() {
-    local report_file="$CASE_DIR/report.txt" _
-    for _ in 1 2 3; do
-        copy_with_keys "$report_file" && break
-        press_keys Tab
-    done
-    e2e_check_equal "the report's first line" "$REPORT_FIRST_LINE" "$(head -n 1 "$report_file")"
-}
-
-# File, Exit, then the exit screen's Exit: the program ends with status 0.
-leave_through_exit_screen() {
-    e2e_activate "$MAIN"
-    press_keys alt+f x
-    local exit_screen
-    exit_screen=$(wait_for_window "$EXIT_CAPTION") || e2e_abort "the exit screen did not appear"
-    e2e_activate "$exit_screen"
-    press_keys alt+x
-    if wait_for_exit "$APP_PID"; then
-        e2e_check_equal "the program ends with status" "0" "$E2E_EXIT_STATUS"
-    else
-        e2e_abort "the exit screen's Exit did not end the program"
-    fi
 }
 
 # The whole walk of one start.
 walk_through() { # EXPECTED_QUESTIONS
     start_to_main "$1"
     report_for_john_smith
-    leave_through_exit_screen
+    leave_through_file_exit "$MAIN"
 }

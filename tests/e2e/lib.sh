@@ -11,12 +11,14 @@ E2E_COPY_TIMEOUT=${E2E_COPY_TIMEOUT:-5} # seconds to wait for a keyboard copy to
 E2E_KEY_DELAY=${E2E_KEY_DELAY:-60}  # milliseconds between synthesised keystrokes
 E2E_SKIP=77                         # ctest's SKIP_RETURN_CODE
 
-# The program's window captions: the designed windows have two blanks before the version, the
-# start-up form and the exit screen one; message boxes carry the program's title.
+# The program's window captions, each once: the designed windows (main, result, About) have two
+# blanks before the version; the exit screen one, and the start-up form, never shown, shares it;
+# message boxes carry the program's title. The report for JOHN SMITH starts with REPORT_FIRST_LINE.
 # shellcheck disable=SC2034 # used by the scripts that source this file
-readonly MAIN_CAPTION="VL Subconscious Self Number  v1.90"
-readonly RUN_TIME_CAPTION="VL Subconscious Self Number v1.90"
-readonly MESSAGE_CAPTION="VL Subconscious Self Number"
+readonly MAIN_CAPTION="VL Subconscious Self Number  v1.90" \
+    EXIT_CAPTION="VL Subconscious Self Number v1.90" \
+    MESSAGE_CAPTION="VL Subconscious Self Number" \
+    REPORT_FIRST_LINE="Your Subconscious Self Number is: 7"
 
 E2E_FAILURES=0
 E2E_PIDS=()   # every background process started here, ended by e2e_cleanup
@@ -46,6 +48,17 @@ e2e_check_equal() { # DESCRIPTION EXPECTED ACTUAL
         e2e_pass "$1: '$3'"
     else
         e2e_fail "$1: expected '$2', got '$3'"
+    fi
+}
+
+# Passes with the first text when the command succeeds, fails with the second otherwise.
+e2e_expect() { # PASSED FAILED COMMAND [ARGS...]
+    local passed=$1 failed=$2
+    shift 2
+    if "$@"; then
+        e2e_pass "$passed"
+    else
+        e2e_fail "$failed"
     fi
 }
 
@@ -95,20 +108,7 @@ e2e_setup() {
     export TMPDIR="$E2E_DIR/tmp"
 
     E2E_BROWSER_LOG="$E2E_DIR/opened-urls.txt"
-    : >"$E2E_BROWSER_LOG"
-    local opener
-    for opener in xdg-open x-www-browser sensible-browser www-browser firefox google-chrome \
-        chromium kfmclient gnome-open; do
-        cat >"$E2E_DIR/bin/$opener" <<EOF
-#!/bin/sh
-# Stand-in browser of the end-to-end tests: records the URL and opens nothing.
-printf '%s\n' "\$*" >>"$E2E_BROWSER_LOG"
-exit 0
-EOF
-        chmod +x "$E2E_DIR/bin/$opener"
-    done
-    export PATH="$E2E_DIR/bin:$PATH"
-    export BROWSER="$E2E_DIR/bin/xdg-open"
+    e2e_browser_stand_ins "$E2E_DIR/bin" "$E2E_BROWSER_LOG" 0
     export DEFAULT_BROWSER="$BROWSER"
 
     # No desktop session: no D-Bus (and no bus autolaunched), no desktop-specific opener.
@@ -118,6 +118,19 @@ EOF
     export QT_QPA_PLATFORM=xcb
     unset DISPLAY # nothing may reach the user's own display; e2e_start_x sets the private one
     unset QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS QT_AUTO_SCREEN_SCALE_FACTOR QT_STYLE_OVERRIDE
+}
+
+# Stand-in browsers first on PATH that only write down the URLs they are given into LOG and
+# exit with STATUS, so that no real browser ever starts.
+e2e_browser_stand_ins() { # DIR LOG STATUS
+    : >"$2"
+    local opener
+    for opener in xdg-open x-www-browser sensible-browser www-browser firefox google-chrome \
+        chromium kfmclient gnome-open; do
+        printf '#!/bin/sh\nprintf "%%s\\n" "$*" >>"%s"\nexit %d\n' "$2" "$3" >"$1/$opener"
+        chmod +x "$1/$opener"
+    done
+    export PATH="$1:$PATH" BROWSER="$1/xdg-open"
 }
 
 e2e_cleanup() {
@@ -158,6 +171,21 @@ e2e_deadline() { # SECONDS
     awk -v now="$(e2e_now)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'
 }
 
+# Runs the command every tenth of a second until it succeeds; returns 1 when SECONDS are up.
+e2e_wait_until() { # SECONDS COMMAND [ARGS...]
+    local deadline
+    deadline=$(e2e_deadline "$1")
+    shift
+    until "$@"; do
+        e2e_before "$deadline" || return 1
+        sleep 0.1
+    done
+}
+
+e2e_not() { ! "$@"; }
+
+e2e_quiet() { "$@" >/dev/null 2>&1; }
+
 # Starts Xvfb on a free display (it picks the number itself) and a window manager on it: openbox,
 # or xfwm4 (Xfce's), which keeps its settings on a D-Bus session bus of its own; or none, where
 # only the programs move the keyboard focus.
@@ -178,10 +206,7 @@ e2e_start_x() { # [xfwm4|none]
     done
     DISPLAY=":$(tr -dc '0-9' <"$display_file")"
     export DISPLAY
-    until xdpyinfo >/dev/null 2>&1; do
-        e2e_before "$deadline" || e2e_abort "display $DISPLAY does not answer"
-        sleep 0.05
-    done
+    e2e_wait_until "$E2E_TIMEOUT" e2e_quiet xdpyinfo || e2e_abort "display $DISPLAY does not answer"
     E2E_DISPLAY_READY=1
 
     if [ "${1:-}" == xfwm4 ]; then
@@ -192,11 +217,11 @@ e2e_start_x() { # [xfwm4|none]
     elif [ "${1:-}" != none ]; then
         openbox --sm-disable >"$E2E_DIR/wm.log" 2>&1 &
     fi
-    [ "${1:-}" != none ] && E2E_PIDS+=("$!")
-    until [ "${1:-}" == none ] || wmctrl -m >/dev/null 2>&1; do
-        e2e_before "$deadline" || e2e_abort "the window manager did not start: $(cat "$E2E_DIR/wm.log")"
-        sleep 0.05
-    done
+    if [ "${1:-}" != none ]; then
+        E2E_PIDS+=("$!")
+        e2e_wait_until "$E2E_TIMEOUT" e2e_quiet wmctrl -m ||
+            e2e_abort "the window manager did not start: $(cat "$E2E_DIR/wm.log")"
+    fi
     # The pointer rests in a corner where no window is placed, so that no window sees it move.
     xdotool mousemove 1279 1023
 }
@@ -207,6 +232,12 @@ e2e_start_app() { # EXECUTABLE [ARGS...]
     "$@" >>"$E2E_DIR/app.log" 2>&1 &
     APP_PID=$!
     E2E_PIDS+=("$APP_PID")
+}
+
+# Starts the program and waits for the main window; sets MAIN.
+start_at_main_window() { # EXECUTABLE [ARGS...]
+    e2e_start_app "$@"
+    MAIN=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not appear"
 }
 
 # Escapes a literal text for the extended regular expressions of xdotool search.
@@ -220,8 +251,24 @@ e2e_visible_windows() { # TITLE
     xdotool search --onlyvisible --name "^$(e2e_regex_literal "$1")\$" 2>/dev/null
 }
 
+# Ids of every window titled exactly TITLE, mapped or not, one a line. A window that was ever
+# shown keeps its X window while it is hidden: the same id means the same window, never a fresh
+# one, and none at all means that no such window was ever shown.
+e2e_all_windows() { # TITLE
+    xdotool search --name "^$(e2e_regex_literal "$1")\$" 2>/dev/null
+}
+
 e2e_window_visible() { # WINDOW_ID
     xwininfo -id "$1" 2>/dev/null | grep -q 'Map State: IsViewable'
+}
+
+e2e_none_visible() { # TITLE
+    [ -z "$(e2e_visible_windows "$1")" ]
+}
+
+# Passes when no window titled TITLE is visible, fails when one is.
+expect_none_visible() { # WHEN TITLE
+    e2e_expect "$1: no window titled '$2' is visible" "$1: a window titled '$2' is visible" e2e_none_visible "$2"
 }
 
 # Waits until a visible window titled exactly TITLE exists that is none of the given ids
@@ -251,38 +298,50 @@ wait_for_window() { # TITLE [EXCLUDED_ID...]
 
 # Waits until the window is no longer visible (hidden or destroyed).
 wait_for_window_gone() { # WINDOW_ID
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    while e2e_window_visible "$1"; do
-        e2e_before "$deadline" || return 1
-        sleep 0.1
-    done
+    e2e_wait_until "$E2E_TIMEOUT" e2e_not e2e_window_visible "$1"
+}
+
+# Waits until the window no longer exists at all: unloaded, not merely hidden.
+wait_for_window_destroyed() { # WINDOW_ID
+    e2e_wait_until "$E2E_TIMEOUT" e2e_not e2e_quiet xwininfo -id "$1"
+}
+
+# Whether the process has ended; a zombie child has ended too, only wait can reap it.
+e2e_process_ended() { # PID
+    ! kill -0 "$1" 2>/dev/null || [ "$(ps -o stat= -p "$1" 2>/dev/null | cut -c1)" == "Z" ]
 }
 
 # Waits until the process has ended and sets E2E_EXIT_STATUS to its exit status.
 wait_for_exit() { # PID
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    while kill -0 "$1" 2>/dev/null; do
-        # A zombie child has ended too; only wait can reap it.
-        [ "$(ps -o stat= -p "$1" 2>/dev/null | cut -c1)" == "Z" ] && break
-        e2e_before "$deadline" || return 1
-        sleep 0.1
-    done
+    e2e_wait_until "$E2E_TIMEOUT" e2e_process_ended "$1" || return 1
     wait "$1" 2>/dev/null
     # shellcheck disable=SC2034 # read by the test scripts
     E2E_EXIT_STATUS=$?
     return 0
 }
 
+# Ends the program with the signal (TERM unless given) and waits until it has gone.
+stop_program() { # [SIGNAL]
+    kill -"${1:-TERM}" "$APP_PID" 2>/dev/null
+    wait_for_exit "$APP_PID" || e2e_abort "the program did not end on SIG${1:-TERM}"
+}
+
+# Waits for the program to end and checks its exit status is 0.
+expect_program_end() { # HOW_IT_WAS_ENDED
+    if wait_for_exit "$APP_PID"; then
+        e2e_check_equal "$1: the program ends with status" "0" "$E2E_EXIT_STATUS"
+    else
+        e2e_fail "$1: the program did not end within ${E2E_TIMEOUT}s"
+    fi
+}
+
+e2e_has_x_focus() { # WINDOW_ID
+    [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]
+}
+
 # Waits until the X input focus is on the window; returns 1 when the time is up.
 wait_for_x_focus() { # WINDOW_ID
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    until [ "$(xdotool getwindowfocus 2>/dev/null)" == "$1" ]; do
-        e2e_before "$deadline" || return 1
-        sleep 0.05
-    done
+    e2e_wait_until "$E2E_TIMEOUT" e2e_has_x_focus "$1"
 }
 
 # Makes the window the active one, so that synthesised keys reach it. With E2E_WAIT_FOR_X_FOCUS
@@ -300,6 +359,17 @@ e2e_activate() { # WINDOW_ID
 # The functions a window offers the window manager (the Motif hints' second field), e.g. 0x24.
 motif_functions() { # WINDOW_ID
     xprop -id "$1" _MOTIF_WM_HINTS | sed 's/.*= //' | cut -d, -f2 | tr -d ' '
+}
+
+# The process that owns the window.
+window_pid() { # WINDOW_ID
+    xprop -id "$1" _NET_WM_PID 2>/dev/null | awk '{ print $3 }'
+}
+
+# Position and size of a window on the screen, as one line "X Y WIDTH HEIGHT".
+window_geometry() { # WINDOW_ID
+    xwininfo -id "$1" 2>/dev/null |
+        awk -F: '/Absolute upper-left|Width|Height/ { gsub(/ /, "", $2); printf "%s ", $2 }'
 }
 
 # Programs started from now on meet a dark desktop: GNOME's dark theme through Qt's GTK platform
@@ -334,6 +404,10 @@ clipboard_text() {
     xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null
 }
 
+clipboard_holds() { # TEXT
+    [ "$(clipboard_text)" == "$1" ]
+}
+
 # Puts a marker text into the clipboard (owned by a small xclip process) and waits until it
 # can be read back, so that a later copy by the program is seen as a change.
 E2E_CLIP_PID=""
@@ -344,15 +418,16 @@ e2e_set_clipboard() { # TEXT
     fi
     printf '%s' "$1" | xclip -quiet -i -selection clipboard >/dev/null 2>&1 &
     E2E_CLIP_PID=$!
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    until [ "$(clipboard_text)" == "$1" ]; do
-        e2e_before "$deadline" || e2e_abort "could not put a marker into the clipboard"
-        sleep 0.05
-    done
+    e2e_wait_until "$E2E_TIMEOUT" clipboard_holds "$1" || e2e_abort "could not put a marker into the clipboard"
 }
 
 E2E_MARKER_COUNT=0
+
+# Whether the clipboard, written to OUT, holds something other than MARKER.
+clipboard_changed_from() { # MARKER OUT
+    clipboard_text >"$2"
+    [ -s "$2" ] && [ "$(cat "$2")" != "$1" ]
+}
 
 # Copies from the focused widget with the given keys (default: select all, copy) and writes
 # what reached the clipboard to the file OUT. Returns 1, with OUT empty, when nothing was
@@ -365,15 +440,7 @@ copy_with_keys() { # OUT [KEY...]
     local marker="e2e-clipboard-marker-$E2E_MARKER_COUNT-$$"
     e2e_set_clipboard "$marker"
     press_keys "$@"
-    local deadline
-    deadline=$(e2e_deadline "$E2E_COPY_TIMEOUT")
-    while e2e_before "$deadline"; do
-        clipboard_text >"$out"
-        if [ -s "$out" ] && [ "$(cat "$out")" != "$marker" ]; then
-            return 0
-        fi
-        sleep 0.1
-    done
+    e2e_wait_until "$E2E_COPY_TIMEOUT" clipboard_changed_from "$marker" "$out" && return 0
     : >"$out"
     return 1
 }
@@ -397,14 +464,37 @@ screenshot_screen() { # FILE
     import -window root "$1" 2>>"$E2E_DIR/import.log"
 }
 
+opened_urls_at_least() { # COUNT
+    [ "$(wc -l <"$E2E_BROWSER_LOG")" -ge "$1" ]
+}
+
 # Lines the stand-in browser has written, once COUNT have arrived or the time is up.
 wait_for_opened_urls() { # COUNT
-    local deadline
-    deadline=$(e2e_deadline "$E2E_TIMEOUT")
-    while [ "$(wc -l <"$E2E_BROWSER_LOG")" -lt "$1" ]; do
-        e2e_before "$deadline" || return 1
-        sleep 0.1
-    done
+    e2e_wait_until "$E2E_TIMEOUT" opened_urls_at_least "$1"
+}
+
+expect_no_page_opened() { # WHEN
+    e2e_expect "$1: no web page was opened" "$1: pages were opened: $(tr '\n' ' ' <"$E2E_BROWSER_LOG")" \
+        e2e_not test -s "$E2E_BROWSER_LOG"
+}
+
+# The reminder's stored date minus today as the program reads it ("none" when there is none),
+# and a date stored DAYS from today, through the settings tool SETTINGS_TOOL for the program
+# PROGRAM; as the case's user where fault_lib.sh names one (CASE_USER).
+stored_days() {
+    ${CASE_USER:+as_case_user} "$SETTINGS_TOOL" "$(basename "$PROGRAM")" days-from-today 2>/dev/null
+}
+
+store_days() { # DAYS_FROM_TODAY
+    ${CASE_USER:+as_case_user} "$SETTINGS_TOOL" "$(basename "$PROGRAM")" set-duration "$1" ||
+        e2e_abort "could not store a reminder date"
+}
+
+# The start-up form is never shown, not even for a moment: no window ever had its caption.
+check_startup_form_never_shown() {
+    e2e_expect "the start-up form was never shown" \
+        "a window titled '$EXIT_CAPTION' was created (the start-up form was shown)" \
+        test -z "$(e2e_all_windows "$EXIT_CAPTION")"
 }
 
 # From the main window MAIN_ID, with the focus in the first-name field: JOHN SMITH, then Next.
@@ -419,19 +509,63 @@ open_report_for_john_smith() { # MAIN_ID
     RESULT=$(wait_for_window "$MAIN_CAPTION" "$1") || e2e_abort "the result window did not appear"
 }
 
+# Copies the report box's text into the file OUT with the keyboard alone (a mouse over the report
+# empties the clipboard). The box may or may not have the focus as the window opens; Tab moves
+# into it. Returns 1 when nothing could be copied.
+copy_report() { # OUT
+    local _
+    for _ in 1 2 3; do
+        copy_with_keys "$1" && return 0
+        press_keys Tab
+    done
+    return 1
+}
+
+# The result window RESULT, active, shows the report for JOHN SMITH.
+check_report_shown() {
+    copy_report "$E2E_DIR/report.txt"
+    e2e_check_equal "the report's first line" "$REPORT_FIRST_LINE" "$(head -n 1 "$E2E_DIR/report.txt")"
+}
+
+# Back (Alt+B) in the result window RESULT: it goes and the main window comes back; sets MAIN.
+back_to_main_window() {
+    e2e_activate "$RESULT"
+    press_keys alt+b
+    wait_for_window_gone "$RESULT" || e2e_abort "Back did not close the result window"
+    # shellcheck disable=SC2034 # read by the test scripts
+    MAIN=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the main window did not come back after Back"
+}
+
+# Waits for the exit screen, checks that it is the one visible window of the program and that
+# it stays above other windows; sets EXIT_SCREEN.
+expect_exit_screen() { # HOW_IT_WAS_REACHED
+    EXIT_SCREEN=$(wait_for_window "$EXIT_CAPTION") || e2e_abort "$1: the exit screen did not appear"
+    e2e_pass "$1: the exit screen appears"
+    if xprop -id "$EXIT_SCREEN" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_ABOVE; then
+        e2e_pass "$1: the exit screen stays on top"
+    else
+        e2e_fail "$1: the exit screen is not kept above other windows"
+    fi
+    e2e_wait_until "$E2E_TIMEOUT" e2e_none_visible "$MAIN_CAPTION"
+    expect_none_visible "$1, beside the exit screen" "$MAIN_CAPTION"
+    kill -0 "$APP_PID" 2>/dev/null || e2e_fail "$1: the program ended instead of showing the exit screen"
+}
+
+# File, Exit on the main window MAIN; then expect_exit_screen.
+exit_by_file_exit() { # HOW_IT_WAS_REACHED
+    e2e_activate "$MAIN"
+    press_keys alt+f x
+    expect_exit_screen "$1"
+}
+
 # From the main window MAIN_ID: File, Exit shows the exit screen, whose Exit button ends the
 # program with status 0.
 leave_through_file_exit() { # MAIN_ID
     e2e_activate "$1"
     press_keys alt+f x
-    local exit_screen
-    exit_screen=$(wait_for_window "$RUN_TIME_CAPTION") || e2e_abort "File, Exit did not show the exit screen"
+    EXIT_SCREEN=$(wait_for_window "$EXIT_CAPTION") || e2e_abort "File, Exit did not show the exit screen"
     e2e_pass "File, Exit shows the exit screen"
-    e2e_activate "$exit_screen"
+    e2e_activate "$EXIT_SCREEN"
     press_keys alt+x
-    if wait_for_exit "$APP_PID"; then
-        e2e_check_equal "exit status after the exit screen's Exit" "0" "$E2E_EXIT_STATUS"
-    else
-        e2e_fail "the program did not end within ${E2E_TIMEOUT}s of the exit screen's Exit"
-    fi
+    expect_program_end "the exit screen's Exit"
 }

@@ -5,32 +5,25 @@
 # Usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/startup_lib.sh"
 
-program=${1:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
-settings_tool=${2:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
-program_name=$(basename "$program")
+PROGRAM=${1:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+SETTINGS_TOOL=${2:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
 
 e2e_setup
 e2e_start_x
-e2e_check_equal "no reminder date before the first start" "none" \
-    "$("$settings_tool" "$program_name" days-from-today)"
+e2e_check_equal "no reminder date before the first start" "none" "$(stored_days)"
 
-e2e_start_app "$program"
-main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "main window '$MAIN_CAPTION' did not appear"
+start_at_main_window "$PROGRAM"
 e2e_pass "the main window appears"
 
 # A question would have held the start until answered; none was ever created.
-if [ -n "$(e2e_all_windows "$MESSAGE_CAPTION")" ]; then
-    e2e_fail "a message box titled '$MESSAGE_CAPTION' came up on a first start"
-else
-    e2e_pass "a first start asks nothing"
-fi
+e2e_expect "a first start asks nothing" "a message box titled '$MESSAGE_CAPTION' came up on a first start" \
+    test -z "$(e2e_all_windows "$MESSAGE_CAPTION")"
 check_startup_form_never_shown
 e2e_check_equal "windows titled '$MAIN_CAPTION'" "1" "$(e2e_visible_windows "$MAIN_CAPTION" | wc -l)"
 
 # The icon reaches the window manager in the small sizes a title bar and a task bar use.
-icon_sizes=$(xprop -id "$main" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+icon_sizes=$(xprop -id "$MAIN" _NET_WM_ICON 2>/dev/null | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
 if [[ "$icon_sizes" == *"Icon (16 x 16)"* && "$icon_sizes" == *"Icon (32 x 32)"* ]]; then
     e2e_pass "the main window carries the program's icon: $icon_sizes"
 else
@@ -39,18 +32,9 @@ fi
 
 # Nothing the first window does not need: no image plugin (the vector-image one among them).
 plugins=$(grep -oE '[^ ]*/(imageformats|iconengines)/[^ ]*' "/proc/$APP_PID/maps" 2>/dev/null | sort -u | tr '\n' ' ')
-if [ -z "$plugins" ]; then
-    e2e_pass "no image plugin was loaded at start"
-else
-    e2e_fail "image plugins loaded at start: $plugins"
-fi
+e2e_expect "no image plugin was loaded at start" "image plugins loaded at start: $plugins" test -z "$plugins"
 
-e2e_check_equal "the reminder's date is today after the first start" "0" \
-    "$("$settings_tool" "$program_name" days-from-today)"
-if kill -0 "$APP_PID" 2>/dev/null; then
-    e2e_pass "the program keeps running"
-else
-    e2e_fail "the program ended"
-fi
+e2e_check_equal "the reminder's date is today after the first start" "0" "$(stored_days)"
+e2e_expect "the program keeps running" "the program ended" e2e_quiet kill -0 "$APP_PID"
 
 e2e_finish

@@ -7,23 +7,13 @@
 # Usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/startup_lib.sh"
 
-program=${1:?usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
-settings_tool=${2:?usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
-program_name=$(basename "$program")
+PROGRAM=${1:?usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+SETTINGS_TOOL=${2:?usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
 readonly DOWNLOAD_PAGE="https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=download-web-page"
 
 e2e_setup
 e2e_start_x
-
-stored_days() {
-    "$settings_tool" "$program_name" days-from-today
-}
-
-store_days() { # DAYS_FROM_TODAY
-    "$settings_tool" "$program_name" set-duration "$1" || e2e_abort "could not store the reminder's date"
-}
 
 # Starts the program with the stored date 15 days back, answers the question with KEY and
 # checks what comes before and after the answer.
@@ -31,7 +21,7 @@ start_and_answer() { # KEY ANSWER_NAME
     local key=$1 answer=$2
     e2e_check_equal "stored date before the start ($answer)" "-15" "$(stored_days)"
 
-    e2e_start_app "$program"
+    e2e_start_app "$PROGRAM"
     local question
     question=$(wait_for_window "$MESSAGE_CAPTION") ||
         e2e_abort "no question titled '$MESSAGE_CAPTION' with the date 15 days back"
@@ -50,38 +40,27 @@ start_and_answer() { # KEY ANSWER_NAME
     wait_for_window_gone "$question" || e2e_abort "the question did not close on '$key'"
     wait_for_window "$MAIN_CAPTION" >/dev/null || e2e_abort "the main window did not appear after $answer"
     e2e_pass "the main window appears after $answer"
-    if [ -n "$(e2e_visible_windows "$MESSAGE_CAPTION")" ]; then
-        e2e_fail "a second question came after $answer"
-    fi
+    expect_none_visible "after $answer" "$MESSAGE_CAPTION"
     check_startup_form_never_shown
     e2e_check_equal "stored date after $answer" "0" "$(stored_days)"
 }
 
 store_days -15
-e2e_start_app "$program"
+e2e_start_app "$PROGRAM"
 wait_for_window "$MESSAGE_CAPTION" >/dev/null || e2e_abort "no question with the date 15 days back"
-kill -KILL "$APP_PID"
-wait_for_exit "$APP_PID" || e2e_abort "the program did not end on SIGKILL"
+stop_program KILL
 e2e_check_equal "stored date after a kill while the question is up" "-15" "$(stored_days)"
 
 start_and_answer n No
-if [ -s "$E2E_BROWSER_LOG" ]; then
-    e2e_fail "No opened a page: $(tr '\n' ' ' <"$E2E_BROWSER_LOG")"
-else
-    e2e_pass "No opens no page"
-fi
+expect_no_page_opened "after No"
 
 # The program ends only through its exit screen; this run is simply stopped.
-first=$APP_PID
-kill "$first"
-wait_for_exit "$first" || e2e_abort "the first run did not stop"
+stop_program
 
 store_days -15
 start_and_answer y Yes
-deadline=$(e2e_deadline "$E2E_TIMEOUT")
-until [ -s "$E2E_BROWSER_LOG" ] || ! e2e_before "$deadline"; do sleep 0.1; done
+wait_for_opened_urls 1
 e2e_check_equal "Yes opens the download page" "$DOWNLOAD_PAGE" "$(cat "$E2E_BROWSER_LOG")"
-kill "$APP_PID"
-wait_for_exit "$APP_PID" || e2e_abort "the Yes run did not stop"
+stop_program
 
 e2e_finish

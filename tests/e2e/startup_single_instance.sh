@@ -6,18 +6,16 @@
 # Usage: startup_single_instance.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-source "$(dirname "${BASH_SOURCE[0]}")/startup_lib.sh"
 
 program=${1:?usage: startup_single_instance.sh PATH_TO_PROGRAM}
 
 e2e_setup
 e2e_start_x
 
-e2e_start_app "$program"
+start_at_main_window "$program"
 first=$APP_PID
-main=$(wait_for_window "$MAIN_CAPTION") || e2e_abort "the first copy's main window did not appear"
 e2e_pass "the first copy shows its main window"
-geometry_before=$(window_geometry "$main")
+geometry_before=$(window_geometry "$MAIN")
 
 # --- A second copy: one message, then it ends.
 mkdir -p "$E2E_DIR/other-tmp"
@@ -38,14 +36,12 @@ else
     e2e_abort "the second copy did not end after OK"
 fi
 
-if kill -0 "$first" 2>/dev/null && e2e_window_visible "$main"; then
+if kill -0 "$first" 2>/dev/null && e2e_window_visible "$MAIN"; then
     e2e_pass "the first copy keeps running with its main window"
 else
     e2e_fail "the first copy or its main window is gone"
 fi
-e2e_check_equal "the first copy's main window stays where it was" "$geometry_before" "$(window_geometry "$main")"
-if [ -n "$(e2e_visible_windows "$MESSAGE_CAPTION")" ]; then
-    e2e_fail "a message box is still up after the second copy ended"
-fi
+e2e_check_equal "the first copy's main window stays where it was" "$geometry_before" "$(window_geometry "$MAIN")"
+expect_none_visible "after the second copy ended" "$MESSAGE_CAPTION"
 
 e2e_finish

@@ -39,25 +39,6 @@ template <class F> int loadedCount(const Forms& forms) {
     return count;
 }
 
-// Counts the Show events that one window receives while installed.
-class ShowCounter : public QObject {
-public:
-    explicit ShowCounter(QWidget& window) : m_window(window) { m_window.installEventFilter(this); }
-
-    int shows = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (watched == &m_window && event->type() == QEvent::Show) {
-            ++shows;
-        }
-        return false;
-    }
-
-private:
-    QWidget& m_window;
-};
-
 class ExitTest : public FormsTest {
 protected:
     // The program's start: the start-up form loads, shows the main window and hides itself.

@@ -30,18 +30,6 @@ using ssn::testing::PrintTo;
 
 using Screen = frmNagScreen2;
 
-// The promotion text as designed: 615 characters, the typographic apostrophe in "world’s", a
-// run of 61 blanks between the paragraphs and one blank at the end.
-const QString kPromotion = QStringLiteral(
-    "If you have enjoyed this software you will surely be interested in our other Zorvic Softwares. From a "
-    "single software, we have now grown to become the world\u2019s largest resource of zorvic softwares. Be "
-    "it astrology, psychic, tarot, numerology or occult, we have programs in all fields thus giving our "
-    "users "
-    "a wide choice depending on their interests."
-    "                                                             "
-    "All the programs in the Zorvic Softwares suite are simple and easy to use. They are not only fun to use "
-    "but also very informative. Try them out today and share your experience with your friends and family. ");
-
 class ExitScreenTest : public ExitTest {};
 
 TEST_F(ExitScreenTest, TheWindowIsWhiteCentredOfItsDesignedSizeWithACloseBoxOnly) {
@@ -95,27 +83,17 @@ TEST_F(ExitScreenTest, EveryControlShowsWholeClearOfItsNeighboursWithRoomForItsT
     }
 }
 
-TEST_F(ExitScreenTest, ShowsItsDesignedCaptionsInitialTextsAndPromotion) {
+// Its texts are in the table of window_texts_test.cpp.
+TEST_F(ExitScreenTest, KeepsTheMessagesLineBreakStartsUncheckedAndTellsScreenReadersWhatItSays) {
     Screen& screen = exitByFileExit();
-    EXPECT_EQ(screen.Frame6->title(), "Download Zorvic Softwares");
-    EXPECT_EQ(screen.lblGoToHome->text(), "Click Here To Visit Zorvic Softwares");
-    EXPECT_EQ(screen.Frame2->title(), "Refer A Friend");
-    EXPECT_EQ(screen.txtMessage->toPlainText(), "Your Message\n") << "the box shows the line break as such";
-    EXPECT_EQ(screen.messageText(), "Your Message\r\n");
-    EXPECT_EQ(screen.txtFriendName->text(), "Friend's Name");
-    EXPECT_EQ(screen.txtFriendEmail->text(), "Friend's Email Address");
-    EXPECT_EQ(screen.txtEmail->text(), "Your Email Address");
-    EXPECT_EQ(screen.cmdSubmit->text(), "Refer A Friend &Now");
-    EXPECT_EQ(screen.txtName->text(), "Your Name");
-    EXPECT_EQ(screen.cmdClose->text(), "E&xit");
-    EXPECT_EQ(screen.Check1->text(), "Click Here To Visit Velmora Now");
+    EXPECT_EQ(screen.messageText(), "Your Message\r\n") << "the box shows it as a line break";
     EXPECT_FALSE(screen.Check1->isChecked());
-    EXPECT_EQ(screen.Label3->text(), kPromotion);
     EXPECT_TRUE(screen.Label3->wordWrap());
-    // What a screen reader reads besides the names: the box's purpose, and the window's message.
+    // What a screen reader reads besides the names: the box's purpose, and the window's message,
+    // the support message drawn at its load (the first, for a draw of 0) and the promotion.
     EXPECT_EQ(screen.Check1->accessibleDescription(),
               "Opens the Velmora home page in the web browser; the box stays unchecked");
-    EXPECT_EQ(screen.accessibleDescription(), screen.Label2->text() + "\n" + kPromotion.simplified());
+    EXPECT_EQ(screen.accessibleDescription(), kSupportMessages[0] + "\n" + expected::kPromotion.simplified());
 }
 
 // Where the design leaves the font to the toolkit (the window, the referral fields, Exit), the
@@ -250,23 +228,6 @@ TEST_F(ExitScreenTest, AltNSubmitsAndAltXEndsTheProgram) {
 
 // --- Load sequence
 
-// A random source that logs its uses and draws a set value once the start-up is over.
-class ScriptedRandom : public platform::RandomSource {
-public:
-    void seedFromTimer() override {
-        ++seeds;
-        log.push_back("seed");
-    }
-    float next() override {
-        log.push_back("draw");
-        return value;
-    }
-
-    float value = 0.0f;
-    int seeds = 0;
-    std::vector<std::string> log;
-};
-
 // Notes what the window looked like when it was made topmost, and shows it.
 class ObservingTopmost : public platform::TopmostWindow {
 public:
@@ -302,25 +263,19 @@ protected:
     }
 
     ssn::testing::FakePlatform fake;
-    ScriptedRandom random;
     ObservingTopmost topmost;
-    std::unique_ptr<Forms> forms = std::make_unique<Forms>(
-        platform::Platform{fake.messageBox, fake.urlOpener, fake.clipboard, fake.settings, fake.instanceGuard,
-                           topmost, fake.processEnd, fake.clock, random, fake.executable, fake.run});
+    std::unique_ptr<Forms> forms = std::make_unique<Forms>(fake.bundle(nullptr, &topmost));
 };
 
 TEST_P(LoadSequenceTest, SetsTitleAndIconReseedsDrawsAMessageThenBecomesTopmost) {
     forms->nagScreen();
-    const int seedsAtStart = random.seeds;
-    const std::size_t usesAtStart = random.log.size();
-    random.value = GetParam().r;
+    std::vector<std::string> uses;
+    fake.random.onUse = [&uses](bool isDraw) { uses.push_back(isDraw ? "draw" : "seed"); };
+    fake.random.values = {GetParam().r};
 
     forms->main().mnuExit->trigger();
 
-    EXPECT_EQ(random.seeds, seedsAtStart + 1) << "the exit screen seeds again at its load";
-    EXPECT_EQ(std::vector<std::string>(random.log.begin() + static_cast<std::ptrdiff_t>(usesAtStart),
-                                       random.log.end()),
-              (std::vector<std::string>{"seed", "draw"}));
+    EXPECT_EQ(uses, (std::vector<std::string>{"seed", "draw"})) << "the exit screen seeds again at its load";
     ASSERT_EQ(topmost.calls.size(), 1u);
     const ObservingTopmost::Seen& seen = topmost.calls[0];
     EXPECT_EQ(seen.title, kRunTimeCaption);

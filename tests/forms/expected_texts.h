@@ -1,17 +1,30 @@
 #pragma once
 
-// Literal copies of the texts the windows must show, kept apart from the program's own
-// constants so that a typo in either is caught.
+// Literal copies of the design's texts that more than one test needs, kept apart from the
+// program's own constants so that a typo in either is caught. What each window shows is held by
+// the table of window_texts_test.cpp.
 
 #include <QString>
 #include <array>
 
 namespace ssn::forms::test::expected {
 
-inline const QString kWindowCaption = QStringLiteral("VL Subconscious Self Number  v1.90");
+inline const QString kDesignedCaption = QStringLiteral("VL Subconscious Self Number  v1.90");
 inline const QString kMessageCaption = QStringLiteral("VL Subconscious Self Number");
 // The start-up form and the exit screen set their caption at run time, with one blank.
 inline const QString kRunTimeCaption = QStringLiteral("VL Subconscious Self Number v1.90");
+
+// The exit screen's promotion as designed: 615 characters, the typographic apostrophe in "world’s", a
+// run of 61 blanks between the paragraphs and one blank at the end.
+inline const QString kPromotion = QStringLiteral(
+    "If you have enjoyed this software you will surely be interested in our other Zorvic Softwares. From a "
+    "single software, we have now grown to become the world\u2019s largest resource of zorvic softwares. Be "
+    "it astrology, psychic, tarot, numerology or occult, we have programs in all fields thus giving our "
+    "users "
+    "a wide choice depending on their interests."
+    "                                                             "
+    "All the programs in the Zorvic Softwares suite are simple and easy to use. They are not only fun to use "
+    "but also very informative. Try them out today and share your experience with your friends and family. ");
 
 // The support messages that the start-up form and the exit screen choose from.
 inline const std::array<QString, 4> kSupportMessages = {
@@ -27,17 +40,6 @@ inline const std::array<QString, 4> kSupportMessages = {
                    "the various discussions and activites to help us maintain and develop more Zorvic "
                    "Softwares."),
 };
-
-inline const QString kSponsorLine = QStringLiteral("The Most Popular Online Zorvic Discussion Board. Best "
-                                                   "Resource For Everything Zorvic. Visit Velmora Now");
-inline const QString kCoBrandOnScreen =
-    QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your site. Put "
-                   "your site's name &  "
-                   "link here. See \"Help\" for details.    Click Here for more info on co-branding.");
-inline const QString kFullBrandOffer =
-    QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get "
-                   "this software fully "
-                   "branded for your website. Click here for more details.");
 
 inline const QString kHomePage =
     QStringLiteral("https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=home-page");
@@ -76,6 +78,5 @@ inline const QString kInterpretation9 = QStringLiteral(
     "trouble, you are often competent and controlled but may suffer from arrogance and exaggerated "
     "confidence "
     "failing to recognize your weaknesses. You need to control your anger.");
-inline const QString kNotValid = QStringLiteral("This number is not valid for this name.");
 
 } // namespace ssn::forms::test::expected

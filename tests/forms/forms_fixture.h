@@ -2,9 +2,9 @@
 
 // The program's windows over the platform doubles, and small helpers to drive them.
 
+#include "doubles/mouse_input.h"
 #include "doubles/platform_doubles.h"
 #include "forms/forms.h"
-#include "widgets/mouse_input.h"
 
 #include <QCoreApplication>
 #include <QEvent>

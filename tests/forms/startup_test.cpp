@@ -81,8 +81,8 @@ TEST(StartupTest, TheIconIsThePackagedOneOnTheFormItsPictureAndTheMainWindow) {
               imageOf(icon, picture.width()));
 }
 
-// The reminder's question comes after the captions, the seeding and the support message,
-// and before the main window exists; the co-brand draw comes after the main window is shown.
+// The reminder's question comes after the seeding and the support message, and before any
+// window is shown; the co-brand draw comes after the main window is shown.
 TEST(StartupTest, RunsItsStepsInOrder) {
     StartupRun run;
     storeReminderDate(run, -15);
@@ -104,11 +104,7 @@ TEST(StartupTest, RunsItsStepsInOrder) {
         frmNagScreen& nag = run.forms->nagScreen(); // the one being loaded, not a second one
         EXPECT_EQ(message.text, kReminderQuestion);
         EXPECT_EQ(message.caption, kApplicationTitle);
-        EXPECT_EQ(nag.windowTitle(), kRunTimeCaption);
-        EXPECT_EQ(nag.lblNagScreenDonationCaption->text(), kDonationLine);
-        EXPECT_FALSE(nag.windowIcon().isNull());
         EXPECT_EQ(nag.Label2->text(), kSupportMessages[1]);
-        EXPECT_FALSE(run.forms->isLoaded<frmMain>());
         EXPECT_TRUE(watch.shown.empty()) << "a window was shown before the question";
     };
 
@@ -132,15 +128,6 @@ TEST(StartupTest, ASecondCopyShowsOneMessageAndEndsWithoutAnyWindow) {
     storeReminderDate(run, -15); // would ask if the start-up went on
     const int writesBefore = run.fake.settings.writes;
     ShowWatch watch;
-    bool captionsSetBeforeTheMessage = false;
-    bool mainLoadedAtTheMessage = true;
-    run.fake.messageBox.onShow = [&](const platform::Message&) {
-        frmNagScreen& nag = run.forms->nagScreen();
-        captionsSetBeforeTheMessage = nag.windowTitle() == kRunTimeCaption &&
-                                      nag.lblNagScreenCaption->text() == kRunTimeCaption &&
-                                      nag.lblNagScreenDonationCaption->text() == kDonationLine;
-        mainLoadedAtTheMessage = run.forms->isLoaded<frmMain>();
-    };
 
     run.forms->nagScreen();
 
@@ -150,8 +137,6 @@ TEST(StartupTest, ASecondCopyShowsOneMessageAndEndsWithoutAnyWindow) {
     EXPECT_EQ(message.caption, kApplicationTitle);
     EXPECT_EQ(message.icon, platform::MessageIcon::Information);
     EXPECT_EQ(message.buttons, platform::MessageButtons::Ok);
-    EXPECT_TRUE(captionsSetBeforeTheMessage);
-    EXPECT_FALSE(mainLoadedAtTheMessage);
 
     EXPECT_EQ(run.fake.processEnd.exitCode, 0);
     EXPECT_EQ(run.fake.processEnd.calls, 1);

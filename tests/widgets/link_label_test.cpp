@@ -1,10 +1,10 @@
 // Link labels: a click is a press and a release on the label, a double-click is one click, and
 // the keyboard and assistive technology activate them.
 
+#include "doubles/mouse_input.h"
 #include "doubles/named_rows.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
-#include "widgets/mouse_input.h"
 
 #include <QAccessible>
 #include <QApplication>
