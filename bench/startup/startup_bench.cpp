@@ -180,8 +180,8 @@ int run(int argc, char** argv) {
         ssn::bench::median(program.milliseconds) / ssn::bench::median(label.milliseconds);
     const double memoryRatio =
         ssn::bench::median(program.peakMegabytes) / ssn::bench::median(label.peakMegabytes);
-    ssn::bench::printRatio("wall time ratio of medians (program / floor)", timeRatio, 1.2);
-    ssn::bench::printRatio("peak RSS ratio of medians (program / floor)", memoryRatio, 1.1);
+    ssn::bench::printRatio("wall time ratio of medians (program / floor)", timeRatio, 1.10);
+    ssn::bench::printRatio("peak RSS ratio of medians (program / floor)", memoryRatio, 1.05);
     return 0;
 }
 
