@@ -61,6 +61,12 @@ void frmNagScreen::Form_Load() {
     // The reminder's question, if any, comes before any window of the program is seen.
     ignoringErrors([&desktop] { web::modHelp::CheckUpdateReminder(desktop); });
     ignoringErrors([this] { forms().main().show(); });
+    // A main window that could not be made or shown (memory ran out, say) would leave a copy
+    // that nobody sees or can close, holding the lock against every later start: it ends.
+    if (!forms().isLoaded<frmMain>() || !forms().main().isVisible()) {
+        EndProgram(forms());
+        return;
+    }
     hide();
     // After the main window is up, so the label brought to the front is the one the user sees.
     ignoringErrors([this] { CoBrand_Randomize(); });

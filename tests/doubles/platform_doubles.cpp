@@ -1,6 +1,7 @@
 #include "doubles/platform_doubles.h"
 
 #include <QWidget>
+#include <new>
 
 namespace ssn::testing {
 
@@ -21,6 +22,8 @@ bool RecordingUrlOpener::open(const QString& url) {
 }
 
 QString MemorySettingsBackend::read(const QString& application, const QString& section, const QString& key) {
+    if (++reads == failingRead)
+        throw std::bad_alloc();
     if (unreadable)
         return {};
     return value(application, section, key);

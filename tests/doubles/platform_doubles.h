@@ -45,7 +45,8 @@ public:
     int clears = 0;
 };
 
-// An in-memory store. An unreadable one reads as empty text; an unwritable one drops writes.
+// An in-memory store. An unreadable one reads as empty text; an unwritable one drops writes;
+// the read numbered `failingRead` (from 1) throws std::bad_alloc, as memory running out would.
 // `writes` counts every write asked for, dropped or not.
 class MemorySettingsBackend : public platform::SettingsBackend {
 public:
@@ -61,6 +62,8 @@ public:
     std::map<std::tuple<QString, QString, QString>, QString> values;
     bool unreadable = false;
     bool unwritable = false;
+    int failingRead = 0;
+    int reads = 0;
     int writes = 0;
 };
 

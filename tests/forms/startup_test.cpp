@@ -150,6 +150,18 @@ TEST(StartupTest, ASecondCopyShowsOneMessageAndEndsWithoutAnyWindow) {
     EXPECT_EQ(run.fake.settings.writes, writesBefore);
 }
 
+// Memory runs out as the main window loads (here at its reminder check, the store's second
+// read): the program ends, lock and all, rather than run on with no window to close.
+TEST(StartupTest, AMainWindowThatCannotLoadEndsTheProgram) {
+    StartupRun run;
+    run.fake.settings.failingRead = 2;
+
+    run.forms->nagScreen();
+
+    EXPECT_EQ(run.fake.processEnd.calls, 1);
+    EXPECT_TRUE(run.forms->loaded().empty());
+}
+
 TEST(StartupDeathTest, ASecondCopyEndsTheProcessWithCodeZeroAfterItsMessage) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
