@@ -132,6 +132,7 @@ struct StartCase {
     void (*beforeTheSecondCopy)(InstanceGuardTest&) = nullptr;
     bool asRoot = false;
     mode_t umask = 002;
+    const char* privateGroupMembers = "nobody";
 };
 
 class InstanceGuardStartTest : public InstanceGuardTest, public ::testing::WithParamInterface<StartCase> {};
@@ -186,7 +187,7 @@ TEST_P(InstanceGuardStartTest, TheLockAndTheDateAreWhereOnlyTheUserCouldHavePutT
             QtInstanceGuard second(m_executable, settingsRoot());
             return second.previousInstanceRunning() ? 0 : 5;
         },
-        GetParam().asRoot);
+        GetParam().asRoot, GetParam().privateGroupMembers);
     if (!result)
         GTEST_SKIP() << "could not run a child process as another user";
     EXPECT_EQ(*result, 0) << "1: the first copy was refused, 2: its lock is elsewhere, 3: the date read, "
@@ -256,9 +257,13 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{
             "AFolderWritableByAllIsRefused", &InstanceGuardTest::runtimeLock, false, false,
             [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0777); }},
-        // Open to a group that root belongs to, whose members could rename what is in it.
-        StartCase{"AFolderSharedWithAGroupIsRefused", &InstanceGuardTest::runtimeLock, false, false,
-                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 0, 02770); }},
+        // The user's own group lists a neighbour too, or is named after the user but is not theirs.
+        StartCase{"AGroupWithAnotherMemberIsRefused", &InstanceGuardTest::runtimeLock, false, false,
+                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0775); },
+                  nullptr, nullptr, false, 002, "nobody,daemon"},
+        StartCase{
+            "AGroupNamedLikeTheUserIsRefused", &InstanceGuardTest::runtimeLock, false, false,
+            [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65531, 0775); }},
         // Two starts with different runtime folders.
         StartCase{"AReadOnlySettingsFolderKeepsItsLock", &InstanceGuardTest::settingsLock, true, false,
                   nullptr,

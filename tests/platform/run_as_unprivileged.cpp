@@ -19,8 +19,9 @@ constexpr int kCouldNotDropPrivileges = 125;
 constexpr int kKilledBySignal = 128;
 
 // In a mount namespace of the child's own: an empty root's home, and account files in which
-// nobody's primary group is a private group that lists it.
-bool mountAccountsOfTheChildsOwn() {
+// nobody's primary group is a group named after it that lists `members`, and another group of
+// that name is not its primary group.
+bool mountAccountsOfTheChildsOwn(const QByteArray& members) {
     const QByteArray home = ::getpwuid(0)->pw_dir;
     if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
         ::mount("tmpfs", home.constData(), "tmpfs", 0, "mode=0700") != 0)
@@ -31,7 +32,7 @@ bool mountAccountsOfTheChildsOwn() {
         if (!real.open(QIODevice::ReadOnly) || !copy.open(QIODevice::WriteOnly))
             return false;
         copy.write(QByteArray(name) == "/etc/group"
-                       ? real.readAll() + "nobody:x:65533:nobody\n"
+                       ? real.readAll() + "nobody:x:65533:" + members + "\nnobody:x:65531:nobody\n"
                        : real.readAll().replace("nobody:x:65534:65534:", "nobody:x:65534:65533:"));
         copy.close();
         if (::mount(copy.fileName().toLatin1().constData(), name, nullptr, MS_BIND, nullptr) != 0 ||
@@ -43,12 +44,12 @@ bool mountAccountsOfTheChildsOwn() {
 
 } // namespace
 
-std::optional<int> runAsUnprivileged(const std::function<int()>& check, bool asRoot) {
+std::optional<int> runAsUnprivileged(const std::function<int()>& check, bool asRoot, const char* members) {
     const pid_t child = ::fork();
     if (child < 0)
         return std::nullopt;
     if (child == 0) {
-        if (::geteuid() == 0 && (!mountAccountsOfTheChildsOwn() ||
+        if (::geteuid() == 0 && (!mountAccountsOfTheChildsOwn(members) ||
                                  (!asRoot && (::setgroups(0, nullptr) != 0 || ::setgid(kPrivateGroup) != 0 ||
                                               ::setuid(kNobody) != 0))))
             ::_exit(kCouldNotDropPrivileges);
