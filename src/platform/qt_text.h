@@ -3,6 +3,8 @@
 // The numerology core and the setting-text encoding work on std::u16string_view, the same UTF-16 that QString
 // holds.
 
+#include "core/blank_trim.h"
+
 #include <QString>
 #include <QStringView>
 #include <cstddef>
@@ -17,6 +19,11 @@ inline std::u16string_view toU16View(const QString& text) {
 
 inline QString toQString(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The core's blank trimming (code 32 at both ends, nothing else) for the program's texts.
+inline QString trimBlanks(const QString& text) {
+    return toQString(core::TrimBlanks(toU16View(text)));
 }
 
 } // namespace ssn::platform

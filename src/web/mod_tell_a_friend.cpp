@@ -1,6 +1,5 @@
 #include "web/mod_tell_a_friend.h"
 
-#include "core/blank_trim.h"
 #include "platform/qt_text.h"
 #include "web/page_urls.h"
 #include "web/percent_encoding.h"
@@ -16,19 +15,14 @@ void showRefusal(platform::MessageBoxService& messageBox, const QString& text) {
     static_cast<void>(messageBox.show(platform::CriticalMessage(text)));
 }
 
-// The core's blank trimming (code 32 at both ends, nothing else) for the panel's texts.
-QString trimBlanks(const QString& text) {
-    return platform::toQString(core::TrimBlanks(platform::toU16View(text)));
-}
-
 // Stores the five field texts with their blanks (code 32) trimmed; strTafUrl is left alone.
 void readFields(TellAFriendStrings& strings, const QString& name, const QString& email,
                 const QString& message, const QString& friendName, const QString& friendEmail) {
-    strings.strTafName = trimBlanks(name);
-    strings.strTafEmail = trimBlanks(email);
-    strings.strTafMessage = trimBlanks(message);
-    strings.strTafFriendName = trimBlanks(friendName);
-    strings.strTafFriendEmail = trimBlanks(friendEmail);
+    strings.strTafName = platform::trimBlanks(name);
+    strings.strTafEmail = platform::trimBlanks(email);
+    strings.strTafMessage = platform::trimBlanks(message);
+    strings.strTafFriendName = platform::trimBlanks(friendName);
+    strings.strTafFriendEmail = platform::trimBlanks(friendEmail);
 }
 
 // The message for two addresses that are the same or lack an "@" or a ".", or the empty
@@ -91,7 +85,7 @@ SubmitOutcome SubmitReferral(TellAFriendStrings& strings, platform::MessageBoxSe
     }};
     for (const FieldCheck& check : checks) {
         // Empty or still the placeholder: the user has given nothing.
-        const QString value = trimBlanks(strings.*check.value);
+        const QString value = platform::trimBlanks(strings.*check.value);
         if (value.isEmpty() || value == check.placeholder) {
             showRefusal(messageBox, check.refusal);
             return SubmitOutcome::FieldRefused;

@@ -1,6 +1,5 @@
 #include "widgets/placeholder_field.h"
 
-#include "core/blank_trim.h"
 #include "platform/qt_text.h"
 
 #include <QFocusEvent>
@@ -19,11 +18,6 @@ namespace {
 bool movesFocusBetweenControls(const QEvent& event) {
     const Qt::FocusReason reason = static_cast<const QFocusEvent&>(event).reason();
     return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
-}
-
-// Blanks are code 32 only, at both ends, as the core trims names.
-QString trimBlanks(const QString& text) {
-    return platform::toQString(core::TrimBlanks(platform::toU16View(text)));
 }
 
 } // namespace
@@ -61,13 +55,13 @@ void PlaceholderField::setText(const QString& text) {
 
 // Each writes only a change, so that a box holding other text keeps its caret and undo history.
 void PlaceholderField::GotFocus() {
-    if (trimBlanks(text()) == m_placeholder) {
+    if (platform::trimBlanks(text()) == m_placeholder) {
         setText(QString());
     }
 }
 
 void PlaceholderField::LostFocus() {
-    if (trimBlanks(text()).isEmpty()) {
+    if (platform::trimBlanks(text()).isEmpty()) {
         setText(m_placeholder);
     }
 }

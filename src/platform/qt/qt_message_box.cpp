@@ -12,14 +12,8 @@ namespace {
 // Messages may break lines with a lone CR; plain-text labels draw that as a blank, so every
 // CR LF and every lone CR becomes the LF that a label always breaks on.
 QString withLineFeeds(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-
-bool isOnScreen(const QWidget& window) {
-    const Qt::WindowType type = window.windowType();
-    return window.isVisible() && (type == Qt::Window || type == Qt::Dialog);
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
 // The window a message belongs to: the program's active window; failing that, a window of the
@@ -30,7 +24,9 @@ QWidget* owningWindow() {
     }
     QWidget* shown = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (!isOnScreen(*window)) {
+        // Shown windows and dialogs on the screen, not menus, tool tips or pop-ups.
+        const Qt::WindowType type = window->windowType();
+        if (!window->isVisible() || (type != Qt::Window && type != Qt::Dialog)) {
             continue;
         }
         if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {

@@ -142,9 +142,8 @@ Descriptor openOwn(const QByteArray& path, bool make, Descriptor& folder, QByteA
     Descriptor file;
     folder = path.startsWith('/') ? walk.follow(path, fileName != nullptr ? &file : nullptr, fileName)
                                   : Descriptor();
-    const int error = folder ? errno : ELOOP;
-    why = walk.why;
-    errno = error;
+    why.swap(walk.why); // leaves errno as the walk left it
+    errno = folder ? errno : ELOOP;
     return file;
 }
 
