@@ -58,8 +58,11 @@ void SetUpApplication() {
     qApp->installEventFilter(new EnterPressesFocusedButton(qApp));
     // Fixed-size windows offer the window manager no resizing.
     qApp->installEventFilter(new FixedSizeWindowHints(qApp));
-    // High contrast turned on or off while the program runs changes every window's colours.
+#ifdef Q_OS_WIN
+    // High contrast turned on or off while the program runs changes every window's colours. Only
+    // Windows tells the program (see look.h); elsewhere the filter would only slow every event.
     qApp->installEventFilter(new look::FollowHighContrast(qApp));
+#endif
 }
 
 } // namespace ssn::widgets

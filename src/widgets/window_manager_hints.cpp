@@ -86,6 +86,10 @@ void offerOnlyWhatFits(const QWindow& window) {
 } // namespace
 
 bool FixedSizeWindowHints::eventFilter(QObject* watched, QEvent* event) {
+    // Every event of the application passes here: the two kinds that matter are picked out first.
+    if (event->type() != QEvent::Show && event->type() != QEvent::WindowStateChange) {
+        return false;
+    }
     auto* window = qobject_cast<QWindow*>(watched);
     if (window == nullptr || !window->isTopLevel() || window->minimumSize() != window->maximumSize()) {
         return false;
