@@ -3,6 +3,7 @@
 #include <QHash>
 
 #ifdef SSN_HAS_FONTCONFIG
+#include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
 #endif
 
@@ -11,25 +12,44 @@ namespace ssn::widgets {
 namespace {
 
 #ifdef SSN_HAS_FONTCONFIG
+// fontconfig's functions, from the copy the toolkit loaded with itself, rather than linked: a
+// library the program links comes before the toolkit's own in the dynamic loader's search order,
+// and each of the tens of thousands of symbols the toolkit binds at start-up would be looked for
+// in it first.
+template <typename Function> Function loaded(const char* name) {
+    return reinterpret_cast<Function>(::dlsym(RTLD_DEFAULT, name));
+}
+
 // What fontconfig, the toolkit's font database here, matches first for a request of the family
 // alone: the toolkit's own search for a missing family takes the first of the same sorted list.
 // One match costs a fraction of the toolkit's search through the sorted list of every font.
 QString familyFontconfigPicks(const QString& family) {
+    const auto create = loaded<decltype(&FcPatternCreate)>("FcPatternCreate");
+    const auto addString = loaded<decltype(&FcPatternAddString)>("FcPatternAddString");
+    const auto substitute = loaded<decltype(&FcConfigSubstitute)>("FcConfigSubstitute");
+    const auto defaults = loaded<decltype(&FcDefaultSubstitute)>("FcDefaultSubstitute");
+    const auto match = loaded<decltype(&FcFontMatch)>("FcFontMatch");
+    const auto getString = loaded<decltype(&FcPatternGetString)>("FcPatternGetString");
+    const auto destroy = loaded<decltype(&FcPatternDestroy)>("FcPatternDestroy");
+    if (create == nullptr || addString == nullptr || substitute == nullptr || defaults == nullptr ||
+        match == nullptr || getString == nullptr || destroy == nullptr) {
+        return family; // the toolkit runs on another font database: it substitutes by itself
+    }
     QString picked = family;
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+    FcPattern* pattern = create();
+    addString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    substitute(nullptr, pattern, FcMatchPattern);
+    defaults(pattern);
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    FcPattern* best = match(nullptr, pattern, &result);
     FcChar8* name = nullptr;
-    if (match != nullptr && FcPatternGetString(match, FC_FAMILY, 0, &name) == FcResultMatch) {
+    if (best != nullptr && getString(best, FC_FAMILY, 0, &name) == FcResultMatch) {
         picked = QString::fromUtf8(reinterpret_cast<const char*>(name));
     }
-    if (match != nullptr) {
-        FcPatternDestroy(match);
+    if (best != nullptr) {
+        destroy(best);
     }
-    FcPatternDestroy(pattern);
+    destroy(pattern);
     return picked;
 }
 #endif
