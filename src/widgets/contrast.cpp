@@ -25,15 +25,17 @@ double powerTwoPointFour(double x) {
 }
 
 double luminance(const QColor& colour) {
-    const auto linear = [](float channel) {
-        const double c = channel;
-        return c <= 0.04045 ? c / 12.92 : powerTwoPointFour((c + 0.055) / 1.055);
-    };
     const QColor rgb = colour.toRgb();
-    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) + 0.0722 * linear(rgb.blueF());
+    return 0.2126 * linearised(rgb.redF()) + 0.7152 * linearised(rgb.greenF()) +
+           0.0722 * linearised(rgb.blueF());
 }
 
 } // namespace
+
+double linearised(float channel) {
+    const double c = channel;
+    return c <= 0.04045 ? c / 12.92 : powerTwoPointFour((c + 0.055) / 1.055);
+}
 
 double ratio(const QColor& first, const QColor& second) {
     const double a = luminance(first);

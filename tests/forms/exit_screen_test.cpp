@@ -138,7 +138,6 @@ TEST_P(DefaultFontTest, TextFitsItsBoxWhateverTheDesktopsFont) {
         {"ExitButton", {screen.cmdClose}}};
     for (QWidget* control : kinds.at(GetParam())) {
         const QString text = control->property("text").toString();
-        EXPECT_EQ(control->font().family(), "MS Sans Serif") << text.toStdString();
         EXPECT_EQ(control->font().pointSizeF(), 8.25) << text.toStdString();
         const QFontMetrics metrics(control->font());
         const QRect room = textRoom(*control);
@@ -147,7 +146,7 @@ TEST_P(DefaultFontTest, TextFitsItsBoxWhateverTheDesktopsFont) {
             EXPECT_LE(metrics.horizontalAdvance(text), room.width()) << text.toStdString();
         }
     }
-    EXPECT_EQ(screen.font().family(), "MS Sans Serif") << "the window's own";
+    EXPECT_EQ(screen.font().pointSizeF(), 8.25) << "the window's own";
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, DefaultFontTest, ::testing::Values("Fields", "ExitButton"),
@@ -155,7 +154,6 @@ INSTANTIATE_TEST_SUITE_P(Controls, DefaultFontTest, ::testing::Values("Fields", 
 
 TEST_F(ExitScreenTest, TheTitleUsesItsDesignedFaceAndEndsBeforeThePromotionFrame) {
     Screen& screen = exitByFileExit();
-    EXPECT_EQ(screen.lblNagScreen2Caption->font().family(), "MS Sans Serif");
     EXPECT_LE(screen.lblNagScreen2Caption->font().pointSizeF(), 18.0);
     EXPECT_LT(screen.lblNagScreen2Caption->geometry().right(), screen.Frame6->x());
     EXPECT_GE(screen.lblNagScreen2Caption->width(), screen.lblNagScreen2Caption->sizeHint().width())

@@ -6,6 +6,7 @@
 // screen's navy; and under high contrast every control takes the system's colours.
 
 #include "doubles/named_rows.h"
+#include "widgets/contrast.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
 #include "widgets/program_style.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
@@ -26,6 +28,7 @@
 #include <QStyleOption>
 #include <QTest>
 #include <QVBoxLayout>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -189,12 +192,45 @@ protected:
     void TearDown() override { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 };
 
+// WCAG 2's formula, with the power function.
+double channel(int value) {
+    const double c = value / 255.0;
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
 double luminance(QRgb rgb) {
-    const auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
     return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
+}
+
+// The program's luminance, without the power function, gives every 8-bit colour the answers of the
+// formula with it: black or white against it, and whether either stands out from it by 3:1 or 4.5:1.
+TEST(ContrastTest, EveryEightBitColourGetsTheAnswersOfTheFormula) {
+    std::array<double, 256> program{};
+    for (int value = 0; value < 256; ++value) {
+        program[value] = contrast::linearised(static_cast<float>(value / 255.0));
+    }
+    const auto answers = [](double light) {
+        light += 0.05; // against black light / 0.05, against white 1.05 / light
+        return std::array<bool, 5>{light / 0.05 >= 1.05 / light, light / 0.05 >= 3, light / 0.05 >= 4.5,
+                                   1.05 / light >= 3, 1.05 / light >= 4.5};
+    };
+    int differing = 0;
+    for (int rgb = 0; rgb < (1 << 24); ++rgb) {
+        const int r = rgb >> 16, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
+        const double light = 0.2126 * program[r] + 0.7152 * program[g] + 0.0722 * program[b];
+        differing += answers(light) != answers(luminance(qRgb(r, g, b))) ? 1 : 0;
+    }
+    EXPECT_EQ(differing, 0);
+}
+
+// The design's families are named by the family the font system shows for each, so the windows'
+// glyphs are those the design's own names would give.
+TEST(DesignFontTest, EachDesignFamilyIsTheOneTheFontSystemShowsForIt) {
+    const std::pair<const char*, QFont> fonts[] = {{"Verdana", look::verdana(8.25)},
+                                                   {"MS Sans Serif", look::msSansSerif(8.25)}};
+    for (const auto& [design, font] : fonts) {
+        EXPECT_EQ(font.family(), QFontInfo(QFont(QString::fromLatin1(design))).family()) << design;
+    }
 }
 
 double contrast(QRgb a, QRgb b) {
