@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QImageReader>
 #include <QPixmap>
 #include <QResource>
 #include <QString>
@@ -59,20 +58,6 @@ QIcon ApplicationIcon() {
         });
     }
     return *loadedIcon;
-}
-
-QIcon IconFromPngFiles(const QStringList& files) {
-    QIcon icon;
-    for (const QString& file : files) {
-        // The format is named and not guessed, so that no plugin is asked.
-        QImageReader reader(file, QByteArrayLiteral("png"));
-        reader.setAutoDetectImageFormat(false);
-        const QImage image = reader.read();
-        if (!image.isNull()) {
-            icon.addPixmap(QPixmap::fromImage(image));
-        }
-    }
-    return icon;
 }
 
 } // namespace ssn::widgets
