@@ -17,7 +17,6 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -77,12 +76,6 @@ bool anyImagePluginLoaded() {
     }
 #endif
     return false;
-}
-
-void loadImagePluginsWhereThereIsNoIconTheme() {
-#ifdef Q_OS_WIN
-    (void)QImageReader::supportedImageFormats();
-#endif
 }
 
 // A window in the main window's blue look with the kinds of controls the program's windows hold:
@@ -165,10 +158,7 @@ struct WhiteWindow {
     std::_Exit(anyImagePluginLoaded() ? 1 : 0);
 }
 
-// The second check shows that the first can fail: under the plain style the same window loads
-// the plugins where there is an icon theme to look in. Windows has none, so there it is the
-// list of image formats that loads them.
-TEST(ProgramStyleDeathTest, AWindowComesUpWithoutAnyImagePluginUnlikeUnderThePlainStyle) {
+TEST(ProgramStyleDeathTest, AWindowComesUpWithoutAnyImagePlugin) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
@@ -176,13 +166,6 @@ TEST(ProgramStyleDeathTest, AWindowComesUpWithoutAnyImagePluginUnlikeUnderThePla
             paintAndReport();
         },
         ::testing::ExitedWithCode(0), "");
-    EXPECT_EXIT(
-        {
-            QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-            loadImagePluginsWhereThereIsNoIconTheme();
-            paintAndReport();
-        },
-        ::testing::ExitedWithCode(1), "");
 }
 
 // The program's style for one test; the other tests run under the plain one.
@@ -192,56 +175,41 @@ protected:
     void TearDown() override { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
 };
 
-// WCAG 2's formula, with the power function.
+// WCAG 2's formula, with the power function, on the single-precision channel that QColor gives.
 double channel(int value) {
-    const double c = value / 255.0;
+    const double c = static_cast<float>(value / 255.0);
     return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-}
-
-double luminance(QRgb rgb) {
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) + 0.0722 * channel(qBlue(rgb));
 }
 
 // The program's luminance, without the power function, gives every 8-bit colour the answers of the
 // formula with it: black or white against it, and whether either stands out from it by 3:1 or 4.5:1.
 TEST(ContrastTest, EveryEightBitColourGetsTheAnswersOfTheFormula) {
-    std::array<double, 256> program{};
-    std::array<double, 256> formula{}; // from the same single-precision channel as QColor gives
+    std::array<double, 256> program{}, formula{};
     for (int value = 0; value < 256; ++value) {
-        const double c = static_cast<float>(value / 255.0);
-        program[value] = contrast::linearised(static_cast<float>(c));
-        formula[value] = c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        program[value] = contrast::linearised(static_cast<float>(value / 255.0));
+        formula[value] = channel(value);
     }
-    const auto answers = [](double light) {
-        light += 0.05; // against black light / 0.05, against white 1.05 / light
-        return std::array<bool, 5>{light / 0.05 >= 1.05 / light, light / 0.05 >= 3, light / 0.05 >= 4.5,
-                                   1.05 / light >= 3, 1.05 / light >= 4.5};
+    const auto answers = [](const std::array<double, 256>& l, int rgb) { // light against black, white
+        const double light =
+            0.05 + 0.2126 * l[rgb >> 16] + 0.7152 * l[(rgb >> 8) & 0xff] + 0.0722 * l[rgb & 0xff];
+        const double black = light / 0.05, white = 1.05 / light;
+        return std::array{black >= white, black >= 3, black >= 4.5, white >= 3, white >= 4.5};
     };
-    int differing = 0;
     for (int rgb = 0; rgb < (1 << 24); ++rgb) {
-        const int r = rgb >> 16, g = (rgb >> 8) & 0xff, b = rgb & 0xff;
-        const auto light = [&](const std::array<double, 256>& linear) {
-            return 0.2126 * linear[r] + 0.7152 * linear[g] + 0.0722 * linear[b];
-        };
-        differing += answers(light(program)) != answers(light(formula)) ? 1 : 0;
+        ASSERT_EQ(answers(program, rgb), answers(formula, rgb)) << "colour " << rgb;
     }
-    EXPECT_EQ(differing, 0);
 }
 
 // The design's families are named by the family the font system shows for each, so the windows'
 // glyphs are those the design's own names would give.
 TEST(DesignFontTest, EachDesignFamilyIsTheOneTheFontSystemShowsForIt) {
-    const std::pair<const char*, QFont> fonts[] = {{"Verdana", look::verdana(8.25)},
-                                                   {"MS Sans Serif", look::msSansSerif(8.25)}};
-    for (const auto& [design, font] : fonts) {
-        EXPECT_EQ(font.family(), QFontInfo(QFont(QString::fromLatin1(design))).family()) << design;
-    }
+    EXPECT_EQ(look::verdana(8.25).family(), QFontInfo(QFont(QStringLiteral("Verdana"))).family());
+    EXPECT_EQ(look::msSansSerif(8.25).family(), QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family());
 }
 
+// The contrast of two pixels, by the program's rule, which ContrastTest holds to the formula.
 double contrast(QRgb a, QRgb b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    return contrast::ratio(QColor(a), QColor(b));
 }
 
 TEST_F(ProgramStyleTest, ButtonsAndListsAreFilledWithTheWindowsBlue) {
