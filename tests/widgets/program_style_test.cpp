@@ -200,11 +200,11 @@ TEST(ContrastTest, EveryEightBitColourGetsTheAnswersOfTheFormula) {
     }
 }
 
-// The design's families are named by the family the font system shows for each, so the windows'
-// glyphs are those the design's own names would give.
+// The design's families show as the family the font system shows for each design name (on Linux
+// named directly, see design_family.h), so the windows' glyphs are those the design's names give.
 TEST(DesignFontTest, EachDesignFamilyIsTheOneTheFontSystemShowsForIt) {
-    EXPECT_EQ(look::verdana(8.25).family(), QFontInfo(QFont(QStringLiteral("Verdana"))).family());
-    EXPECT_EQ(look::msSansSerif(8.25).family(), QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family());
+    EXPECT_EQ(QFontInfo(look::verdana(8.25)).family(), QFontInfo(QFont("Verdana")).family());
+    EXPECT_EQ(QFontInfo(look::msSansSerif(8.25)).family(), QFontInfo(QFont("MS Sans Serif")).family());
 }
 
 // The contrast of two pixels, by the program's rule, which ContrastTest holds to the formula.
