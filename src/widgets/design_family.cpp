@@ -23,12 +23,43 @@ template <typename Function> Function loaded(const char* name) {
     return reinterpret_cast<Function>(::dlsym(RTLD_DEFAULT, name));
 }
 
-// The first installed family of fontconfig's list for a request of the design's family alone:
-// the family asked for, then the families fontconfig's configuration puts in its place (for both
-// design families those of its sans-serif faces). Fontconfig's own match, and the toolkit's search
-// for a missing family, rank every installed font and come out at the same family wherever the
-// first installed family of the list supports the request's language; walking the list costs a
-// fraction of ranking all fonts. DesignFontTest compares the answer with the toolkit's own.
+// Whether fontconfig has a font of the family itself. The toolkit's list of families also holds
+// its own names for the generic families ("Sans Serif", "Serif", "Monospace"), which no font
+// carries: the toolkit searches its fallbacks for them like for a missing family.
+bool hasFontsOfItsOwn(const QByteArray& family) {
+    const auto create = loaded<decltype(&FcPatternCreate)>("FcPatternCreate");
+    const auto addString = loaded<decltype(&FcPatternAddString)>("FcPatternAddString");
+    const auto destroy = loaded<decltype(&FcPatternDestroy)>("FcPatternDestroy");
+    const auto createSet = loaded<decltype(&FcObjectSetCreate)>("FcObjectSetCreate");
+    const auto addObject = loaded<decltype(&FcObjectSetAdd)>("FcObjectSetAdd");
+    const auto destroySet = loaded<decltype(&FcObjectSetDestroy)>("FcObjectSetDestroy");
+    const auto list = loaded<decltype(&FcFontList)>("FcFontList");
+    const auto destroyFonts = loaded<decltype(&FcFontSetDestroy)>("FcFontSetDestroy");
+    if (create == nullptr || addString == nullptr || destroy == nullptr || createSet == nullptr ||
+        addObject == nullptr || destroySet == nullptr || list == nullptr || destroyFonts == nullptr) {
+        return true;
+    }
+    FcPattern* pattern = create();
+    addString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.constData()));
+    FcObjectSet* objects = createSet();
+    addObject(objects, FC_FAMILY);
+    FcFontSet* fonts = list(nullptr, pattern, objects);
+    const bool found = fonts != nullptr && fonts->nfont > 0;
+    if (fonts != nullptr) {
+        destroyFonts(fonts);
+    }
+    destroySet(objects);
+    destroy(pattern);
+    return found;
+}
+
+// The first installed family of fontconfig's list for a request of the family alone: the family
+// asked for, then the families fontconfig's configuration puts in its place (for both design
+// families and the toolkit's "Sans Serif" those of its sans-serif faces). Fontconfig's own match,
+// and the toolkit's search for a missing family, rank every installed font and come out at the
+// same family wherever the first installed family of the list supports the request's language;
+// walking the list costs a fraction of ranking all fonts. DesignFontTest compares the answer with
+// the toolkit's own.
 QString familyFontconfigPicks(const QString& family) {
     const auto create = loaded<decltype(&FcPatternCreate)>("FcPatternCreate");
     const auto addString = loaded<decltype(&FcPatternAddString)>("FcPatternAddString");
@@ -40,13 +71,17 @@ QString familyFontconfigPicks(const QString& family) {
         return family; // the toolkit runs on another font database: it substitutes by itself
     }
     const QStringList installed = QFontDatabase::families();
+    const QByteArray name = family.toUtf8();
+    if (installed.contains(family, Qt::CaseInsensitive) && hasFontsOfItsOwn(name)) {
+        return family;
+    }
     QString picked = family;
     FcPattern* pattern = create();
-    addString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.toUtf8().constData()));
+    addString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
     substitute(nullptr, pattern, FcMatchPattern);
-    FcChar8* name = nullptr;
-    for (int i = 0; getString(pattern, FC_FAMILY, i, &name) == FcResultMatch; ++i) {
-        const QString candidate = QString::fromUtf8(reinterpret_cast<const char*>(name));
+    FcChar8* candidateName = nullptr;
+    for (int i = 0; getString(pattern, FC_FAMILY, i, &candidateName) == FcResultMatch; ++i) {
+        const QString candidate = QString::fromUtf8(reinterpret_cast<const char*>(candidateName));
         if (installed.contains(candidate, Qt::CaseInsensitive)) {
             picked = candidate;
             break;
