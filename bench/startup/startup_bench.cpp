@@ -205,6 +205,10 @@ int run(int argc, char** argv) {
     // Settings and lock of the children go to a private folder. The first program start
     // stores today as the reminder date, so no start asks anything.
     const ssn::bench::PrivateEnvironment environment;
+    // Without a session bus, the first child's D-Bus library would start one for the display
+    // (autolaunch) that outlives the run, and only the children after it would connect: every
+    // child finds none instead. A bus of the user's own is kept for all of them alike.
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     const std::filesystem::path messages = environment.root() / "child-messages.txt";
     const std::filesystem::path profile = environment.root() / "callgrind.out";
     constexpr Child kChildren[] = {Child::Program, Child::Plain, Child::Label};
