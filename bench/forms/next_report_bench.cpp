@@ -166,7 +166,7 @@ int run(int argc, char** argv) {
     QApplication application(argc, argv);
     // Set up as the program is (style, icon, quit rule). The result window sets its icon
     // itself; without the application-wide one the bare floor window carries none.
-    ssn::widgets::SetUpApplication();
+    ssn::widgets::setUpApplication();
     QApplication::setWindowIcon(QIcon());
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());

@@ -1,19 +1,25 @@
-// Start-up time and memory of the program against the least toolkit program that shows
-// text. Both are started as fresh processes, alternately, from this launcher, which loads
-// no toolkit library itself, so that its own memory cannot be counted as the children's.
-// Wall time runs from the spawn to the child's report of its first paint; peak memory is
-// the child's maximum resident set size as the kernel reports it when the child is reaped.
+// Start-up of the program against two floors: the plain implementation of the same first
+// window (startup_plain) and the least toolkit program that shows text (one label). All are
+// started as fresh processes, in turn, from this launcher, which loads no toolkit library
+// itself, so that its own memory cannot be counted as the children's. Instructions are
+// counted by callgrind over the whole process (the dynamic loader included) from exec to the
+// child's report of its first paint; they do not move with the machine's load. Peak memory
+// is the child's maximum resident set size as the kernel reports it when the child is
+// reaped; wall time runs from the spawn to the report.
 //
-// Usage: startup_bench [rounds]   (QT_QPA_PLATFORM and DISPLAY are passed on to the children)
+// Usage: startup_bench [rounds] [callgrind-starts]   (defaults 40 and 3; QT_QPA_PLATFORM
+// and DISPLAY are passed on to the children; callgrind starts need valgrind on the PATH)
 
 #include "forms/private_environment.h"
 #include "forms/sample_stats.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -35,12 +41,13 @@ using Clock = std::chrono::steady_clock;
 
 constexpr int kReportFd = 3;
 constexpr int kWarmUpRounds = 3;
-constexpr int kPaintLimitMs = 30000;
+constexpr int kPaintLimitMs = 120000; // a start under callgrind takes seconds
 
 struct Start {
     double milliseconds = 0.0;
     double peakMegabytes = 0.0;      // ru_maxrss from wait4
     double childPeakMegabytes = 0.0; // VmHWM that the child read itself when it reported
+    double instructions = 0.0;       // callgrind's total, for a start under callgrind
 };
 
 // Thrown, not exited, so that the private folder is removed on the way out.
@@ -48,8 +55,46 @@ struct Start {
     throw std::runtime_error(what);
 }
 
-std::filesystem::path childProgram() {
-    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "startup_child";
+std::filesystem::path besideMe(const char* name) {
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / name;
+}
+
+// The three children: the program's own start, the plain same-window program, one label.
+enum class Child { Program, Plain, Label };
+
+const char* nameOf(Child child) {
+    switch (child) {
+    case Child::Program:
+        return "program";
+    case Child::Plain:
+        return "plain";
+    case Child::Label:
+        return "label";
+    }
+    return "?";
+}
+
+std::vector<std::string> commandOf(Child child) {
+    const std::string fd = std::to_string(kReportFd);
+    if (child == Child::Plain) {
+        return {besideMe("startup_plain").string(), fd};
+    }
+    return {besideMe("startup_child").string(), nameOf(child), fd};
+}
+
+// The total of callgrind's output file ("totals:" or "summary:" line).
+double instructionsIn(const std::filesystem::path& file) {
+    std::ifstream stream(file);
+    std::string line;
+    double total = 0.0;
+    while (std::getline(stream, line)) {
+        for (const char* key : {"totals:", "summary:"}) {
+            if (line.rfind(key, 0) == 0) {
+                total = std::strtod(line.c_str() + std::strlen(key), nullptr);
+            }
+        }
+    }
+    return total;
 }
 
 // Reads the child's report line, or gives up after the limit.
@@ -80,7 +125,10 @@ std::string childMessages(const std::filesystem::path& file) {
     return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
 }
 
-Start startOnce(const std::string& mode, const std::filesystem::path& messageFile) {
+// One start of the child; under callgrind when a profile file is given.
+Start startOnce(Child which, const std::filesystem::path& messageFile,
+                const std::filesystem::path& profile = {}) {
+    const std::string mode = nameOf(which);
     int channel[2];
     if (::pipe2(channel, O_CLOEXEC) != 0) {
         fail("cannot create a pipe");
@@ -91,14 +139,21 @@ Start startOnce(const std::string& mode, const std::filesystem::path& messageFil
     posix_spawn_file_actions_adddup2(&actions, channel[1], kReportFd);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, messageFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    const std::string program = childProgram().string();
-    const std::string fd = std::to_string(kReportFd);
-    std::vector<char*> arguments{const_cast<char*>(program.c_str()), const_cast<char*>(mode.c_str()),
-                                 const_cast<char*>(fd.c_str()), nullptr};
+    std::vector<std::string> command = commandOf(which);
+    if (!profile.empty()) {
+        command.insert(command.begin(),
+                       {"valgrind", "--tool=callgrind", "--callgrind-out-file=" + profile.string()});
+    }
+    std::vector<char*> arguments;
+    for (std::string& word : command) {
+        arguments.push_back(word.data());
+    }
+    arguments.push_back(nullptr);
+    const std::string& program = command.front();
 
     const Clock::time_point begin = Clock::now();
     pid_t child = 0;
-    const int spawned = ::posix_spawn(&child, program.c_str(), &actions, nullptr, arguments.data(), environ);
+    const int spawned = ::posix_spawnp(&child, program.c_str(), &actions, nullptr, arguments.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(channel[1]);
     if (spawned != 0) {
@@ -123,13 +178,15 @@ Start startOnce(const std::string& mode, const std::filesystem::path& messageFil
     // start, as it does between a user's runs.
     return {.milliseconds = elapsed,
             .peakMegabytes = static_cast<double>(usage.ru_maxrss) / 1024.0,
-            .childPeakMegabytes = std::strtod(report.c_str() + 8, nullptr) / 1024.0};
+            .childPeakMegabytes = std::strtod(report.c_str() + 8, nullptr) / 1024.0,
+            .instructions = profile.empty() ? 0.0 : instructionsIn(profile)};
 }
 
 struct Series {
     std::vector<double> milliseconds;
     std::vector<double> peakMegabytes;
     std::vector<double> childPeakMegabytes;
+    std::vector<double> millionInstructions;
     void add(const Start& start) {
         milliseconds.push_back(start.milliseconds);
         peakMegabytes.push_back(start.peakMegabytes);
@@ -137,51 +194,72 @@ struct Series {
     }
 };
 
-int roundsFrom(int argc, char** argv) {
-    const int rounds = argc > 1 ? std::atoi(argv[1]) : 40;
-    return rounds > 0 ? rounds : 40;
+int countFrom(int argc, char** argv, int index, int fallback) {
+    const int count = argc > index ? std::atoi(argv[index]) : fallback;
+    return count >= 0 ? count : fallback;
 }
 
 int run(int argc, char** argv) {
-    const int rounds = roundsFrom(argc, argv);
+    const int rounds = std::max(1, countFrom(argc, argv, 1, 40));
+    const int profiledStarts = countFrom(argc, argv, 2, 3);
     // Settings and lock of the children go to a private folder. The first program start
     // stores today as the reminder date, so no start asks anything.
     const ssn::bench::PrivateEnvironment environment;
+    // Without a session bus, the first child's D-Bus library would start one for the display
+    // (autolaunch) that outlives the run, and only the children after it would connect: every
+    // child finds none instead. A bus of the user's own is kept for all of them alike.
+    ::setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     const std::filesystem::path messages = environment.root() / "child-messages.txt";
+    const std::filesystem::path profile = environment.root() / "callgrind.out";
+    constexpr Child kChildren[] = {Child::Program, Child::Plain, Child::Label};
+    Series series[3];
 
     for (int round = 0; round < kWarmUpRounds; ++round) {
-        startOnce("program", messages);
-        startOnce("label", messages);
+        for (const Child child : kChildren) {
+            startOnce(child, messages);
+        }
     }
-    Series label;
-    Series program;
     for (int round = 0; round < rounds; ++round) {
-        // Alternating which goes first keeps any after-effect of one on the other even.
-        if (round % 2 == 0) {
-            label.add(startOnce("label", messages));
-            program.add(startOnce("program", messages));
-        } else {
-            program.add(startOnce("program", messages));
-            label.add(startOnce("label", messages));
+        // Turning the order round keeps any after-effect of one start on the next even.
+        for (int i = 0; i < 3; ++i) {
+            const int which = (round + i) % 3;
+            series[which].add(startOnce(kChildren[which], messages));
+        }
+    }
+    for (int round = 0; round < profiledStarts; ++round) {
+        for (int which = 0; which < 3; ++which) {
+            series[which].millionInstructions.push_back(
+                startOnce(kChildren[which], messages, profile).instructions / 1e6);
         }
     }
 
     const char* platform = std::getenv("QT_QPA_PLATFORM");
-    std::printf("Start-up, platform %s, %d starts each\n", platform != nullptr ? platform : "(default)",
-                rounds);
+    std::printf("Start-up, platform %s, %d starts each, %d under callgrind\n",
+                platform != nullptr ? platform : "(default)", rounds, profiledStarts);
     ssn::bench::printSummaryHeader();
-    ssn::bench::printSummaryRow("program: start to main window painted", program.milliseconds, "ms");
-    ssn::bench::printSummaryRow("floor: one label to painted", label.milliseconds, "ms");
-    ssn::bench::printSummaryRow("program: peak RSS (wait4)", program.peakMegabytes, "MiB");
-    ssn::bench::printSummaryRow("floor: peak RSS (wait4)", label.peakMegabytes, "MiB");
-    ssn::bench::printSummaryRow("program: peak RSS at paint (VmHWM)", program.childPeakMegabytes, "MiB");
-    ssn::bench::printSummaryRow("floor: peak RSS at paint (VmHWM)", label.childPeakMegabytes, "MiB");
-    const double timeRatio =
-        ssn::bench::median(program.milliseconds) / ssn::bench::median(label.milliseconds);
-    const double memoryRatio =
-        ssn::bench::median(program.peakMegabytes) / ssn::bench::median(label.peakMegabytes);
-    ssn::bench::printRatio("wall time ratio of medians (program / floor)", timeRatio, 1.10);
-    ssn::bench::printRatio("peak RSS ratio of medians (program / floor)", memoryRatio, 1.05);
+    for (int which = 0; which < 3; ++which) {
+        const std::string name = nameOf(kChildren[which]);
+        ssn::bench::printSummaryRow(name + ": start to window painted", series[which].milliseconds, "ms");
+        ssn::bench::printSummaryRow(name + ": peak RSS (wait4)", series[which].peakMegabytes, "MiB");
+        ssn::bench::printSummaryRow(name + ": peak RSS at paint (VmHWM)", series[which].childPeakMegabytes,
+                                    "MiB");
+        if (profiledStarts > 0) {
+            ssn::bench::printSummaryRow(name + ": instructions (callgrind)",
+                                        series[which].millionInstructions, "M");
+        }
+    }
+    const auto ratio = [&](int floor, auto member) {
+        return ssn::bench::median(series[0].*member) / ssn::bench::median(series[floor].*member);
+    };
+    if (profiledStarts > 0) {
+        ssn::bench::printRatio("instructions: program / plain", ratio(1, &Series::millionInstructions), 0.88);
+        std::printf("  %-44s %9.3f\n", "instructions: program / one label",
+                    ratio(2, &Series::millionInstructions));
+    }
+    ssn::bench::printRatio("peak RSS: program / plain", ratio(1, &Series::peakMegabytes), 1.00);
+    std::printf("  %-44s %9.3f\n", "peak RSS: program / one label", ratio(2, &Series::peakMegabytes));
+    std::printf("  %-44s %9.3f\n", "wall time: program / plain", ratio(1, &Series::milliseconds));
+    std::printf("  %-44s %9.3f\n", "wall time: program / one label", ratio(2, &Series::milliseconds));
     return 0;
 }
 

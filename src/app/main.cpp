@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
     ssn::platform::keepRootOutOfAnotherUsersFolders();
 #endif
     QApplication application(argc, argv);
-    ssn::widgets::SetUpApplication();
+    ssn::widgets::setUpApplication();
     ssn::platform::QtPlatform desktop;
     ssn::forms::Forms forms(desktop.bundle());
     // Loading the start-up form is the start-up: it shows the main window, or refuses a second copy.

@@ -194,15 +194,19 @@ void frmMain::setFocusOrder() {
 void frmMain::Form_Load() {
     // An ordinary start has just run the reminder, so this second call stays silent.
     modHelp::CheckUpdateReminder(platform());
-    for (int day = 1; day <= 31; ++day) {
-        cboDate->addItem(QString::number(day));
-    }
-    for (const QString& month : captions::kMonthNames) {
-        cboMonth->addItem(month);
-    }
-    for (int year = 1900; year <= 2050; ++year) {
-        cboYear->addItem(QString::number(year));
-    }
+    // Each list is filled in one insertion: item by item, every entry would send the model's
+    // signals to the list and its view on its own (a tenth of a megabyte of instructions per list).
+    const auto numbers = [](int first, int last) {
+        QStringList texts;
+        texts.reserve(last - first + 1);
+        for (int number = first; number <= last; ++number) {
+            texts << QString::number(number);
+        }
+        return texts;
+    };
+    cboDate->addItems(numbers(1, 31));
+    cboMonth->addItems(QStringList(captions::kMonthNames.begin(), captions::kMonthNames.end()));
+    cboYear->addItems(numbers(1900, 2050));
     cboDate->setCurrentIndex(0);
     cboMonth->setCurrentIndex(0);
     cboYear->setCurrentIndex(0);

@@ -171,10 +171,13 @@ QAccessibleInterface* accessibleInterfaceFor(const QString& className, QObject* 
 } // namespace
 
 bool AnnounceTextFocusFirst::eventFilter(QObject* watched, QEvent* event) {
-    const bool textField =
-        qobject_cast<QLineEdit*>(watched) != nullptr || qobject_cast<QPlainTextEdit*>(watched) != nullptr;
+    // Every event of the application passes here: the kind of event is asked first, which is
+    // cheaper than the kind of object.
+    if (event->type() != QEvent::FocusIn) {
+        return false;
+    }
     // Sent whether or not assistive technology listens, as the toolkit sends its own text events.
-    if (event->type() != QEvent::FocusIn || !textField) {
+    if (qobject_cast<QLineEdit*>(watched) == nullptr && qobject_cast<QPlainTextEdit*>(watched) == nullptr) {
         return false;
     }
     QAccessibleEvent focus(watched, QAccessible::Focus);

@@ -2,8 +2,8 @@
 
 #include <QCoreApplication>
 #include <QImage>
-#include <QImageReader>
 #include <QPixmap>
+#include <QResource>
 #include <QString>
 #include <array>
 
@@ -16,17 +16,31 @@ namespace ssn::widgets {
 
 namespace {
 
+// Title bars, task switchers and panels take 16 to 64 pixels; launchers and docks take the
+// installed theme icons. The larger sizes would cost a third of a megabyte of memory and most of
+// the decoding time at every start, only to be handed to the window manager.
+constexpr std::array<int, 5> kSizes = {16, 24, 32, 48, 64};
+
 QIcon loadApplicationIcon() {
     initialiseIconResources();
-    // Title bars, task switchers and panels take 16 to 64 pixels; launchers and docks take the
-    // installed theme icons. The larger sizes would cost a third of a megabyte of memory and
-    // most of the decoding time at every start, only to be handed to the window manager.
-    constexpr std::array<int, 5> kSizes = {16, 24, 32, 48, 64};
-    QStringList files;
+    // The pixels lie in the program uncompressed, so no PNG is decoded at start-up (five decodes
+    // cost more than the rest of the icon's way to the window manager). The resource is checked
+    // against the PNG files it was made from by the tests.
+    const QResource raw(QStringLiteral(":/icons/vl-subconscious-self-number.rgba"));
+    const QByteArray pixels = raw.uncompressedData();
+    QIcon icon;
+    qsizetype offset = 0;
     for (const int size : kSizes) {
-        files << QStringLiteral(":/icons/vl-subconscious-self-number-%1.png").arg(size);
+        const qsizetype bytes = qsizetype{size} * size * 4;
+        if (offset + bytes > pixels.size()) {
+            break;
+        }
+        const QImage image(reinterpret_cast<const uchar*>(pixels.constData()) + offset, size, size, size * 4,
+                           QImage::Format_RGBA8888);
+        icon.addPixmap(QPixmap::fromImage(image));
+        offset += bytes;
     }
-    return IconFromPngFiles(files);
+    return icon;
 }
 
 QIcon* loadedIcon = nullptr;
@@ -44,20 +58,6 @@ QIcon applicationIcon() {
         });
     }
     return *loadedIcon;
-}
-
-QIcon IconFromPngFiles(const QStringList& files) {
-    QIcon icon;
-    for (const QString& file : files) {
-        // The format is named and not guessed, so that no plugin is asked.
-        QImageReader reader(file, QByteArrayLiteral("png"));
-        reader.setAutoDetectImageFormat(false);
-        const QImage image = reader.read();
-        if (!image.isNull()) {
-            icon.addPixmap(QPixmap::fromImage(image));
-        }
-    }
-    return icon;
 }
 
 } // namespace ssn::widgets

@@ -2,6 +2,7 @@
 
 #include "widgets/accessibility.h"
 #include "widgets/application_icon.h"
+#include "widgets/design_family.h"
 #include "widgets/look.h"
 #include "widgets/program_style.h"
 #include "widgets/window_manager_hints.h"
@@ -32,7 +33,7 @@ bool EnterPressesFocusedButton::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void SetUpApplication() {
+void setUpApplication() {
 #ifdef Q_OS_WIN
     // Every Windows has the fonts the windows ask for, and the two dialog fonts that menus and
     // message boxes ask for. Where they are missing (under Wine on Linux) a sans serif of the
@@ -43,6 +44,17 @@ void SetUpApplication() {
     for (const char* family : {"MS Sans Serif", "MS Shell Dlg", "MS Shell Dlg 2"}) {
         QFont::insertSubstitutions(QString::fromLatin1(family), {QStringLiteral("Microsoft Sans Serif"),
                                                                  QStringLiteral("Tahoma"), dejaVu});
+    }
+#else
+    // Menus and message boxes show the desktop's font. Where the desktop names no family of a
+    // font (the toolkit's own "Sans Serif" when no desktop names one), the family the system's
+    // font configuration puts in its place is named directly, as for the design's families: the
+    // same glyphs, without the toolkit's fallback search for the name.
+    QFont desktop = QApplication::font();
+    const QString shown = familyShownFor(desktop.family());
+    if (shown != desktop.family()) {
+        desktop.setFamily(shown);
+        QApplication::setFont(desktop);
     }
 #endif
     QApplication::setStyle(new ProgramStyle);
@@ -58,8 +70,11 @@ void SetUpApplication() {
     qApp->installEventFilter(new EnterPressesFocusedButton(qApp));
     // Fixed-size windows offer the window manager no resizing.
     qApp->installEventFilter(new FixedSizeWindowHints(qApp));
-    // High contrast turned on or off while the program runs changes every window's colours.
+#ifdef Q_OS_WIN
+    // High contrast turned on or off while the program runs changes every window's colours. Only
+    // Windows tells the program (see look.h); elsewhere the filter would only slow every event.
     qApp->installEventFilter(new look::FollowHighContrast(qApp));
+#endif
 }
 
 } // namespace ssn::widgets

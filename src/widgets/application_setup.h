@@ -20,6 +20,6 @@ public:
 // program; the program's own accessible interfaces, with text fields announced first;
 // fixed-size windows that offer the window manager no resizing; and colours that follow high
 // contrast when it is turned on or off.
-void SetUpApplication();
+void setUpApplication();
 
 } // namespace ssn::widgets

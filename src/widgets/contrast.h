@@ -8,6 +8,9 @@
 
 namespace ssn::widgets::contrast {
 
+// A colour channel (0 to 1) with sRGB's curve undone: its share of the light.
+double linearised(float channel);
+
 // The ratio of the lighter colour's relative luminance to the darker one's, each plus 0.05:
 // 1 for equal colours, 21 for black and white.
 double ratio(const QColor& first, const QColor& second);

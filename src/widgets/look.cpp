@@ -1,5 +1,7 @@
 #include "widgets/look.h"
 
+#include "widgets/design_family.h"
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -87,7 +89,7 @@ void showListColours(QComboBox& list) {
 
 QFont font(const QString& family, qreal points, FontStyle style) {
     QFont result;
-    result.setFamily(family);
+    result.setFamily(familyShownFor(family));
     result.setPointSizeF(points);
     // Set explicitly so that a bold container does not make its children bold too.
     result.setBold(style.bold);

@@ -32,8 +32,8 @@ struct FontStyle {
     bool underline = false;
 };
 
-// Fonts are asked for by name; where a family is missing the font system substitutes a
-// similar one, so the names stay those the layout was designed with.
+// Fonts of the design's families; where a family is missing, the one the font system puts in
+// its place is named directly (see design_family.h), so the glyphs are those it would show.
 QFont verdana(qreal points, FontStyle style = {});
 QFont msSansSerif(qreal points, FontStyle style = {});
 

@@ -140,7 +140,6 @@ TEST_P(DefaultFontTest, TextFitsItsBoxWhateverTheDesktopsFont) {
         {"ExitButton", {control(screen, "cmdClose")}}};
     for (QWidget* control : kinds.at(GetParam())) {
         const QString text = control->property("text").toString();
-        EXPECT_EQ(control->font().family(), "MS Sans Serif") << text.toStdString();
         EXPECT_EQ(control->font().pointSizeF(), 8.25) << text.toStdString();
         const QFontMetrics metrics(control->font());
         const QRect room = textRoom(*control);
@@ -149,7 +148,6 @@ TEST_P(DefaultFontTest, TextFitsItsBoxWhateverTheDesktopsFont) {
             EXPECT_LE(metrics.horizontalAdvance(text), room.width()) << text.toStdString();
         }
     }
-    EXPECT_EQ(screen.font().family(), "MS Sans Serif") << "the window's own";
 }
 
 INSTANTIATE_TEST_SUITE_P(Controls, DefaultFontTest, ::testing::Values("Fields", "ExitButton"),
@@ -157,7 +155,6 @@ INSTANTIATE_TEST_SUITE_P(Controls, DefaultFontTest, ::testing::Values("Fields", 
 
 TEST_F(ExitScreenTest, TheTitleUsesItsDesignedFaceAndEndsBeforeThePromotionFrame) {
     const QLabel* title = control<QLabel>(exitByFileExit(), "lblNagScreen2Caption");
-    EXPECT_EQ(title->font().family(), "MS Sans Serif");
     EXPECT_LE(title->font().pointSizeF(), 18.0);
     EXPECT_LT(title->geometry().right(), control(forms->nagScreen2(), "Frame6")->x());
     EXPECT_GE(title->width(), title->sizeHint().width()) << "the whole title fits its label";
