@@ -27,6 +27,33 @@ bool isHexDigit(char16_t code) {
     return code < 0x80 && std::isxdigit(code) != 0;
 }
 
+// A key or section name as QSettings reads it: UTF-8, with "%XX" and "%UXXXX" escapes in either
+// case, and '\\' for '/'. Any spelling of the program's key that QSettings reads is found.
+QString unescapedKey(QByteArrayView key) {
+    const QString decoded = QString::fromUtf8(key);
+    QString name;
+    for (qsizetype i = 0; i < decoded.size();) {
+        const qsizetype first = i + (i + 1 < decoded.size() && decoded[i + 1] == u'U' ? 2 : 1);
+        const qsizetype digits = first - i == 2 ? 4 : 2;
+        bool escaped = false;
+        const char16_t code = decoded[i] == u'%' && first + digits <= decoded.size()
+                                  ? QStringView(decoded).sliced(first, digits).toUShort(&escaped, 16)
+                                  : 0;
+        name += escaped ? QChar(code) : decoded[i] == u'\\' ? QChar(u'/') : decoded[i];
+        i = escaped ? first + digits : i + 1;
+    }
+    return name;
+}
+
+// The group a section header opens, as QSettings names it: "General" in any case is the top.
+QString groupOf(QByteArrayView section) {
+    if (section.compare("general", Qt::CaseInsensitive) == 0)
+        return {};
+    if (section.compare("%general", Qt::CaseInsensitive) == 0)
+        return QString::fromLatin1(section.sliced(1)) + u'/';
+    return unescapedKey(section) + u'/';
+}
+
 QByteArray escapedValue(const QString& value) {
     // QSettings marks text with NUL characters, and text that begins like one of its typed values.
     const QString text = value.contains(QChar::Null) ? QStringLiteral("@String(") + value + u')'
@@ -127,14 +154,17 @@ struct KeyLine {
     qsizetype valueStart = -1;
     qsizetype valueEnd = -1;
     qsizetype newLineAt = -1; // after the header of the section's last block, if it has one
+    bool atTheTop = false;    // found as "section\\key" outside any section
 };
 
-// Sections and keys are compared as QSettings spells them (escapedKey).
+// Sections and keys are compared as QSettings reads them: a key's whole name is its group and
+// its own name, the last line of the name counts, and one in the section's own group comes
+// before one spelled with the section's name outside any section, which QSettings reads first.
 KeyLine findKey(const QByteArray& text, const QString& section, const QString& key) {
-    const QByteArray wantedSection = escapedKey(section);
-    const QByteArray wantedKey = escapedKey(key);
+    const QString wantedGroup = section + u'/';
+    const QString wantedKey = wantedGroup + key;
     KeyLine found;
-    bool inSection = false;
+    QString group;
     qsizetype next = text.startsWith("\xEF\xBB\xBF") ? 3 : 0;
     while (next < text.size()) {
         qsizetype start = next;
@@ -147,8 +177,8 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
         const QByteArrayView line(text.constData() + start, end - start);
         if (line.startsWith('[')) {
             const qsizetype close = line.indexOf(']');
-            inSection = line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed() == wantedSection;
-            if (inSection)
+            group = groupOf(line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed());
+            if (group == wantedGroup)
                 found.newLineAt = next <= text.size() ? next : text.size();
             continue;
         }
@@ -169,10 +199,11 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
                 break;
             }
         }
-        // The last line of the key counts, as in QSettings.
-        if (inSection && equals > 0 && line.first(equals).trimmed() == wantedKey) {
+        if (equals > 0 && (!group.isEmpty() || found.valueStart < 0 || found.atTheTop) &&
+            group + unescapedKey(line.first(equals).trimmed()) == wantedKey) {
             found.valueStart = start + equals + 1;
             found.valueEnd = start + valueEnd;
+            found.atTheTop = group.isEmpty();
         }
     }
     return found;

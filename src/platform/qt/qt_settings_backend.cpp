@@ -1,7 +1,10 @@
 #include "platform/qt/qt_settings_backend.h"
 
+#include "platform/qt/settings_log.h"
+
 #include <QSettings>
 #include <QStandardPaths>
+#include <new>
 #include <utility>
 
 #ifndef Q_OS_WIN
@@ -12,11 +15,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <new>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
+
+Q_LOGGING_CATEGORY(lcSettings, "ssn.settings", QtWarningMsg)
 
 namespace ssn::platform {
 
@@ -39,26 +44,55 @@ QString QtSettingsBackend::defaultRoot() {
 #endif
 }
 
+QString QtSettingsBackend::filePath(const QString& root, const QString& application,
+                                    const QString& extension) {
+    return root + u'/' + application + u'/' + application + u'.' + extension;
+}
+
+namespace {
+
+// Runs a read or a save; why it gave up, a failed allocation included, is said once per run.
+template <typename Step> void givingUpQuietly(bool& said, const char* what, Step step) {
+    QString why;
+    try {
+        step(why);
+    } catch (const std::bad_alloc&) {
+        why = QStringLiteral("out of memory");
+    }
+    if (!why.isEmpty() && !std::exchange(said, true))
+        qCWarning(lcSettings, "%s: %s", what, qUtf8Printable(why));
+}
+
+} // namespace
+
 #ifdef Q_OS_WIN
 
 // The application's branch is HKEY_CURRENT_USER\Software\<application>, with the sections as
 // keys below it and each key as a value of its section's key.
 QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
-    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
-                       QSettings::NativeFormat);
-    settings.setFallbacksEnabled(false); // nothing else is read as the store
-    if (settings.status() != QSettings::NoError)
-        return {};
-    return settings.value(section + QLatin1Char('/') + key).toString();
+    QString value;
+    givingUpQuietly(m_saidWhy, "the settings were not read", [&](QString& why) {
+        QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
+                           QSettings::NativeFormat);
+        settings.setFallbacksEnabled(false); // nothing else is read as the store
+        value = settings.value(section + QLatin1Char('/') + key).toString();
+        why = settings.status() == QSettings::NoError ? QString()
+                                                      : QStringLiteral("the registry key is unreadable");
+    });
+    return value;
 }
 
 void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
                               const QString& value) {
-    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
-                       QSettings::NativeFormat);
-    settings.setFallbacksEnabled(false);
-    settings.setValue(section + QLatin1Char('/') + key, value);
-    settings.sync();
+    givingUpQuietly(m_saidWhy, "the settings were not saved", [&](QString& why) {
+        QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
+                           QSettings::NativeFormat);
+        settings.setFallbacksEnabled(false);
+        settings.setValue(section + QLatin1Char('/') + key, value);
+        settings.sync();
+        why = settings.status() == QSettings::NoError ? QString()
+                                                      : QStringLiteral("the registry key is unwritable");
+    });
 }
 
 #else
@@ -74,26 +108,33 @@ struct SettingsFile {
     Descriptor folder;
     QByteArray name;
     struct stat status {};
+    QByteArray acl; // the file's access ACL as the kernel keeps it, if it has one
     QByteArray contents;
 };
+
+constexpr char kAccessAcl[] = "system.posix_acl_access";
 
 // Reaches the file by the one way in and reads it through one descriptor: a regular file of at
 // most the limit, with one allocation of its size, whatever happens to the name meanwhile. False,
 // with the reason in `why` where there is one, when what is there cannot be read whole; a
 // missing file in a folder of the user's reads as empty.
 bool readFile(const QString& root, const QString& application, bool make, SettingsFile& file, QString& why) {
-    const Descriptor opened =
-        openOwn(encodePath(root + u'/' + application + u'/' + application + QStringLiteral(".ini")), make,
-                file.folder, &file.name, why);
-    if (const int error = errno; !opened) {
-        why = why.isEmpty() && file.folder && error != ENOENT ? failed(file.name, error) : why;
-        return file.folder && error == ENOENT;
-    }
+    OwnPlace place = openOwn(
+        encodePath(QtSettingsBackend::filePath(root, application, QStringLiteral("ini"))), make, true);
+    file.folder = std::move(place.folder);
+    file.name = place.name;
+    why = place.why;
+    const Descriptor opened = std::move(place.file);
+    if (!opened)
+        return file.folder && place.nothingToKeep;
     if (::fstat(opened.get(), &file.status) != 0 || !S_ISREG(file.status.st_mode) ||
         file.status.st_size > kMaxFileBytes) {
         why = decodePath(file.name) + QStringLiteral(": no regular file of at most 4 MB");
         return false;
     }
+    file.acl.resize(std::max<ssize_t>(::fgetxattr(opened.get(), kAccessAcl, nullptr, 0), 0));
+    file.acl.truncate(
+        std::max<ssize_t>(::fgetxattr(opened.get(), kAccessAcl, file.acl.data(), file.acl.size()), 0));
     file.contents.resize(file.status.st_size);
     QFile in;
     const qint64 length = in.open(opened.get(), QIODevice::ReadOnly | QIODevice::Unbuffered)
@@ -105,7 +146,7 @@ bool readFile(const QString& root, const QString& application, bool make, Settin
 
 // Writes the new text to one scratch file beside the old one (removed first, when a killed save
 // left it), flushes it to disk, gives it the old file's owner and mode where the file system
-// keeps them (FAT through FUSE refuses both, and the save goes through all the same), and renames
+// keeps them (FAT through FUSE refuses both, and the save goes through all the same) and its ACL, and renames
 // it into place within the folder. A full disk or a file-size limit fails a write or the flush,
 // and the old file stays as it was. Being the only copy of the program that runs, this process is
 // the only writer.
@@ -117,10 +158,15 @@ void replaceFile(const SettingsFile& file, const QByteArray& text, QString& why)
     QFile writer;
     const bool written = out && writer.open(out.get(), QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                          writer.write(text) == text.size();
+    // A new file is 0600 whatever the umask.
+    [[maybe_unused]] const int kept = ::fchmod(out.get(), file.status.st_ino != 0 ? file.status.st_mode & 07777 : 0600);
     if (out && file.status.st_ino != 0) {
         // Root saving a file of another user in its own tree gives it back to its owner.
         [[maybe_unused]] const int given = ::fchown(out.get(), file.status.st_uid, file.status.st_gid);
-        [[maybe_unused]] const int kept = ::fchmod(out.get(), file.status.st_mode & 07777);
+        // Its ACL too: a scratch file takes the folder's default ACL instead, if it has one.
+        [[maybe_unused]] const int same =
+            file.acl.isEmpty() ? ::fremovexattr(out.get(), kAccessAcl)
+                               : ::fsetxattr(out.get(), kAccessAcl, file.acl.constData(), file.acl.size(), 0);
     }
     if (!written || ::fsync(out.get()) != 0 ||
         ::renameat(file.folder.get(), scratch.constData(), file.folder.get(), file.name.constData()) != 0) {
@@ -130,18 +176,6 @@ void replaceFile(const SettingsFile& file, const QByteArray& text, QString& why)
     }
     // The rename made lasting, through a descriptor that may read the folder.
     ::fsync(Descriptor(::openat(file.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)).get());
-}
-
-// Runs a read or a save; why it gave up, a failed allocation included, is said once per run.
-template <typename Step> void givingUpQuietly(bool& said, const char* what, Step step) {
-    QString why;
-    try {
-        step(why);
-    } catch (const std::bad_alloc&) {
-        why = QStringLiteral("out of memory");
-    }
-    if (!why.isEmpty() && !std::exchange(said, true))
-        qCWarning(lcSettings, "%s: %s", what, qUtf8Printable(why));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "platform/qt/user_folders.h"
 
 #include <QList>
-#include <QStringEncoder>
+#include <QtEndian>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -9,9 +9,8 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
-
-Q_LOGGING_CATEGORY(lcSettings, "ssn.settings", QtWarningMsg)
 
 namespace ssn::platform {
 namespace {
@@ -29,33 +28,60 @@ bool isPrivateGroup(gid_t gid) {
     return mine;
 }
 
+// The access ACL as the kernel keeps it in the attribute "system.posix_acl_access": a 4-byte
+// version, then one {tag, permissions, id} entry of 2, 2 and 4 bytes each, little-endian.
+constexpr quint16 kNamedUser = 0x02;
+constexpr quint16 kOwningGroup = 0x04;
+constexpr quint16 kNamedGroup = 0x08;
+constexpr quint16 kMayWrite = 0x02;
+
+// Whether anyone but the user, or the user's private group, may write to the entry: by its mode
+// bits, and where it has an access ACL, by the owning group's, each named user's and each named
+// group's entry through the mask, which the group bits then are.
+bool othersMayWrite(int descriptor, const struct stat& entry) {
+    char acl[4 + 8 * 64];
+    const QByteArray place = "/proc/self/fd/" + QByteArray::number(descriptor);
+    const ssize_t size = ::getxattr(place.constData(), "system.posix_acl_access", acl, sizeof acl);
+    if (size < 0 && errno == ERANGE)
+        return true; // more entries than anyone sets by hand: not judged, so refused
+    bool others = (entry.st_mode & S_IWOTH) != 0 ||
+                  (size < 4 && (entry.st_mode & S_IWGRP) != 0 && !isPrivateGroup(entry.st_gid));
+    for (ssize_t at = 4; at + 8 <= size && (entry.st_mode & S_IWGRP) != 0; at += 8) {
+        const quint16 tag = qFromLittleEndian<quint16>(acl + at);
+        const bool writes = (qFromLittleEndian<quint16>(acl + at + 2) & kMayWrite) != 0;
+        const quint32 id = tag == kOwningGroup ? entry.st_gid : qFromLittleEndian<quint32>(acl + at + 4);
+        others = others || (writes && ((tag == kNamedUser && id != ::geteuid()) ||
+                                       ((tag == kOwningGroup || tag == kNamedGroup) && !isPrivateGroup(id))));
+    }
+    return others;
+}
+
+OwnPlace refused(const QByteArray& name, const QString& reason) {
+    OwnPlace place;
+    place.why = decodePath(name) + QStringLiteral(": ") + reason;
+    return place;
+}
+
 // One way along a path. Root's folders are passed only until the walk reaches the user's own;
 // from there on every folder and link must be the user's.
 struct Walk {
     bool make = false;
     bool inOwnTree = false;
     int links = 0;
-    QString why;
 
-    Descriptor refuse(const QByteArray& name, const QString& reason) {
-        why = why.isEmpty() ? decodePath(name) + QStringLiteral(": ") + reason : why;
-        return Descriptor();
-    }
-
-    // Whether nobody but the user, or root above the user's folders, could have made or changed
-    // the entry: the owner's, and no one else may write to it (a sticky folder of root's, like
-    // /tmp, keeps others from renaming what is not theirs).
-    bool accepted(const struct stat& entry, const QByteArray& name) {
+    // Why someone other than the user, or root above the user's folders, could have made or
+    // changed the entry; nothing when no one could. A sticky folder of root's, like /tmp, keeps
+    // others from renaming what is not theirs.
+    QString refusal(int descriptor, const struct stat& entry) {
         const uid_t me = ::geteuid();
         const bool systemFolder = entry.st_uid == 0 && (!inOwnTree || me == 0);
-        const bool othersWrite = (entry.st_mode & S_IWOTH) != 0 ||
-                                 ((entry.st_mode & S_IWGRP) != 0 && !isPrivateGroup(entry.st_gid));
         if (entry.st_uid != me && !systemFolder)
-            return refuse(name, QStringLiteral("belongs to another user")), false;
-        if (!S_ISLNK(entry.st_mode) && othersWrite && !(systemFolder && (entry.st_mode & S_ISVTX) != 0))
-            return refuse(name, QStringLiteral("others may write to it")), false;
+            return QStringLiteral("belongs to another user");
+        if (!S_ISLNK(entry.st_mode) && !(systemFolder && (entry.st_mode & S_ISVTX) != 0) &&
+            othersMayWrite(descriptor, entry))
+            return QStringLiteral("others may write to it");
         inOwnTree = inOwnTree || entry.st_uid == me;
-        return true;
+        return {};
     }
 
     // "/" is root's, and only root may write to it.
@@ -64,60 +90,86 @@ struct Walk {
         return Descriptor(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
     }
 
-    // Follows the absolute `path` from "/", one component at a time. With `file`, its last
-    // component is opened read-only into `file`, without blocking, and its name left in `name`.
-    Descriptor follow(const QByteArray& path, Descriptor* file, QByteArray* name) {
+    // Follows the absolute `path` from "/", one component at a time; with `lastIsFile` its last
+    // component is opened read-only, without blocking.
+    OwnPlace follow(const QByteArray& path, bool lastIsFile) {
+        OwnPlace reached;
         QList<QByteArray> rest = path.split('/');
         Descriptor folder = fromRoot();
         while (folder && !rest.isEmpty()) {
             const QByteArray next = rest.takeFirst();
-            const bool last = file != nullptr && rest.isEmpty();
+            const bool last = lastIsFile && rest.isEmpty();
             // A folder is held as a place (O_PATH), which needs no right to read it: 0711 will do.
             const int flags =
                 O_NOFOLLOW | O_CLOEXEC | (last ? O_RDONLY | O_NONBLOCK | O_NOCTTY : O_PATH | O_DIRECTORY);
             if (next.isEmpty() || next == ".")
                 continue;
             Descriptor opened(::openat(folder.get(), next.constData(), flags));
-            // 0700 whatever the umask, which can only take bits away.
-            // Another copy of the program may make it at the same moment.
-            if (!opened && errno == ENOENT && make && !last &&
-                (::mkdirat(folder.get(), next.constData(), 0700) == 0 || errno == EEXIST))
+            // 0700 whatever the umask, which can only take bits away: only a folder made here is
+            // given its mode. Another copy of the program may make it at the same moment.
+            if (!opened && errno == ENOENT && make && !last) {
+                if (::mkdirat(folder.get(), next.constData(), 0700) == 0)
+                    ::fchmodat(folder.get(), next.constData(), 0700, AT_SYMLINK_NOFOLLOW);
                 opened = Descriptor(::openat(folder.get(), next.constData(), flags));
+            }
             struct stat entry {};
             if (!opened && (errno == ELOOP || errno == ENOTDIR) &&
                 ::fstatat(folder.get(), next.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 &&
                 S_ISLNK(entry.st_mode)) {
+                const QString refusedLink = refusal(-1, entry);
+                // Another user's link in the file's place: no file of the user's is there, and a
+                // save puts one in the link's place, never through it.
+                if (last && !refusedLink.isEmpty()) {
+                    reached.folder = std::move(folder);
+                    reached.name = next;
+                    reached.nothingToKeep = true;
+                    return reached;
+                }
                 char target[PATH_MAX];
-                const ssize_t length = accepted(entry, next)
+                const ssize_t length = refusedLink.isEmpty()
                                            ? ::readlinkat(folder.get(), next.constData(), target, PATH_MAX)
                                            : -1;
                 if (length <= 0 || length == PATH_MAX || ++links > 40) // as many as the kernel follows
-                    return refuse(next, QStringLiteral("a link that leads nowhere"));
+                    return refused(next, refusedLink.isEmpty() ? QStringLiteral("a link that leads nowhere")
+                                                               : refusedLink);
                 rest = QByteArray(target, length).split('/') + rest;
                 folder = target[0] == '/' ? fromRoot() : std::move(folder);
             } else if (last) {
-                *file = std::move(opened);
-                *name = next;
-                return folder;
+                reached.nothingToKeep = !opened && errno == ENOENT;
+                reached.why = opened || reached.nothingToKeep ? QString() : failed(next, errno);
+                reached.folder = std::move(folder);
+                reached.file = std::move(opened);
+                reached.name = next;
+                return reached;
             } else if (!opened || ::fstat(opened.get(), &entry) != 0) {
-                return errno == ENOENT ? Descriptor() : refuse(next, QString::fromUtf8(std::strerror(errno)));
+                return errno == ENOENT ? OwnPlace() : refused(next, QString::fromUtf8(std::strerror(errno)));
+            } else if (const QString refusedFolder = refusal(opened.get(), entry); !refusedFolder.isEmpty()) {
+                return refused(next, refusedFolder);
             } else {
-                folder = accepted(entry, next) ? std::move(opened) : Descriptor();
+                folder = std::move(opened);
             }
         }
-        return folder && !inOwnTree ? refuse(path, QStringLiteral("is root's")) : std::move(folder);
+        if (folder && !inOwnTree)
+            return refused(path, QStringLiteral("is root's"));
+        reached.folder = std::move(folder);
+        return reached;
     }
 };
 
 } // namespace
 
 QByteArray encodePath(const QString& path) {
-    QStringEncoder toUtf8(QStringEncoder::Utf8); // keeps a surrogate pair's first half for the second
     QByteArray encoded;
-    for (const QChar& character : path)
-        encoded += character.unicode() >= 0xDC80 && character.unicode() <= 0xDCFF
-                       ? QByteArray(1, char(character.unicode() - 0xDC00))
-                       : QByteArray(toUtf8(QStringView(&character, 1)));
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        const char16_t code = path[i].unicode();
+        // A pair's second half belongs to its character; alone, U+DC80..U+DCFF stand for a byte.
+        const qsizetype length =
+            QChar::isHighSurrogate(code) && i + 1 < path.size() && path[i + 1].isLowSurrogate() ? 2 : 1;
+        encoded += length == 1 && code >= 0xDC80 && code <= 0xDCFF
+                       ? QByteArray(1, char(code - 0xDC00))
+                       : QStringView(path).sliced(i, length).toUtf8();
+        i += length - 1;
+    }
     return encoded;
 }
 
@@ -135,36 +187,35 @@ QString failed(const QByteArray& name, int error) {
     return decodePath(name) + QStringLiteral(": ") + QString::fromUtf8(std::strerror(error));
 }
 
-Descriptor openOwn(const QByteArray& path, bool make, Descriptor& folder, QByteArray* fileName,
-                   QString& why) {
+OwnPlace openOwn(const QByteArray& path, bool make, bool lastIsFile) {
     Walk walk;
     walk.make = make;
-    Descriptor file;
-    folder = path.startsWith('/') ? walk.follow(path, fileName != nullptr ? &file : nullptr, fileName)
-                                  : Descriptor();
-    why.swap(walk.why); // leaves errno as the walk left it
-    errno = folder ? errno : ELOOP;
-    return file;
+    return path.startsWith('/') ? walk.follow(path, lastIsFile)
+                                : refused(path, QStringLiteral("no absolute path"));
 }
 
 void keepRootOutOfAnotherUsersFolders() {
-    for (const char* variable : {"HOME", "XDG_RUNTIME_DIR", "TMPDIR"}) {
-        QString why;
-        Descriptor folder;
-        if (::geteuid() != 0 || qEnvironmentVariableIsEmpty(variable) ||
-            (openOwn(qgetenv(variable), false, folder, nullptr, why), folder))
+    if (::geteuid() != 0)
+        return;
+    // Qt makes its runtime folder as the application starts, in TMPDIR when XDG_RUNTIME_DIR is no
+    // folder of root's: without either it is root's own in /tmp.
+    for (const char* variable : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
+        const OwnPlace place = openOwn(qgetenv(variable), false, false);
+        if (qEnvironmentVariableIsEmpty(variable) || place.folder)
             continue;
-        qCWarning(lcSettings, "%s is not root's (%s)", variable, qUtf8Printable(why));
-        // Qt makes its runtime folder as the application starts, in TMPDIR when XDG_RUNTIME_DIR
-        // is no folder of root's: without either it is root's own in /tmp. Qt's D-Bus library
-        // would start a session bus that writes below HOME and leaves a daemon of root's running:
-        // an address that names no bus starts none, and accessibility, whose bus is found through
-        // the session bus, is off for this run.
-        if (qstrcmp(variable, "HOME") != 0)
-            qunsetenv(variable);
-        else if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
-            qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+        qCWarning(lcSettings, "%s is not root's (%s)", variable, qUtf8Printable(place.why));
+        qunsetenv(variable);
     }
+    // With no address and no bus in the runtime folder, Qt's D-Bus library starts a session bus
+    // through the X server (`sudo` keeps DISPLAY): it writes below HOME and stays running after
+    // the program, until the X server ends. With no bus of root's own, an address that names no
+    // bus starts none, whatever HOME is; accessibility, found through the session bus, is off.
+    struct stat bus {};
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+        (runtime.isEmpty() || ::stat((runtime + "/bus").constData(), &bus) != 0 || !S_ISSOCK(bus.st_mode) ||
+         bus.st_uid != 0))
+        qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 
 } // namespace ssn::platform
