@@ -1,4 +1,5 @@
-// The settings store over the real QSettings INI backend, in a temporary folder.
+// The settings store over the program's own INI text, held against QSettings itself, in a
+// temporary folder.
 
 #include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
