@@ -175,15 +175,8 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
         while (start < end && (text[start] == ' ' || text[start] == '\t'))
             ++start;
         const QByteArrayView line(text.constData() + start, end - start);
-        if (line.startsWith('[')) {
-            const qsizetype close = line.indexOf(']');
-            group = groupOf(line.sliced(1, (close < 0 ? line.size() : close) - 1).trimmed());
-            if (group == wantedGroup)
-                found.newLineAt = next <= text.size() ? next : text.size();
-            continue;
-        }
-        // As QSettings splits a line: the first '=' outside quotes, a ';' outside quotes ending
-        // it, a backslash keeping the next character from counting.
+        // As QSettings splits a line, a section's header too: the first '=' outside quotes, a ';'
+        // outside quotes ending it, a backslash keeping the next character from counting.
         qsizetype equals = -1;
         qsizetype valueEnd = line.size();
         bool inQuotes = false;
@@ -198,6 +191,13 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
                 valueEnd = i;
                 break;
             }
+        }
+        if (line.startsWith('[')) {
+            const qsizetype close = line.first(valueEnd).indexOf(']');
+            group = groupOf(line.sliced(1, (close < 0 ? valueEnd : close) - 1).trimmed());
+            if (group == wantedGroup)
+                found.newLineAt = next <= text.size() ? next : text.size();
+            continue;
         }
         if (equals > 0 && (!group.isEmpty() || found.valueStart < 0 || found.atTheTop) &&
             group + unescapedKey(line.first(equals).trimmed()) == wantedKey) {
