@@ -51,53 +51,33 @@ QString QtSettingsBackend::filePath(const QString& root, const QString& applicat
 
 namespace {
 
-// Runs a read or a save; why it gave up, a failed allocation included, is said once per run.
-template <typename Step> void givingUpQuietly(bool& said, const char* what, Step step) {
-    QString why;
-    try {
-        step(why);
-    } catch (const std::bad_alloc&) {
-        why = QStringLiteral("out of memory");
-    }
-    if (!why.isEmpty() && !std::exchange(said, true))
-        qCWarning(lcSettings, "%s: %s", what, qUtf8Printable(why));
-}
-
-} // namespace
-
 #ifdef Q_OS_WIN
 
-// The application's branch is HKEY_CURRENT_USER\Software\<application>, with the sections as
-// keys below it and each key as a value of its section's key.
-QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
-    QString value;
-    givingUpQuietly(m_saidWhy, "the settings were not read", [&](QString& why) {
-        QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
-                           QSettings::NativeFormat);
-        settings.setFallbacksEnabled(false); // nothing else is read as the store
-        value = settings.value(section + QLatin1Char('/') + key).toString();
-        why = settings.status() == QSettings::NoError ? QString()
-                                                      : QStringLiteral("the registry key is unreadable");
-    });
+// The application's branch is HKEY_CURRENT_USER\\Software\\<application>, with the sections as
+// keys below it and each key as a value of its section's key; nothing else is read as the store.
+QString readValue(const QString&, const QString& application, const QString& section, const QString& key,
+                  QString& why) {
+    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
+                       QSettings::NativeFormat);
+    settings.setFallbacksEnabled(false);
+    const QString value = settings.value(section + u'/' + key).toString();
+    why = settings.status() == QSettings::NoError ? QString()
+                                                  : QStringLiteral("the registry key is unreadable");
     return value;
 }
 
-void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
-                              const QString& value) {
-    givingUpQuietly(m_saidWhy, "the settings were not saved", [&](QString& why) {
-        QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
-                           QSettings::NativeFormat);
-        settings.setFallbacksEnabled(false);
-        settings.setValue(section + QLatin1Char('/') + key, value);
-        settings.sync();
-        why = settings.status() == QSettings::NoError ? QString()
-                                                      : QStringLiteral("the registry key is unwritable");
-    });
+void writeValue(const QString&, const QString& application, const QString& section, const QString& key,
+                const QString& value, QString& why) {
+    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
+                       QSettings::NativeFormat);
+    settings.setFallbacksEnabled(false);
+    settings.setValue(section + u'/' + key, value);
+    settings.sync();
+    why = settings.status() == QSettings::NoError ? QString()
+                                                  : QStringLiteral("the registry key is unwritable");
 }
 
 #else
-
-namespace {
 
 // The file holds one date. One this large is no settings file of the program's, and parsing it
 // would take seconds and gigabytes at every start; a save never makes the file larger.
@@ -159,7 +139,8 @@ void replaceFile(const SettingsFile& file, const QByteArray& text, QString& why)
     const bool written = out && writer.open(out.get(), QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                          writer.write(text) == text.size();
     // A new file is 0600 whatever the umask.
-    [[maybe_unused]] const int kept = ::fchmod(out.get(), file.status.st_ino != 0 ? file.status.st_mode & 07777 : 0600);
+    [[maybe_unused]] const int kept =
+        ::fchmod(out.get(), file.status.st_ino != 0 ? file.status.st_mode & 07777 : 0600);
     if (out && file.status.st_ino != 0) {
         // Root saving a file of another user in its own tree gives it back to its owner.
         [[maybe_unused]] const int given = ::fchown(out.get(), file.status.st_uid, file.status.st_gid);
@@ -178,33 +159,53 @@ void replaceFile(const SettingsFile& file, const QByteArray& text, QString& why)
     ::fsync(Descriptor(::openat(file.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)).get());
 }
 
+QString readValue(const QString& root, const QString& application, const QString& section, const QString& key,
+                  QString& why) {
+    SettingsFile file;
+    return readFile(root, application, false, file, why) ? ini::valueOf(file.contents, section, key)
+                                                         : QString();
+}
+
+void writeValue(const QString& root, const QString& application, const QString& section, const QString& key,
+                const QString& value, QString& why) {
+    SettingsFile file;
+    // A file that cannot be read whole is never replaced: every key in it would be lost.
+    if (!readFile(root, application, true, file, why))
+        return;
+    const QByteArray text = ini::withValue(file.contents, section, key, value);
+    if (text.size() > kMaxFileBytes)
+        why = QStringLiteral("the file would grow past 4 MB");
+    else
+        replaceFile(file, text, why);
+}
+
+#endif
+
+// Runs a read or a save; why it gave up, a failed allocation included, is said once per run.
+template <typename Step> void givingUpQuietly(bool& said, const char* what, Step step) {
+    QString why;
+    try {
+        step(why);
+    } catch (const std::bad_alloc&) {
+        why = QStringLiteral("out of memory");
+    }
+    if (!why.isEmpty() && !std::exchange(said, true))
+        qCWarning(lcSettings, "%s: %s", what, qUtf8Printable(why));
+}
+
 } // namespace
 
 QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
     QString value;
-    givingUpQuietly(m_saidWhy, "the settings were not read", [&](QString& why) {
-        SettingsFile file;
-        if (readFile(m_root, application, false, file, why))
-            value = ini::valueOf(file.contents, section, key);
-    });
+    givingUpQuietly(m_saidWhy, "the settings were not read",
+                    [&](QString& why) { value = readValue(m_root, application, section, key, why); });
     return value;
 }
 
 void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
                               const QString& value) {
-    givingUpQuietly(m_saidWhy, "the settings were not saved", [&](QString& why) {
-        SettingsFile file;
-        // A file that cannot be read whole is never replaced: every key in it would be lost.
-        if (!readFile(m_root, application, true, file, why))
-            return;
-        const QByteArray text = ini::withValue(file.contents, section, key, value);
-        if (text.size() > kMaxFileBytes)
-            why = QStringLiteral("the file would grow past 4 MB");
-        else
-            replaceFile(file, text, why);
-    });
+    givingUpQuietly(m_saidWhy, "the settings were not saved",
+                    [&](QString& why) { writeValue(m_root, application, section, key, value, why); });
 }
-
-#endif
 
 } // namespace ssn::platform

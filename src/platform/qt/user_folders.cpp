@@ -30,10 +30,7 @@ bool isPrivateGroup(gid_t gid) {
 
 // The access ACL as the kernel keeps it in the attribute "system.posix_acl_access": a 4-byte
 // version, then one {tag, permissions, id} entry of 2, 2 and 4 bytes each, little-endian.
-constexpr quint16 kNamedUser = 0x02;
-constexpr quint16 kOwningGroup = 0x04;
-constexpr quint16 kNamedGroup = 0x08;
-constexpr quint16 kMayWrite = 0x02;
+enum : quint16 { kNamedUser = 0x02, kOwningGroup = 0x04, kNamedGroup = 0x08, kMayWrite = 0x02 };
 
 // Whether anyone but the user, or the user's private group, may write to the entry: by its mode
 // bits, and where it has an access ACL, by the owning group's, each named user's and each named
@@ -57,9 +54,7 @@ bool othersMayWrite(int descriptor, const struct stat& entry) {
 }
 
 OwnPlace refused(const QByteArray& name, const QString& reason) {
-    OwnPlace place;
-    place.why = decodePath(name) + QStringLiteral(": ") + reason;
-    return place;
+    return OwnPlace{.why = decodePath(name) + QStringLiteral(": ") + reason};
 }
 
 // One way along a path. Root's folders are passed only until the walk reaches the user's own;
@@ -93,7 +88,6 @@ struct Walk {
     // Follows the absolute `path` from "/", one component at a time; with `lastIsFile` its last
     // component is opened read-only, without blocking.
     OwnPlace follow(const QByteArray& path, bool lastIsFile) {
-        OwnPlace reached;
         QList<QByteArray> rest = path.split('/');
         Descriptor folder = fromRoot();
         while (folder && !rest.isEmpty()) {
@@ -113,46 +107,39 @@ struct Walk {
                 opened = Descriptor(::openat(folder.get(), next.constData(), flags));
             }
             struct stat entry {};
-            if (!opened && (errno == ELOOP || errno == ENOTDIR) &&
-                ::fstatat(folder.get(), next.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 &&
-                S_ISLNK(entry.st_mode)) {
-                const QString refusedLink = refusal(-1, entry);
-                // Another user's link in the file's place: no file of the user's is there, and a
-                // save puts one in the link's place, never through it.
-                if (last && !refusedLink.isEmpty()) {
-                    reached.folder = std::move(folder);
-                    reached.name = next;
-                    reached.nothingToKeep = true;
-                    return reached;
-                }
+            const bool isLink = !opened && (errno == ELOOP || errno == ENOTDIR) &&
+                                ::fstatat(folder.get(), next.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 &&
+                                S_ISLNK(entry.st_mode);
+            const int error = errno;
+            const QString linkRefused = isLink ? refusal(-1, entry) : QString();
+            // Another user's link in the file's place is no file of the user's: a save puts one
+            // in the link's place, never through it.
+            if (last && (!isLink || !linkRefused.isEmpty()))
+                return OwnPlace{.folder = std::move(folder),
+                                .file = std::move(opened),
+                                .name = next,
+                                .why = opened || isLink || error == ENOENT ? QString() : failed(next, error),
+                                .nothingToKeep = !opened && (isLink || error == ENOENT)};
+            if (isLink) {
                 char target[PATH_MAX];
-                const ssize_t length = refusedLink.isEmpty()
+                const ssize_t length = linkRefused.isEmpty()
                                            ? ::readlinkat(folder.get(), next.constData(), target, PATH_MAX)
                                            : -1;
                 if (length <= 0 || length == PATH_MAX || ++links > 40) // as many as the kernel follows
-                    return refused(next, refusedLink.isEmpty() ? QStringLiteral("a link that leads nowhere")
-                                                               : refusedLink);
+                    return refused(next, linkRefused.isEmpty() ? QStringLiteral("a link that leads nowhere")
+                                                               : linkRefused);
                 rest = QByteArray(target, length).split('/') + rest;
                 folder = target[0] == '/' ? fromRoot() : std::move(folder);
-            } else if (last) {
-                reached.nothingToKeep = !opened && errno == ENOENT;
-                reached.why = opened || reached.nothingToKeep ? QString() : failed(next, errno);
-                reached.folder = std::move(folder);
-                reached.file = std::move(opened);
-                reached.name = next;
-                return reached;
             } else if (!opened || ::fstat(opened.get(), &entry) != 0) {
                 return errno == ENOENT ? OwnPlace() : refused(next, QString::fromUtf8(std::strerror(errno)));
-            } else if (const QString refusedFolder = refusal(opened.get(), entry); !refusedFolder.isEmpty()) {
-                return refused(next, refusedFolder);
+            } else if (const QString folderRefused = refusal(opened.get(), entry); !folderRefused.isEmpty()) {
+                return refused(next, folderRefused);
             } else {
                 folder = std::move(opened);
             }
         }
-        if (folder && !inOwnTree)
-            return refused(path, QStringLiteral("is root's"));
-        reached.folder = std::move(folder);
-        return reached;
+        return folder && !inOwnTree ? refused(path, QStringLiteral("is root's"))
+                                    : OwnPlace{.folder = std::move(folder)};
     }
 };
 
@@ -195,26 +182,21 @@ OwnPlace openOwn(const QByteArray& path, bool make, bool lastIsFile) {
 }
 
 void keepRootOutOfAnotherUsersFolders() {
-    if (::geteuid() != 0)
-        return;
     // Qt makes its runtime folder as the application starts, in TMPDIR when XDG_RUNTIME_DIR is no
     // folder of root's: without either it is root's own in /tmp.
-    for (const char* variable : {"XDG_RUNTIME_DIR", "TMPDIR"}) {
-        const OwnPlace place = openOwn(qgetenv(variable), false, false);
-        if (qEnvironmentVariableIsEmpty(variable) || place.folder)
-            continue;
-        qCWarning(lcSettings, "%s is not root's (%s)", variable, qUtf8Printable(place.why));
-        qunsetenv(variable);
-    }
+    for (const char* variable : {"XDG_RUNTIME_DIR", "TMPDIR"})
+        if (const OwnPlace place = openOwn(qgetenv(variable), false, false);
+            ::geteuid() == 0 && !qEnvironmentVariableIsEmpty(variable) && !place.folder) {
+            qCWarning(lcSettings, "%s is not root's (%s)", variable, qUtf8Printable(place.why));
+            qunsetenv(variable);
+        }
     // With no address and no bus in the runtime folder, Qt's D-Bus library starts a session bus
     // through the X server (`sudo` keeps DISPLAY): it writes below HOME and stays running after
     // the program, until the X server ends. With no bus of root's own, an address that names no
     // bus starts none, whatever HOME is; accessibility, found through the session bus, is off.
     struct stat bus {};
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
-        (runtime.isEmpty() || ::stat((runtime + "/bus").constData(), &bus) != 0 || !S_ISSOCK(bus.st_mode) ||
-         bus.st_uid != 0))
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+        (::stat(qgetenv("XDG_RUNTIME_DIR") + "/bus", &bus) != 0 || !S_ISSOCK(bus.st_mode) || bus.st_uid != 0))
         qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
 

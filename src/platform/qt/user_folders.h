@@ -27,7 +27,8 @@ QString decodePath(const QByteArray& path);
 // A descriptor closed with its owner.
 class Descriptor {
 public:
-    explicit Descriptor(int descriptor = -1) : m_descriptor(descriptor) {}
+    Descriptor() = default;
+    explicit Descriptor(int descriptor) : m_descriptor(descriptor) {}
     Descriptor(Descriptor&& other) noexcept : m_descriptor(std::exchange(other.m_descriptor, -1)) {}
     Descriptor& operator=(Descriptor&& other) noexcept {
         std::swap(m_descriptor, other.m_descriptor);
@@ -41,16 +42,16 @@ public:
     explicit operator bool() const { return m_descriptor >= 0; }
 
 private:
-    int m_descriptor;
+    int m_descriptor = -1;
 };
 
 // What the one way in reached: the folder (for a file, the folder that holds it, and the file
 // itself when it could be opened), or why it refused.
 struct OwnPlace {
-    Descriptor folder; // invalid when refused
-    Descriptor file;   // the file, opened read-only and without blocking
-    QByteArray name;   // the file's name in `folder`
-    QString why;       // why the folder was refused or the file could not be opened
+    Descriptor folder{}; // invalid when refused
+    Descriptor file{};   // the file, opened read-only and without blocking
+    QByteArray name{};   // the file's name in `folder`
+    QString why{};       // why the folder was refused or the file could not be opened
     // No file of the user's is there: none at all, or another user's link, which a save
     // replaces and never writes through.
     bool nothingToKeep = false;
