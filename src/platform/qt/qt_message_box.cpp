@@ -19,19 +19,16 @@ QString withLineFeeds(QString text) {
 // The window a message belongs to: the program's active window; failing that, a window of the
 // program on screen, one that stays on top first, since a box below it could not be seen.
 QWidget* owningWindow() {
-    if (QWidget* active = QApplication::activeWindow()) {
+    if (QWidget* active = QApplication::activeWindow())
         return active;
-    }
     QWidget* shown = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         // Shown windows and dialogs on the screen, not menus, tool tips or pop-ups.
         const Qt::WindowType type = window->windowType();
-        if (!window->isVisible() || (type != Qt::Window && type != Qt::Dialog)) {
+        if (!window->isVisible() || (type != Qt::Window && type != Qt::Dialog))
             continue;
-        }
-        if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
             return window;
-        }
         shown = shown != nullptr ? shown : window;
     }
     return shown;
@@ -51,9 +48,8 @@ int roomForTheTitleOfAWindowManager(const QMessageBox& box) {
 // a 14-pixel face, is centred on the whole bar and cut where three 18-pixel buttons begin, 80
 // pixels from the right edge; a centred title needs as much on its left.
 int roomForQtsOwnTitleBar(const QMessageBox& box) {
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         return 0;
-    }
     QFont face = QGuiApplication::font();
     face.setPixelSize(14);
     return QFontMetrics(face).horizontalAdvance(box.windowTitle()) + 2 * 80;
@@ -61,9 +57,8 @@ int roomForQtsOwnTitleBar(const QMessageBox& box) {
 
 void makeRoomForTheTitle(QMessageBox& box) {
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
-    if (grid == nullptr) {
+    if (grid == nullptr)
         return;
-    }
     const int width = qMax(roomForTheTitleOfAWindowManager(box), roomForQtsOwnTitleBar(box));
     grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
                   1, grid->columnCount());
@@ -78,9 +73,8 @@ MessageAnswer QtMessageBox::show(const Message& message) {
     const QPointer<QMessageBox> guard = new QMessageBox(owner);
     QMessageBox& box = *guard;
     box.setWindowModality(Qt::ApplicationModal);
-    if (owner == nullptr) {
+    if (owner == nullptr)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    }
     box.setWindowTitle(message.caption);
     box.setTextFormat(Qt::PlainText);
     box.setText(withLineFeeds(message.text));

@@ -2,13 +2,27 @@
 
 #include "platform/platform.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 namespace ssn::platform {
 
 // Hands a URL to the desktop's default browser. Percent-encodings in the text reach the
 // browser as given, so an encoded "&" in a field can never become a parameter separator.
 class QtUrlOpener : public UrlOpener {
 public:
-    bool open(const QString& url) override;
+    bool open(const QString& url) override {
+        // Tolerant parsing keeps existing percent-encodings and encodes only what cannot stand
+        // in a URL (a blank, for instance); it never decodes a reserved character.
+        const QUrl parsed(url, QUrl::TolerantMode);
+        if (!parsed.isValid())
+            return false;
+        try {
+            return QDesktopServices::openUrl(parsed);
+        } catch (...) {
+            return false; // a page that cannot be opened is never reported
+        }
+    }
 };
 
 } // namespace ssn::platform
