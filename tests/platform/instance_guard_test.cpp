@@ -120,6 +120,8 @@ TEST_F(InstanceGuardTest, TheLockGoesWithItsGuardWhileAProgramItStartedRuns) {
 // outside changes: no file a planted link points to, no new entry of root's in another user's
 // folder, not the file's bytes when no save is made; a date read keeps the user's links, the
 // file's mode, ACL and owner; a folder the start made is the user's alone (0700, the file 0600).
+enum class TheDate { ReadAndSaved, SavedOnly, NeitherReadNorSaved };
+
 struct StartCase {
     const char* name;
     void (*plantedByAnotherUser)(InstanceGuardTest&) = nullptr; // as root, before the start
@@ -127,8 +129,7 @@ struct StartCase {
     bool theUserIsRoot = false;
     mode_t umask = 002;
     const char* privateGroupMembers = "nobody";
-    bool theDateReads = true;
-    bool aSaveIsMade = true;
+    TheDate theDate = TheDate::ReadAndSaved;
     bool aSecondCopyIsRefused = true;
 };
 
@@ -201,23 +202,28 @@ TEST_P(InstanceGuardStartTest, TheDateIsWhereOnlyTheUserCouldHavePutItAndOneCopy
     if (!result)
         GTEST_SKIP() << "could not run a child process as another user";
     EXPECT_EQ(*result, 0) << "above 128: a crash";
-    const QString dateRead = GetParam().theDateReads ? kDate : QString();
+    const bool dateReads = GetParam().theDate == TheDate::ReadAndSaved;
+    const bool saveMade = GetParam().theDate != TheDate::NeitherReadNorSaved;
+    const QString dateRead = dateReads ? kDate : QString();
     EXPECT_EQ(QString::fromUtf8(lines).split(u'\n'),
-              startSeen(false, dateRead, GetParam().aSaveIsMade ? kLater : dateRead,
-                        GetParam().aSecondCopyIsRefused));
+              startSeen(false, dateRead, saveMade ? kLater : dateRead, GetParam().aSecondCopyIsRefused));
     EXPECT_EQ(rootsEntriesInOthersFolders(m_root.path()), rootsEntries);
     EXPECT_EQ(contents(elsewhere()), outside);
-    EXPECT_TRUE(GetParam().aSaveIsMade || contents(settingsFile()) == saved);
-    EXPECT_TRUE(!GetParam().theDateReads ||
+    EXPECT_TRUE(saveMade || contents(settingsFile()) == saved);
+    EXPECT_TRUE(!dateReads ||
                 (linksAndMode(settingsFile()) == before && QFileInfo(settingsFile()).ownerId() == owner));
     EXPECT_TRUE(folderExisted || linksAndMode(settingsFolder()) + linksAndMode(settingsFile()) ==
                                      QStringList({"700", "", "600", ""}));
 }
 
-void setOwnerAndMode(const QString& path, uid_t owner, gid_t group, mode_t mode) {
-    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, group), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+// The settings folder's or file's owner, group and mode, set by another user.
+template <QString (InstanceGuardTest::*place)() const, uid_t owner, gid_t group, mode_t mode>
+void given(InstanceGuardTest& test) {
+    const QByteArray path = QFile::encodeName((test.*place)());
+    ASSERT_TRUE(::chown(path.constData(), owner, group) == 0 && ::chmod(path.constData(), mode) == 0);
 }
+constexpr auto kFolder = &InstanceGuardTest::settingsFolder;
+constexpr auto kFile = &InstanceGuardTest::settingsFile;
 
 void plantLink(const QString& place, const QString& target, uid_t owner) {
     const QByteArray link = QFile::encodeName(place);
@@ -226,8 +232,10 @@ void plantLink(const QString& place, const QString& target, uid_t owner) {
                 ::lchown(link.constData(), owner, owner) == 0);
 }
 
-void setAcl(const QString& entry, const QString& path) {
-    ASSERT_EQ(QProcess::execute(QStringLiteral("setfacl"), {QStringLiteral("-m"), entry, path}), 0);
+void setAcl(const char* entry, const QString& path) {
+    ASSERT_EQ(QProcess::execute(QStringLiteral("setfacl"),
+                                {QStringLiteral("-m"), QString::fromLatin1(entry), path}),
+              0);
 }
 
 // Another user binds the single-instance name of the child's user ("nobody", 65534) first.
@@ -252,24 +260,20 @@ void mountModesThatLie(InstanceGuardTest& test) {
     ASSERT_TRUE(test.m_mounted);
 }
 
+constexpr auto kRefused = TheDate::NeitherReadNorSaved;
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, InstanceGuardStartTest,
     ::testing::Values(
         StartCase{.name = "TheSettingsFolderIsTheUsers"},
-        StartCase{
-            .name = "ModeIsKept",
-            .plantedByAnotherUser =
-                [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFile(), 65534, 65533, 0640); }},
+        StartCase{.name = "ModeIsKept", .plantedByAnotherUser = given<kFile, 65534, 65533, 0640>},
         // A neighbour denied the file: a save keeps the denial.
-        StartCase{
-            .name = "TheFilesAclIsKept",
-            .plantedByAnotherUser =
-                [](InstanceGuardTest& test) { setAcl(QStringLiteral("u:65532:---"), test.settingsFile()); }},
+        StartCase{.name = "TheFilesAclIsKept",
+                  .plantedByAnotherUser =
+                      [](InstanceGuardTest& test) { setAcl("u:65532:---", test.settingsFile()); }},
         // A umask of 002 with the Debian default of a private group.
-        StartCase{
-            .name = "TheSettingsFolderIsOpenToThePrivateGroup",
-            .plantedByAnotherUser =
-                [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0775); }},
+        StartCase{.name = "TheFolderIsOpenToThePrivateGroup",
+                  .plantedByAnotherUser = given<kFolder, 65534, 65533, 0775>},
         StartCase{.name = "ModesThatLieSplitNothing", .plantedByAnotherUser = mountModesThatLie},
         // settings file -> link2.ini -> /.../real/real.ini
         StartCase{.name = "TheUsersChainOfLinksIsFollowed",
@@ -285,52 +289,36 @@ INSTANTIATE_TEST_SUITE_P(
                       }},
         // Left by a start with sudo.
         StartCase{.name = "AnUnreadableFileOfRootsIsLeftAlone",
-                  .plantedByAnotherUser =
-                      [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFile(), 0, 0, 0600); },
-                  .theDateReads = false,
-                  .aSaveIsMade = false},
+                  .plantedByAnotherUser = given<kFile, 0, 0, 0600>,
+                  .theDate = kRefused},
         StartCase{.name = "ALinkOfAnotherUserIsReplacedNotFollowed",
                   .plantedByAnotherUser =
                       [](InstanceGuardTest& test) { plantLink(test.settingsFile(), test.elsewhere(), 0); },
-                  .theDateReads = false},
+                  .theDate = TheDate::SavedOnly},
         // A neighbour's link in the settings folder's place, to a folder of the user's.
         StartCase{
             .name = "ALinkOfAnotherUserToAFolderIsNotFollowed",
             .plantedByAnotherUser =
                 [](InstanceGuardTest& test) { plantLink(test.settingsFolder(), test.settingsRoot(), 65532); },
-            .theDateReads = false,
-            .aSaveIsMade = false},
+            .theDate = kRefused},
         StartCase{.name = "AFolderOfRootsInTheUsersTreeIsRefused",
+                  .plantedByAnotherUser = given<kFolder, 0, 0, 0755>,
+                  .theDate = kRefused},
+        StartCase{.name = "AFolderWritableByAllIsRefused",
+                  .plantedByAnotherUser = given<kFolder, 65534, 65533, 0777>,
+                  .theDate = kRefused},
+        StartCase{.name = "AFolderWhoseAclLetsANeighbourWriteIsRefused",
                   .plantedByAnotherUser =
-                      [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 0, 0, 0755); },
-                  .theDateReads = false,
-                  .aSaveIsMade = false},
-        StartCase{
-            .name = "AFolderWritableByAllIsRefused",
-            .plantedByAnotherUser =
-                [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0777); },
-            .theDateReads = false,
-            .aSaveIsMade = false},
-        StartCase{
-            .name = "AFolderWhoseAclLetsANeighbourWriteIsRefused",
-            .plantedByAnotherUser =
-                [](InstanceGuardTest& test) { setAcl(QStringLiteral("u:65532:rwx"), test.settingsFolder()); },
-            .theDateReads = false,
-            .aSaveIsMade = false},
+                      [](InstanceGuardTest& test) { setAcl("u:65532:rwx", test.settingsFolder()); },
+                  .theDate = kRefused},
         // The user's own group lists a neighbour too, or is named after the user but is not theirs.
-        StartCase{
-            .name = "AGroupWithAnotherMemberIsRefused",
-            .plantedByAnotherUser =
-                [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0775); },
-            .privateGroupMembers = "nobody,daemon",
-            .theDateReads = false,
-            .aSaveIsMade = false},
-        StartCase{
-            .name = "AGroupNamedLikeTheUserIsRefused",
-            .plantedByAnotherUser =
-                [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65531, 0775); },
-            .theDateReads = false,
-            .aSaveIsMade = false},
+        StartCase{.name = "AGroupWithAnotherMemberIsRefused",
+                  .plantedByAnotherUser = given<kFolder, 65534, 65533, 0775>,
+                  .privateGroupMembers = "nobody,daemon",
+                  .theDate = kRefused},
+        StartCase{.name = "AGroupNamedLikeTheUserIsRefused",
+                  .plantedByAnotherUser = given<kFolder, 65534, 65531, 0775>,
+                  .theDate = kRefused},
         // Root's own folders, with another user's settings file in them: the file stays theirs.
         StartCase{.name = "AFileOfAnotherUserInRootsTreeStaysTheirs",
                   .plantedByAnotherUser =
@@ -352,8 +340,7 @@ INSTANTIATE_TEST_SUITE_P(
                           ASSERT_TRUE(qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"));
                       },
                   .theUserIsRoot = true,
-                  .theDateReads = false,
-                  .aSaveIsMade = false},
+                  .theDate = kRefused},
         // Root started first with the user's environment made nothing.
         StartCase{.name = "TheFirstStartWithUmask0277MakesAFolderOfTheUsersAlone",
                   .plantedByAnotherUser =
@@ -363,7 +350,7 @@ INSTANTIATE_TEST_SUITE_P(
                           ASSERT_FALSE(QFileInfo::exists(test.settingsFolder()));
                       },
                   .umask = 0277,
-                  .theDateReads = false},
+                  .theDate = TheDate::SavedOnly},
         StartCase{.name = "AnotherUserHoldingTheNameRefusesNoStart",
                   .plantedByAnotherUser = holdTheUsersName,
                   .aSecondCopyIsRefused = false}),
