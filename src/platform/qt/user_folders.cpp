@@ -114,12 +114,14 @@ struct Walk {
             const QString linkRefused = isLink ? refusal(-1, entry) : QString();
             // Another user's link in the file's place is no file of the user's: a save puts one
             // in the link's place, never through it.
+            const bool noFile = !opened && (isLink || error == ENOENT);
+            const QString fileWhy = opened || noFile ? QString() : failed(next, error);
             if (last && (!isLink || !linkRefused.isEmpty()))
                 return OwnPlace{.folder = std::move(folder),
                                 .file = std::move(opened),
                                 .name = next,
-                                .why = opened || isLink || error == ENOENT ? QString() : failed(next, error),
-                                .nothingToKeep = !opened && (isLink || error == ENOENT)};
+                                .why = fileWhy,
+                                .nothingToKeep = noFile};
             if (isLink) {
                 char target[PATH_MAX];
                 const ssize_t length = linkRefused.isEmpty()
