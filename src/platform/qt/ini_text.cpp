@@ -130,8 +130,10 @@ QString unescapedValue(QByteArrayView bytes) {
             if (!inQuotes)
                 skipBlanks();
         } else {
+            // In pieces as QSettings decodes them, one decoder for all: a sequence cut short at
+            // a piece's end spoils the next piece's first character there too.
             qsizetype end = i + 1;
-            while (end < bytes.size() && bytes[end] != '\\' && bytes[end] != '"')
+            while (end < bytes.size() && bytes[end] != '\\' && bytes[end] != '"' && bytes[end] != ',')
                 ++end;
             text += fromUtf8(bytes.sliced(i, end - i));
             i = end;
