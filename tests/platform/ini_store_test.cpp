@@ -159,6 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
         SpellingCase{"GeneralSectionWithTheSectionsName", "[General]\nSettings\\K=1\n[Settings]\nx=2", true},
         SpellingCase{"TheSectionsOwnLineComesFirst", "[Settings]\nK=1\n[General]\nSettings\\K=2\n", true},
         SpellingCase{"TheLastLineCounts", "[Settings]\nK=1\n[Other]\nK=3\n[Settings]\nK=2\n", true},
+        SpellingCase{"HeaderEndedByASemicolon", "[Settings;]\nK=1\n", true},
+        SpellingCase{"ASequenceCutShortBeforeAComma", "[Settings]\nK=\"x\xDE,y\"\n", true},
         SpellingCase{"SectionInAnotherCase", "[settings]\nK=1\n", false},
         SpellingCase{"KeyWithALongerName", "[Settings]\nKOld=1\n", false},
         SpellingCase{"SectionHeaderLastWithoutALineEnd", "[Other]\nk=v\n[Settings]", false}),
