@@ -184,11 +184,13 @@ OwnPlace openOwn(const QByteArray& path, bool make, bool lastIsFile) {
 }
 
 void keepRootOutOfAnotherUsersFolders() {
+    if (::geteuid() != 0)
+        return;
     // Qt makes its runtime folder as the application starts, in TMPDIR when XDG_RUNTIME_DIR is no
     // folder of root's: without either it is root's own in /tmp.
     for (const char* variable : {"XDG_RUNTIME_DIR", "TMPDIR"})
         if (const OwnPlace place = openOwn(qgetenv(variable), false, false);
-            ::geteuid() == 0 && !qEnvironmentVariableIsEmpty(variable) && !place.folder) {
+            !qEnvironmentVariableIsEmpty(variable) && !place.folder) {
             qCWarning(lcSettings, "%s is not root's (%s)", variable, qUtf8Printable(place.why));
             qunsetenv(variable);
         }
@@ -197,7 +199,7 @@ void keepRootOutOfAnotherUsersFolders() {
     // the program, until the X server ends. With no bus of root's own, an address that names no
     // bus starts none, whatever HOME is; accessibility, found through the session bus, is off.
     struct stat bus {};
-    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
         (::stat(qgetenv("XDG_RUNTIME_DIR") + "/bus", &bus) != 0 || !S_ISSOCK(bus.st_mode) || bus.st_uid != 0))
         qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
 }
