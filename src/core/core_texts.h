@@ -8,20 +8,20 @@
 
 namespace ssn::core::texts {
 
-inline constexpr std::u16string_view ApplicationTitle = u"VL Subconscious Self Number";
+inline constexpr std::u16string_view kApplicationTitle = u"VL Subconscious Self Number";
 
-inline constexpr std::u16string_view ReportNumberIntro = u"Your Subconscious Self Number is: ";
+inline constexpr std::u16string_view kReportNumberIntro = u"Your Subconscious Self Number is: ";
 
-inline constexpr std::u16string_view ReportExplanation =
+inline constexpr std::u16string_view kReportExplanation =
     u"This number shows how you deal and respond in sudden situations. The Subconscious Self reflects the "
     u"confidence you have in your personal power and competence, as well as the part of your nature that "
     u"needs to be strengthened.";
 
-inline constexpr std::u16string_view ReportLineBreak = u"\r\n";
+inline constexpr std::u16string_view kReportLineBreak = u"\r\n";
 
 // The interpretations of the numbers 3 to 9, in that order.
-inline constexpr int FirstInterpretedNumber = 3;
-inline constexpr std::array<std::u16string_view, 7> Interpretations = {
+inline constexpr int kFirstInterpretedNumber = 3;
+inline constexpr std::array<std::u16string_view, 7> kInterpretations = {
     u"You depend on others to take care of both you and your problems.  You exaggerate issues and are very "
     u"emotional in nature. Learn to face problems on your own strength. You need a well-defined goal to "
     u"carry "
@@ -49,15 +49,15 @@ inline constexpr std::array<std::u16string_view, 7> Interpretations = {
     u"confidence failing to recognize your weaknesses. You need to control your anger.",
 };
 
-inline constexpr std::u16string_view NumberNotValid = u"This number is not valid for this name.";
+inline constexpr std::u16string_view kNumberNotValid = u"This number is not valid for this name.";
 
 // Input checks. The two date messages really differ: only the second has a blank before "!".
-inline constexpr std::u16string_view EnterFirstName = u"Please Enter Your First Name";
-inline constexpr std::u16string_view EnterLastName = u"Please Enter Your Last Name";
-inline constexpr std::u16string_view SpecifyBirthDate = u"Please Specify Your Birth Date";
-inline constexpr std::u16string_view SpecifyBirthMonth = u"Please Specify Your Birth Month";
-inline constexpr std::u16string_view SpecifyBirthYear = u"Please Specify Your Birth Year";
-inline constexpr std::u16string_view FebruaryDayTooLate = u"Please Enter Correct Date Or Month!";
-inline constexpr std::u16string_view ThirtyDayMonthDay31 = u"Please Enter Correct Date Or Month !";
+inline constexpr std::u16string_view kEnterFirstName = u"Please Enter Your First Name";
+inline constexpr std::u16string_view kEnterLastName = u"Please Enter Your Last Name";
+inline constexpr std::u16string_view kSpecifyBirthDate = u"Please Specify Your Birth Date";
+inline constexpr std::u16string_view kSpecifyBirthMonth = u"Please Specify Your Birth Month";
+inline constexpr std::u16string_view kSpecifyBirthYear = u"Please Specify Your Birth Year";
+inline constexpr std::u16string_view kFebruaryDayTooLate = u"Please Enter Correct Date Or Month!";
+inline constexpr std::u16string_view kThirtyDayMonthDay31 = u"Please Enter Correct Date Or Month !";
 
 } // namespace ssn::core::texts

@@ -8,10 +8,10 @@ namespace ssn::core {
 
 namespace {
 
-constexpr int FebruaryPosition = 1;
-constexpr int Day29Position = 28;
-constexpr int Day30Position = 29;
-constexpr int Day31Position = 30;
+constexpr int kFebruaryPosition = 1;
+constexpr int kDay29Position = 28;
+constexpr int kDay30Position = 29;
+constexpr int kDay31Position = 30;
 
 constexpr bool isThirtyDayMonth(int monthPosition) {
     // April, June, September, November.
@@ -49,30 +49,30 @@ constexpr InputCheck failure(std::u16string_view message, InputField focus) {
 
 InputCheck CheckNameAndDate(const NameAndDateInput& input) {
     if (input.firstName.empty()) {
-        return failure(texts::EnterFirstName, InputField::FirstName);
+        return failure(texts::kEnterFirstName, InputField::FirstName);
     }
     if (input.lastName.empty()) {
-        return failure(texts::EnterLastName, InputField::LastName);
+        return failure(texts::kEnterLastName, InputField::LastName);
     }
     if (input.dayText.empty()) {
-        return failure(texts::SpecifyBirthDate, InputField::Day);
+        return failure(texts::kSpecifyBirthDate, InputField::Day);
     }
     if (input.monthText.empty()) {
-        return failure(texts::SpecifyBirthMonth, InputField::Month);
+        return failure(texts::kSpecifyBirthMonth, InputField::Month);
     }
     if (input.yearText.empty()) {
-        return failure(texts::SpecifyBirthYear, InputField::Year);
+        return failure(texts::kSpecifyBirthYear, InputField::Year);
     }
     // The date checks only compare positions, so a position outside the lists cannot do harm;
     // in February and the thirty-day months a day past the list's end counts as too late.
-    if (input.monthPosition == FebruaryPosition) {
-        const int firstBadDay = isLeapYear(input.yearText) ? Day30Position : Day29Position;
+    if (input.monthPosition == kFebruaryPosition) {
+        const int firstBadDay = isLeapYear(input.yearText) ? kDay30Position : kDay29Position;
         if (input.dayPosition >= firstBadDay) {
-            return failure(texts::FebruaryDayTooLate, InputField::None);
+            return failure(texts::kFebruaryDayTooLate, InputField::None);
         }
     }
-    if (isThirtyDayMonth(input.monthPosition) && input.dayPosition >= Day31Position) {
-        return failure(texts::ThirtyDayMonthDay31, InputField::None);
+    if (isThirtyDayMonth(input.monthPosition) && input.dayPosition >= kDay31Position) {
+        return failure(texts::kThirtyDayMonthDay31, InputField::None);
     }
     return {};
 }

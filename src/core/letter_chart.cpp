@@ -8,25 +8,25 @@ namespace {
 
 // The flag of each letter, indexed by character - 'A'; the last entry (26) is the one that
 // every other character is clamped to, so the lookup needs no branch.
-constexpr std::array<DigitFlags, 27> FlagByLetterIndex = [] {
+constexpr std::array<DigitFlags, 27> kFlagByLetterIndex = [] {
     std::array<DigitFlags, 27> flags{};
-    for (std::size_t index = 0; index < LetterDigitTable.size(); ++index) {
-        flags[index] = static_cast<DigitFlags>(1u << (LetterDigitTable[index] - 1));
+    for (std::size_t index = 0; index < kLetterDigitTable.size(); ++index) {
+        flags[index] = static_cast<DigitFlags>(1u << (kLetterDigitTable[index] - 1));
     }
     return flags;
 }();
 
-constexpr unsigned NotALetter = 26;
+constexpr unsigned kNotALetter = 26;
 
 // Characters below 'A' wrap around to large values, so one unsigned comparison covers both ends.
 constexpr unsigned letterIndex(char16_t character) {
     const unsigned index = static_cast<unsigned>(character) - u'A';
-    return index < NotALetter ? index : NotALetter;
+    return index < kNotALetter ? index : kNotALetter;
 }
 
 // Long names are walked in blocks so that the early exit costs one test per block, not
 // one per character.
-constexpr std::size_t BlockLength = 4096;
+constexpr std::size_t kBlockLength = 4096;
 
 DigitFlags blockFlags(const char16_t* begin, const char16_t* end) {
     // Four independent accumulators keep the loop free of a single dependency chain.
@@ -36,13 +36,13 @@ DigitFlags blockFlags(const char16_t* begin, const char16_t* end) {
     DigitFlags flags3 = 0;
     const char16_t* at = begin;
     for (; end - at >= 4; at += 4) {
-        flags0 |= FlagByLetterIndex[letterIndex(at[0])];
-        flags1 |= FlagByLetterIndex[letterIndex(at[1])];
-        flags2 |= FlagByLetterIndex[letterIndex(at[2])];
-        flags3 |= FlagByLetterIndex[letterIndex(at[3])];
+        flags0 |= kFlagByLetterIndex[letterIndex(at[0])];
+        flags1 |= kFlagByLetterIndex[letterIndex(at[1])];
+        flags2 |= kFlagByLetterIndex[letterIndex(at[2])];
+        flags3 |= kFlagByLetterIndex[letterIndex(at[3])];
     }
     for (; at != end; ++at) {
-        flags0 |= FlagByLetterIndex[letterIndex(*at)];
+        flags0 |= kFlagByLetterIndex[letterIndex(*at)];
     }
     return static_cast<DigitFlags>(flags0 | flags1 | flags2 | flags3);
 }
@@ -51,15 +51,15 @@ DigitFlags blockFlags(const char16_t* begin, const char16_t* end) {
 
 int LetterDigit(char16_t character) {
     const unsigned index = letterIndex(character);
-    return index == NotALetter ? 0 : LetterDigitTable[index];
+    return index == kNotALetter ? 0 : kLetterDigitTable[index];
 }
 
 DigitFlags AddChartDigits(DigitFlags flags, std::u16string_view text) {
     const char16_t* at = text.data();
     const char16_t* const end = at + text.size();
-    while (at != end && flags != AllDigitFlags) {
+    while (at != end && flags != kAllDigitFlags) {
         const char16_t* const blockEnd =
-            at + std::min<std::size_t>(BlockLength, static_cast<std::size_t>(end - at));
+            at + std::min<std::size_t>(kBlockLength, static_cast<std::size_t>(end - at));
         flags |= blockFlags(at, blockEnd);
         at = blockEnd;
     }

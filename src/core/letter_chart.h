@@ -9,7 +9,7 @@
 namespace ssn::core {
 
 // The digit of each letter, A first: ((position - 1) mod 9) + 1.
-inline constexpr std::array<int, 26> LetterDigitTable = [] {
+inline constexpr std::array<int, 26> kLetterDigitTable = [] {
     std::array<int, 26> digits{};
     for (int position = 1; position <= 26; ++position) {
         digits[static_cast<std::size_t>(position - 1)] = ((position - 1) % 9) + 1;
@@ -19,7 +19,7 @@ inline constexpr std::array<int, 26> LetterDigitTable = [] {
 
 // One flag per chart digit: bit d-1 stands for digit d.
 using DigitFlags = std::uint16_t;
-inline constexpr DigitFlags AllDigitFlags = 0x1FF;
+inline constexpr DigitFlags kAllDigitFlags = 0x1FF;
 
 // The digit of an upper-case letter A..Z, 0 for every other character.
 int LetterDigit(char16_t character);

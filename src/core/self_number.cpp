@@ -24,11 +24,11 @@ int GetSubconsciousSelfNumber(std::u16string_view firstName, std::u16string_view
 
 std::u16string_view GetSelfNumberInterpretation(int number) {
     // Compared as long long so that no int, however large or small, can overflow here.
-    const long long index = static_cast<long long>(number) - texts::FirstInterpretedNumber;
-    if (index < 0 || index >= static_cast<long long>(texts::Interpretations.size())) {
-        return texts::NumberNotValid;
+    const long long index = static_cast<long long>(number) - texts::kFirstInterpretedNumber;
+    if (index < 0 || index >= static_cast<long long>(texts::kInterpretations.size())) {
+        return texts::kNumberNotValid;
     }
-    return texts::Interpretations[static_cast<std::size_t>(index)];
+    return texts::kInterpretations[static_cast<std::size_t>(index)];
 }
 
 std::u16string BuildSelfNumberReport(int number, std::u16string_view interpretation) {
@@ -38,16 +38,16 @@ std::u16string BuildSelfNumberReport(int number, std::u16string_view interpretat
     const auto written = std::to_chars(digits, digits + sizeof digits, number).ptr;
 
     std::u16string report;
-    report.reserve(texts::ReportNumberIntro.size() + sizeof digits + texts::ReportExplanation.size() +
-                   interpretation.size() + 8 * texts::ReportLineBreak.size());
-    report += texts::ReportNumberIntro;
+    report.reserve(texts::kReportNumberIntro.size() + sizeof digits + texts::kReportExplanation.size() +
+                   interpretation.size() + 8 * texts::kReportLineBreak.size());
+    report += texts::kReportNumberIntro;
     report.append(digits, written);
     const auto paragraphEnd = [&report] {
-        report += texts::ReportLineBreak;
-        report += texts::ReportLineBreak;
+        report += texts::kReportLineBreak;
+        report += texts::kReportLineBreak;
     };
     paragraphEnd();
-    report += texts::ReportExplanation;
+    report += texts::kReportExplanation;
     paragraphEnd();
     report += interpretation;
     paragraphEnd();

@@ -28,11 +28,7 @@ frmNagScreen2* showExitScreen(Forms& forms) {
 
 void exitHandOff(Forms& forms, Form& closing) {
     frmNagScreen2* exitScreen = showExitScreen(forms);
-    // The start-up form lives for the whole run; using one that is gone would load it and
-    // start the program afresh.
-    if (forms.isLoaded<frmNagScreen>()) {
-        forms.nagScreen().hide();
-    }
+    hideStartUpForm(forms);
     // The unload under way would hide the closing window only once its handler has returned.
     // It goes now, because it had the keyboard: the exit screen on top of everything takes it
     // once the closing window is gone, as on Windows. Asked while the closing window was still
@@ -41,6 +37,12 @@ void exitHandOff(Forms& forms, Form& closing) {
     closing.hide();
     if (exitScreen != nullptr && exitScreen->isVisible() && !forms.keepingOffScreen()) {
         exitScreen->activateWindow();
+    }
+}
+
+void hideStartUpForm(Forms& forms) {
+    if (forms.isLoaded<frmNagScreen>()) {
+        forms.nagScreen().hide();
     }
 }
 

@@ -16,4 +16,8 @@ class Forms;
 // then gives the exit screen the keyboard. While the program is ending it brings nothing up.
 void exitHandOff(Forms& forms, Form& closing);
 
+// Hides the start-up form, which lives for the whole run; using one that is gone would load it
+// and start the program afresh, so one that is not loaded is left alone.
+void hideStartUpForm(Forms& forms);
+
 } // namespace ssn::forms

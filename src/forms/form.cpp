@@ -1,6 +1,7 @@
 #include "forms/form.h"
 
 #include "forms/forms.h"
+#include "forms/ignore_errors.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -68,12 +69,9 @@ void Form::unload() {
         return;
     }
     m_unloading = true;
-    try {
-        Form_Unload();
-    } catch (...) {
-        // A failing unload handler must not leave a half-closed window behind: the window
-        // goes all the same.
-    }
+    // A failing unload handler must not leave a half-closed window behind: the window goes all
+    // the same, and EndProgram's walk goes on with the next one.
+    ignoringErrors([this] { Form_Unload(); });
     QWidget::hide();
     m_forms.detach(*this);
     deleteLater();

@@ -21,6 +21,13 @@ class Forms;
 // its title bar and its left part stay on the screen.
 QPoint centredPlace(const QSize& outer, const QRect& available);
 
+// Gives a control the design's name as its object name and hands it back. A window keeps its
+// controls to itself; tests, screen-reader checks and other tools find one by this name.
+template <class Control> Control* named(const char* name, Control* control) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
 enum class Modality {
     Modeless,
     Modal // the caller waits until the window is hidden or unloaded; other windows take no input

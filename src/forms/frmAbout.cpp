@@ -3,6 +3,7 @@
 #include "forms/captions.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
+#include "forms/shared_controls.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "widgets/application_icon.h"
@@ -26,18 +27,6 @@ namespace {
 constexpr int kClientWidth = 6825;
 constexpr int kClientHeight = 3750;
 
-QLabel* addText(QWidget& parent, const QString& text, const QRect& geometry, const QFont& font) {
-    auto* label = new QLabel(&parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setAccessibleName(text);
-    return label;
-}
-
 widgets::LinkLabel* addLink(QWidget& parent, const QString& caption, const QRect& geometry) {
     auto* link = new widgets::LinkLabel(caption, &parent);
     link->setGeometry(geometry);
@@ -49,39 +38,43 @@ widgets::LinkLabel* addLink(QWidget& parent, const QString& caption, const QRect
 
 frmAbout::frmAbout(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
-    setWindowIcon(widgets::ApplicationIcon());
+    setWindowIcon(widgets::applicationIcon());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
     widgets::look::applyFormLook(*this);
     platform::UrlOpener& opener = platform().urlOpener;
 
-    Picture1 = new QLabel(this);
+    Picture1 = named("Picture1", new QLabel(this));
     Picture1->setGeometry(twipsRect(120, 120, 480, 480));
     Picture1->setAccessibleName(captions::kApplicationIconName);
     Picture1->setPixmap(windowIcon().pixmap(Picture1->size()));
 
-    Label2 = addText(*this, captions::kDesignedWindowCaption, twipsRect(960, 120, 4815, 255),
-                     widgets::look::verdana(9.75, {.bold = true}));
-    Label1 =
-        addText(*this, captions::kDescription, twipsRect(720, 480, 5895, 1185), widgets::look::verdana(8.25));
+    Label2 =
+        named("Label2", addPlainLabel(*this, captions::kDesignedWindowCaption, twipsRect(960, 120, 4815, 255),
+                                      widgets::look::verdana(9.75, {.bold = true}), Wrapping::Words));
+    Label1 = named("Label1", addPlainLabel(*this, captions::kDescription, twipsRect(720, 480, 5895, 1185),
+                                           widgets::look::verdana(8.25), Wrapping::Words));
 
-    lblHomePage = addLink(*this, captions::kVisitVelmoraLink, twipsRect(2640, 1800, 4050, 255));
+    lblHomePage =
+        named("lblHomePage", addLink(*this, captions::kVisitVelmoraLink, twipsRect(2640, 1800, 4050, 255)));
     connect(lblHomePage, &widgets::LinkLabel::clicked, this, [&opener] { modHelp::OpenHomePage(opener); });
 
-    Label3 = addText(*this, captions::kFullBrandPromotion, twipsRect(720, 2160, 5685, 675),
-                     widgets::look::verdana(8.25, {.bold = true}));
+    Label3 =
+        named("Label3", addPlainLabel(*this, captions::kFullBrandPromotion, twipsRect(720, 2160, 5685, 675),
+                                      widgets::look::verdana(8.25, {.bold = true}), Wrapping::Words));
 
-    lblCoBrand = addLink(*this, captions::kMoreDetailsLink, twipsRect(4320, 3000, 2355, 255));
+    lblCoBrand =
+        named("lblCoBrand", addLink(*this, captions::kMoreDetailsLink, twipsRect(4320, 3000, 2355, 255)));
     connect(lblCoBrand, &widgets::LinkLabel::clicked, this,
             [&opener] { modHelp::OpenFullyBrandedPage(opener); });
 
-    Line1 = new QFrame(this);
+    Line1 = named("Line1", new QFrame(this));
     Line1->setGeometry(0, twipsToPixels(3270), width(), 2);
     Line1->setAutoFillBackground(true);
     Line1->setBackgroundRole(QPalette::WindowText); // the white of the texts
 
-    cmdOK = new QPushButton(captions::kOk, this);
+    cmdOK = named("cmdOK", new QPushButton(captions::kOk, this));
     cmdOK->setGeometry(twipsRect(5400, 3360, 1260, 345));
     cmdOK->setAccessibleName(captions::kOk);
     connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });

@@ -21,15 +21,6 @@ class frmAbout : public Form {
 public:
     explicit frmAbout(Forms& forms);
 
-    QLabel* Picture1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label1 = nullptr;
-    widgets::LinkLabel* lblHomePage = nullptr;
-    QLabel* Label3 = nullptr;
-    widgets::LinkLabel* lblCoBrand = nullptr; // stands under the fully-branded offer and opens its page
-    QFrame* Line1 = nullptr;
-    QPushButton* cmdOK = nullptr;
-
     void cmdOK_Click();
 
 protected:
@@ -38,6 +29,17 @@ protected:
     // The box belongs to the window it is opened from, as a message box does: window managers
     // that place a dialog over its own window (metacity, icewm) place it over that window.
     void setVisible(bool visible) override;
+
+private:
+    // The window's controls, each with its member's name as its object name.
+    QLabel* Picture1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label1 = nullptr;
+    widgets::LinkLabel* lblHomePage = nullptr;
+    QLabel* Label3 = nullptr;
+    widgets::LinkLabel* lblCoBrand = nullptr; // stands under the fully-branded offer and opens its page
+    QFrame* Line1 = nullptr;
+    QPushButton* cmdOK = nullptr;
 };
 
 } // namespace ssn::forms

@@ -81,7 +81,7 @@ QAction* addDeferredAction(QMenu& menu, const QString& caption, const QObject& c
 
 frmMain::frmMain(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
-    setWindowIcon(widgets::ApplicationIcon());
+    setWindowIcon(widgets::applicationIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     auto* layout = new QVBoxLayout(this);
@@ -97,25 +97,27 @@ QMenuBar* frmMain::createMenuBar() {
     auto* bar = new QMenuBar(this);
     platform::UrlOpener& opener = platform().urlOpener;
 
-    nuFile = bar->addMenu(captions::kMenuFile);
-    mnuNext = addDeferredAction(*nuFile, captions::kNext, *this, [this] { cmdNext_Click(); });
-    mnuExit = nuFile->addAction(captions::kExit, this, [this] { cmdExit_Click(); });
+    nuFile = named("nuFile", bar->addMenu(captions::kMenuFile));
+    mnuNext =
+        named("mnuNext", addDeferredAction(*nuFile, captions::kNext, *this, [this] { cmdNext_Click(); }));
+    mnuExit = named("mnuExit", nuFile->addAction(captions::kExit, this, [this] { cmdExit_Click(); }));
 
-    mnuHelp = bar->addMenu(captions::kMenuHelp);
-    mnuOnline =
-        mnuHelp->addAction(captions::kMenuOnlineHelp, this, [&opener] { modHelp::OpenHelpPage(opener); });
-    mnuVisit =
-        mnuHelp->addAction(captions::kMenuVisitUsOnline, this, [&opener] { modHelp::OpenHomePage(opener); });
-    mnuFileSep1 = mnuHelp->addSeparator();
-    mnuUpdate = mnuHelp->addAction(captions::kMenuCheckForUpdate, this,
-                                   [&opener] { modHelp::OpenDownloadPage(opener); });
-    mnuFileSep2 = mnuHelp->addSeparator();
-    mnuAbout = addDeferredAction(*mnuHelp, captions::kMenuAboutSoftware, *this,
-                                 [this] { this->forms().about().show(Modality::Modal); });
+    mnuHelp = named("mnuHelp", bar->addMenu(captions::kMenuHelp));
+    mnuOnline = named("mnuOnline", mnuHelp->addAction(captions::kMenuOnlineHelp, this,
+                                                      [&opener] { modHelp::OpenHelpPage(opener); }));
+    mnuVisit = named("mnuVisit", mnuHelp->addAction(captions::kMenuVisitUsOnline, this,
+                                                    [&opener] { modHelp::OpenHomePage(opener); }));
+    mnuFileSep1 = named("mnuFileSep1", mnuHelp->addSeparator());
+    mnuUpdate = named("mnuUpdate", mnuHelp->addAction(captions::kMenuCheckForUpdate, this,
+                                                      [&opener] { modHelp::OpenDownloadPage(opener); }));
+    mnuFileSep2 = named("mnuFileSep2", mnuHelp->addSeparator());
+    mnuAbout = named("mnuAbout", addDeferredAction(*mnuHelp, captions::kMenuAboutSoftware, *this,
+                                                   [this] { this->forms().about().show(Modality::Modal); }));
 
-    mnuDonate = bar->addAction(captions::kMenuDonate, this, [&opener] { modHelp::OpenDonatePage(opener); });
-    mkmoney = bar->addAction(captions::kMenuMakeMoneyOnline, this,
-                             [&opener] { modHelp::OpenFullyBrandedPage(opener); });
+    mnuDonate = named("mnuDonate", bar->addAction(captions::kMenuDonate, this,
+                                                  [&opener] { modHelp::OpenDonatePage(opener); }));
+    mkmoney = named("mkmoney", bar->addAction(captions::kMenuMakeMoneyOnline, this,
+                                              [&opener] { modHelp::OpenFullyBrandedPage(opener); }));
     mkmoney->setVisible(false);
     return bar;
 }
@@ -137,7 +139,7 @@ QWidget* frmMain::createClient() {
     lblCobrand = panel.lblCobrand;
     lblFullBrand = panel.lblFullBrand;
 
-    cmdExit = new QPushButton(captions::kExit, client);
+    cmdExit = named("cmdExit", new QPushButton(captions::kExit, client));
     cmdExit->setGeometry(twipsRect(5040, 3600, 1215, 375));
     cmdExit->setAccessibleName(captions::kExitName);
     cmdExit->hide();
@@ -146,33 +148,33 @@ QWidget* frmMain::createClient() {
 }
 
 void frmMain::createNameFrame(QWidget& client) {
-    fraName = new QGroupBox(captions::kNameFrame, &client);
+    fraName = named("fraName", new QGroupBox(captions::kNameFrame, &client));
     fraName->setGeometry(twipsRect(80, 720, 6255, 1605));
     fraName->setFont(widgets::look::verdana(8.25, {.bold = true}));
 
-    Label1 = addFieldCaption(*fraName, captions::kFirstName, 90, 1905);
-    txtFirstName = addNameField(*fraName, *Label1, 90, 1905);
-    Label4 = addFieldCaption(*fraName, captions::kMiddleName, 2115, 1965);
-    txtMiddleName = addNameField(*fraName, *Label4, 2115, 1965);
-    Label5 = addFieldCaption(*fraName, captions::kLastName, 4200, 1935);
-    txtLastName = addNameField(*fraName, *Label5, 4200, 1935);
+    Label1 = named("Label1", addFieldCaption(*fraName, captions::kFirstName, 90, 1905));
+    txtFirstName = named("txtFirstName", addNameField(*fraName, *Label1, 90, 1905));
+    Label4 = named("Label4", addFieldCaption(*fraName, captions::kMiddleName, 2115, 1965));
+    txtMiddleName = named("txtMiddleName", addNameField(*fraName, *Label4, 2115, 1965));
+    Label5 = named("Label5", addFieldCaption(*fraName, captions::kLastName, 4200, 1935));
+    txtLastName = named("txtLastName", addNameField(*fraName, *Label5, 4200, 1935));
 
     createBirthDayFrame();
 }
 
 void frmMain::createBirthDayFrame() {
-    fraBirthDay = new QGroupBox(captions::kBirthDayFrame, fraName);
+    fraBirthDay = named("fraBirthDay", new QGroupBox(captions::kBirthDayFrame, fraName));
     fraBirthDay->setGeometry(twipsRect(120, 840, 6045, 645));
     fraBirthDay->setFont(widgets::look::verdana(8.25, {.bold = true}));
     // Otherwise the toolkit names a group inside a group after the outer one's title.
     fraBirthDay->setAccessibleName(fraBirthDay->title());
 
     // Picked in the order month, day, year.
-    cboMonth = addList(*fraBirthDay, captions::kBirthMonthName, 120, 1455);
-    cboDate = addList(*fraBirthDay, captions::kBirthDayName, 1695, 855);
-    cboYear = addList(*fraBirthDay, captions::kBirthYearName, 2670, 975);
+    cboMonth = named("cboMonth", addList(*fraBirthDay, captions::kBirthMonthName, 120, 1455));
+    cboDate = named("cboDate", addList(*fraBirthDay, captions::kBirthDayName, 1695, 855));
+    cboYear = named("cboYear", addList(*fraBirthDay, captions::kBirthYearName, 2670, 975));
 
-    cmdNext = new QPushButton(captions::kNext, fraBirthDay);
+    cmdNext = named("cmdNext", new QPushButton(captions::kNext, fraBirthDay));
     cmdNext->setGeometry(twipsRect(3960, 210, 1965, 375));
     cmdNext->setFont(widgets::look::verdana(8.25));
     cmdNext->setAccessibleName(captions::kNextName);
@@ -282,10 +284,10 @@ void frmMain::cmdExit_Click() {
 void frmMain::bringAdvertisementToFront(core::CoBrandFront advertisement) {
     switch (advertisement) {
     case core::CoBrandFront::CoBrand:
-        BringAdvertisementToFront(*lblCobrand);
+        ssn::forms::bringAdvertisementToFront(*lblCobrand);
         break;
     case core::CoBrandFront::FullBrand:
-        BringAdvertisementToFront(*lblFullBrand);
+        ssn::forms::bringAdvertisementToFront(*lblFullBrand);
         break;
     case core::CoBrandFront::Unchanged:
         break;

@@ -28,6 +28,20 @@ class frmMain : public Form {
 public:
     explicit frmMain(Forms& forms);
 
+    // Validates the input and, when it passes, hands over to the result window with the report.
+    void cmdNext_Click();
+    void cmdExit_Click();
+    // Shows the first failed check's message and moves the focus to its field.
+    bool ValidateInput();
+    // Brings the drawn advertisement of the panel to the front; Unchanged leaves the panel as it is.
+    void bringAdvertisementToFront(core::CoBrandFront advertisement);
+
+protected:
+    void Form_Load() override;
+    void Form_Unload() override;
+
+private:
+    // The window's controls, each with its member's name as its object name.
     QMenu* nuFile = nullptr;
     QAction* mnuNext = nullptr;
     QAction* mnuExit = nullptr;
@@ -61,19 +75,6 @@ public:
     widgets::LinkLabel* lblFullBrand = nullptr;
     QPushButton* cmdExit = nullptr; // never visible; File, Exit runs its click handler
 
-    // Validates the input and, when it passes, hands over to the result window with the report.
-    void cmdNext_Click();
-    void cmdExit_Click();
-    // Shows the first failed check's message and moves the focus to its field.
-    bool ValidateInput();
-    // Brings the drawn advertisement of the panel to the front; Unchanged leaves the panel as it is.
-    void bringAdvertisementToFront(core::CoBrandFront advertisement);
-
-protected:
-    void Form_Load() override;
-    void Form_Unload() override;
-
-private:
     QWidget* createClient();
     QMenuBar* createMenuBar();
     void createNameFrame(QWidget& client);

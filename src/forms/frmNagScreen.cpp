@@ -6,6 +6,7 @@
 #include "forms/forms.h"
 #include "forms/frmMain.h"
 #include "forms/ignore_errors.h"
+#include "forms/shared_controls.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "web/support_messages.h"
@@ -19,27 +20,28 @@ namespace {
 
 constexpr int kIconTwips = 480;
 
-QLabel* addLabel(QWidget& parent, const QRect& geometry) {
-    auto* label = new QLabel(&parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setGeometry(geometry);
-    return label;
-}
-
 } // namespace
 
 frmNagScreen::frmNagScreen(Forms& forms) : Form(forms) {
     // The form is never shown, so its layout only has to hold the members together.
     setWindowFlags(Qt::Window);
-    IMGIcon.add(widgets::ApplicationIcon());
-    picNagscreenIcon = addLabel(*this, twipsRect(120, 120, kIconTwips, kIconTwips));
-    lblNagScreenCaption = addLabel(*this, twipsRect(720, 120, 6000, 435));
-    lblNagScreenDonationCaption = addLabel(*this, twipsRect(120, 720, 6600, 255));
-    Label2 = addLabel(*this, twipsRect(120, 1080, 6600, 1095));
+    IMGIcon.add(widgets::applicationIcon());
+    picNagscreenIcon =
+        named("picNagscreenIcon", addPlainLabel(*this, QString(), twipsRect(120, 120, kIconTwips, kIconTwips),
+                                                font(), Wrapping::Words));
+    lblNagScreenCaption =
+        named("lblNagScreenCaption",
+              addPlainLabel(*this, QString(), twipsRect(720, 120, 6000, 435), font(), Wrapping::Words));
+    lblNagScreenDonationCaption =
+        named("lblNagScreenDonationCaption",
+              addPlainLabel(*this, QString(), twipsRect(120, 720, 6600, 255), font(), Wrapping::Words));
+    Label2 = named(
+        "Label2", addPlainLabel(*this, QString(), twipsRect(120, 1080, 6600, 1095), font(), Wrapping::Words));
     // Created in this order, so the fully-branded offer lies in front until it is changed.
-    lblCobrand = addLabel(*this, twipsRect(120, 2280, 6600, 615));
-    lblFullBrand = addLabel(*this, twipsRect(120, 2285, 6600, 615));
+    lblCobrand = named("lblCobrand", addPlainLabel(*this, QString(), twipsRect(120, 2280, 6600, 615), font(),
+                                                   Wrapping::Words));
+    lblFullBrand = named("lblFullBrand", addPlainLabel(*this, QString(), twipsRect(120, 2285, 6600, 615),
+                                                       font(), Wrapping::Words));
 }
 
 void frmNagScreen::Form_Load() {

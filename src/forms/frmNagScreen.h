@@ -16,15 +16,6 @@ class frmNagScreen : public Form {
 public:
     explicit frmNagScreen(Forms& forms);
 
-    QLabel* lblNagScreenCaption = nullptr;
-    ImageList IMGIcon; // image 1 is the application icon
-    QLabel* picNagscreenIcon = nullptr;
-    QLabel* lblNagScreenDonationCaption = nullptr;
-    QLabel* Label2 = nullptr;
-    // This form's own pair of advertisement labels; the fully-branded one lies in front.
-    QLabel* lblCobrand = nullptr;
-    QLabel* lblFullBrand = nullptr;
-
     // The last draw of CoBrand_Randomize, 1 to 7; 0 before the first one.
     short intCoBrandRandomNumber = 0;
     // Draws a number and brings the co-brand or the fully-branded offer to the front, here
@@ -36,6 +27,16 @@ protected:
     void Form_Unload() override;
 
 private:
+    // The window's controls, each with its member's name as its object name.
+    QLabel* lblNagScreenCaption = nullptr;
+    ImageList IMGIcon; // image 1 is the application icon
+    QLabel* picNagscreenIcon = nullptr;
+    QLabel* lblNagScreenDonationCaption = nullptr;
+    QLabel* Label2 = nullptr;
+    // This form's own pair of advertisement labels; the fully-branded one lies in front.
+    QLabel* lblCobrand = nullptr;
+    QLabel* lblFullBrand = nullptr;
+
     // True when another copy already runs; the user has then been told and the program ends.
     bool refuseSecondCopy();
 };

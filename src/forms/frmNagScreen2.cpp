@@ -3,6 +3,7 @@
 #include "forms/captions.h"
 #include "forms/end_program.h"
 #include "forms/forms.h"
+#include "forms/shared_controls.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "web/support_messages.h"
@@ -57,15 +58,6 @@ QGroupBox* addNavyFrame(QWidget& parent, const QString& caption, const QRect& ge
     widgets::look::setColours(*frame, kNavy, widgets::look::kWhite);
     frame->setAutoFillBackground(true);
     return frame;
-}
-
-QLabel* addLabel(QWidget& parent, const QString& caption, const QRect& geometry, const QFont& font) {
-    auto* label = new QLabel(caption, &parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setGeometry(geometry);
-    label->setFont(font);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    return label;
 }
 
 QLineEdit* addTextBox(QWidget& frame, const QString& text, const QRect& geometry) {
@@ -163,25 +155,25 @@ void frmNagScreen2::setVisible(bool visible) {
 }
 
 void frmNagScreen2::createPromotionFrame() {
-    Frame6 = addNavyFrame(*this, captions::kPromotionFrame, twipsRect(7320, 120, 3735, 4575));
+    Frame6 =
+        named("Frame6", addNavyFrame(*this, captions::kPromotionFrame, twipsRect(7320, 120, 3735, 4575)));
 
-    lblGoToHome = new widgets::LinkLabel(captions::kVisitZorvicSoftwaresLink, Frame6);
+    lblGoToHome = named("lblGoToHome", new widgets::LinkLabel(captions::kVisitZorvicSoftwaresLink, Frame6));
     lblGoToHome->setFont(widgets::look::verdana(9, {.bold = true, .underline = true}));
     widgets::look::setTextColour(*lblGoToHome, kYellow);
     lblGoToHome->move(twipsRect(75, 4250, 3585, 210).topLeft());
     lblGoToHome->adjustSize(); // sizes itself to its text
     connect(lblGoToHome, &widgets::LinkLabel::clicked, this, [this] { lblGoToHome_Click(); });
 
-    Label3 =
-        addLabel(*Frame6, captions::kPromotion, twipsRect(120, 360, 3495, 3855), widgets::look::verdana(9));
-    Label3->setWordWrap(true);
+    Label3 = named("Label3", addPlainLabel(*Frame6, captions::kPromotion, twipsRect(120, 360, 3495, 3855),
+                                           widgets::look::verdana(9), Wrapping::Words));
     widgets::look::setTextColour(*Label3, widgets::look::kWhite);
 }
 
 void frmNagScreen2::createReferralFrame() {
-    Frame2 = addNavyFrame(*this, captions::kReferralFrame, twipsRect(120, 3240, 7065, 1455));
+    Frame2 = named("Frame2", addNavyFrame(*this, captions::kReferralFrame, twipsRect(120, 3240, 7065, 1455)));
 
-    txtMessage = new QPlainTextEdit(Frame2);
+    txtMessage = named("txtMessage", new QPlainTextEdit(Frame2));
     txtMessage->setGeometry(twipsRect(4800, 3600, 1815, 495));
     txtMessage->setFont(widgets::look::designDefaultFont());
     txtMessage->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -195,18 +187,22 @@ void frmNagScreen2::createReferralFrame() {
     // referral still sends its initial text.
     txtMessage->hide();
 
-    txtFriendName = addTextBox(*Frame2, web::kFriendNamePlaceholder, twipsRect(85, 720, 3375, 285));
+    txtFriendName = named("txtFriendName",
+                          addTextBox(*Frame2, web::kFriendNamePlaceholder, twipsRect(85, 720, 3375, 285)));
     new widgets::PlaceholderField(*txtFriendName, web::kFriendNamePlaceholder, widgets::SpaceKey::Accepted);
-    txtFriendEmail = addTextBox(*Frame2, web::kFriendEmailPlaceholder, twipsRect(3600, 720, 3375, 285));
+    txtFriendEmail = named(
+        "txtFriendEmail", addTextBox(*Frame2, web::kFriendEmailPlaceholder, twipsRect(3600, 720, 3375, 285)));
     makeEmailBox(*txtFriendEmail, web::kFriendEmailPlaceholder);
-    txtEmail = addTextBox(*Frame2, web::kEmailPlaceholder, twipsRect(3600, 360, 3375, 285));
+    txtEmail =
+        named("txtEmail", addTextBox(*Frame2, web::kEmailPlaceholder, twipsRect(3600, 360, 3375, 285)));
     makeEmailBox(*txtEmail, web::kEmailPlaceholder);
 
-    cmdSubmit = addButton(*Frame2, captions::kReferButton, twipsRect(1920, 1080, 3375, 285),
-                          widgets::look::verdana(8.25, {.bold = true}));
+    cmdSubmit =
+        named("cmdSubmit", addButton(*Frame2, captions::kReferButton, twipsRect(1920, 1080, 3375, 285),
+                                     widgets::look::verdana(8.25, {.bold = true})));
     connect(cmdSubmit, &QPushButton::clicked, this, [this] { cmdSubmit_Click(); });
 
-    txtName = addTextBox(*Frame2, web::kNamePlaceholder, twipsRect(85, 360, 3375, 285));
+    txtName = named("txtName", addTextBox(*Frame2, web::kNamePlaceholder, twipsRect(85, 360, 3375, 285)));
     new widgets::PlaceholderField(*txtName, web::kNamePlaceholder, widgets::SpaceKey::Accepted);
 }
 
@@ -220,11 +216,11 @@ void frmNagScreen2::makeEmailBox(QLineEdit& box, const QString& placeholder) {
 }
 
 void frmNagScreen2::createTitleAndLinks() {
-    cmdClose = addButton(*this, captions::kExit, twipsRect(6000, 2760, 1245, 375),
-                         widgets::look::designDefaultFont());
+    cmdClose = named("cmdClose", addButton(*this, captions::kExit, twipsRect(6000, 2760, 1245, 375),
+                                           widgets::look::designDefaultFont()));
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
 
-    Check1 = new QCheckBox(captions::kVisitVelmoraCheck, this);
+    Check1 = named("Check1", new QCheckBox(captions::kVisitVelmoraCheck, this));
     Check1->setGeometry(twipsRect(30, 2040, 7185, 555));
     Check1->setFont(widgets::look::verdana(14.25));
     widgets::look::setTextColour(*Check1, kLinkBlue);
@@ -232,22 +228,23 @@ void frmNagScreen2::createTitleAndLinks() {
     Check1->setCursor(Qt::PointingHandCursor);
     // It opens a page and never stays checked, which its state alone would not tell.
     Check1->setAccessibleDescription(captions::kVisitVelmoraCheckDescription);
-    widgets::OpenOncePerDoubleClick(*Check1);
+    widgets::openOncePerDoubleClick(*Check1);
     // Also raised when the handler itself sets the box back, as the link rule expects.
     connect(Check1, &QCheckBox::toggled, this, [this] { Check1_Click(); });
 
-    picNagscreen2Icon = new QLabel(this);
+    picNagscreen2Icon = named("picNagscreen2Icon", new QLabel(this));
     picNagscreen2Icon->setGeometry(twipsRect(360, 120, kIconTwips, kIconTwips));
     picNagscreen2Icon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    lblNagScreen2Caption = addLabel(*this, captions::kExitScreenDesignedCaption,
-                                    twipsRect(1080, 240, 720, 435), widgets::look::msSansSerif(18));
+    lblNagScreen2Caption =
+        named("lblNagScreen2Caption",
+              addPlainLabel(*this, captions::kExitScreenDesignedCaption, twipsRect(1080, 240, 720, 435),
+                            widgets::look::msSansSerif(18), Wrapping::None));
     lblNagScreen2Caption->adjustSize();
 
     // Replaced at load by the message drawn then.
-    Label2 = addLabel(*this, web::kSupportMessages[1], twipsRect(120, 840, 6975, 1095),
-                      widgets::look::verdana(9.75, {.bold = true}));
-    Label2->setWordWrap(true);
+    Label2 = named("Label2", addPlainLabel(*this, web::kSupportMessages[1], twipsRect(120, 840, 6975, 1095),
+                                           widgets::look::verdana(9.75, {.bold = true}), Wrapping::Words));
 }
 
 void frmNagScreen2::setTabOrderByIndex() {
@@ -285,7 +282,7 @@ void frmNagScreen2::Form_Load() {
     lblNagScreen2Caption->setText(captions::kRunTimeCaption);
     fitTitle();
     // The icon every window has, the one the start-up form keeps as its image 1.
-    const QIcon icon = widgets::ApplicationIcon();
+    const QIcon icon = widgets::applicationIcon();
     setWindowIcon(icon);
     picNagscreen2Icon->setPixmap(icon.pixmap(32, 32));
 

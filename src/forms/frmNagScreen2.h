@@ -30,23 +30,6 @@ class frmNagScreen2 : public Form {
 public:
     explicit frmNagScreen2(Forms& forms);
 
-    QGroupBox* Frame6 = nullptr;
-    widgets::LinkLabel* lblGoToHome = nullptr;
-    QLabel* Label3 = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    // Lies below the visible part of its frame: hidden, never reached, its text sent as it is.
-    QPlainTextEdit* txtMessage = nullptr;
-    QLineEdit* txtFriendName = nullptr;
-    QLineEdit* txtFriendEmail = nullptr;
-    QLineEdit* txtEmail = nullptr;
-    QPushButton* cmdSubmit = nullptr;
-    QLineEdit* txtName = nullptr;
-    QPushButton* cmdClose = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QLabel* picNagscreen2Icon = nullptr;
-    QLabel* lblNagScreen2Caption = nullptr;
-    QLabel* Label2 = nullptr;
-
     // The refer-a-friend values of the last submission and the URL it built.
     const web::modTellAFriend::TellAFriendStrings& tellAFriend() const { return m_tellAFriend; }
 
@@ -77,6 +60,24 @@ protected:
     void setVisible(bool visible) override;
 
 private:
+    // The window's controls, each with its member's name as its object name.
+    QGroupBox* Frame6 = nullptr;
+    widgets::LinkLabel* lblGoToHome = nullptr;
+    QLabel* Label3 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    // Lies below the visible part of its frame: hidden, never reached, its text sent as it is.
+    QPlainTextEdit* txtMessage = nullptr;
+    QLineEdit* txtFriendName = nullptr;
+    QLineEdit* txtFriendEmail = nullptr;
+    QLineEdit* txtEmail = nullptr;
+    QPushButton* cmdSubmit = nullptr;
+    QLineEdit* txtName = nullptr;
+    QPushButton* cmdClose = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QLabel* picNagscreen2Icon = nullptr;
+    QLabel* lblNagScreen2Caption = nullptr;
+    QLabel* Label2 = nullptr;
+
     void createPromotionFrame();
     void createReferralFrame();
     void createTitleAndLinks();

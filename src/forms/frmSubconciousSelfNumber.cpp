@@ -4,7 +4,6 @@
 #include "forms/exit_hand_off.h"
 #include "forms/forms.h"
 #include "forms/frmMain.h"
-#include "forms/frmNagScreen.h"
 #include "forms/frmNagScreen2.h"
 #include "forms/ignore_errors.h"
 #include "forms/shared_controls.h"
@@ -26,7 +25,7 @@ constexpr int kClientHeight = 5130;
 
 frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     setWindowTitle(captions::kDesignedWindowCaption);
-    setWindowIcon(widgets::ApplicationIcon());
+    setWindowIcon(widgets::applicationIcon());
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(twipsSize(kClientWidth, kClientHeight));
@@ -37,7 +36,7 @@ frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     Frame2 = sponsor.Frame2;
     Label61 = sponsor.Label61;
 
-    txtDisplay = new QPlainTextEdit(this);
+    txtDisplay = named("txtDisplay", new QPlainTextEdit(this));
     txtDisplay->setGeometry(twipsRect(60, 690, 6300, 2955));
     txtDisplay->setReadOnly(true);
     txtDisplay->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
@@ -50,7 +49,7 @@ frmSubconciousSelfNumber::frmSubconciousSelfNumber(Forms& forms) : Form(forms) {
     txtDisplay->viewport()->installEventFilter(this);
     connect(txtDisplay, &QPlainTextEdit::textChanged, this, [this] { emptyClipboard(); });
 
-    cmdback = new QPushButton(captions::kBackButton, this);
+    cmdback = named("cmdback", new QPushButton(captions::kBackButton, this));
     cmdback->setGeometry(twipsRect(5250, 3780, 1095, 375));
     cmdback->setAccessibleName(captions::kBackName);
     connect(cmdback, &QPushButton::clicked, this, [this] { cmdback_Click(); });
@@ -85,10 +84,7 @@ void frmSubconciousSelfNumber::cmdback_Click() {
         unload();
     }
     ignoringErrors([&owner] { owner.main().show(); });
-    // The start-up form is loaded for the whole run; hiding one that is not would load it.
-    if (owner.isLoaded<frmNagScreen>()) {
-        owner.nagScreen().hide();
-    }
+    hideStartUpForm(owner);
     ignoringErrors([&owner] { owner.nagScreen2().hide(); });
 }
 

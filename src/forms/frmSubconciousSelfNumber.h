@@ -22,14 +22,6 @@ class frmSubconciousSelfNumber : public Form {
 public:
     explicit frmSubconciousSelfNumber(Forms& forms);
 
-    QFrame* Frame2 = nullptr;
-    widgets::LinkLabel* Label61 = nullptr;
-    QPlainTextEdit* txtDisplay = nullptr;
-    QPushButton* cmdback = nullptr;
-    QFrame* fraFullBrand = nullptr;
-    widgets::LinkLabel* lblCobrand = nullptr;
-    widgets::LinkLabel* lblFullBrand = nullptr; // always the one in front here
-
     // Shows a report (lines broken by CR LF) with the caret at its start.
     void showReport(const QString& report);
 
@@ -40,6 +32,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The window's controls, each with its member's name as its object name.
+    QFrame* Frame2 = nullptr;
+    widgets::LinkLabel* Label61 = nullptr;
+    QPlainTextEdit* txtDisplay = nullptr;
+    QPushButton* cmdback = nullptr;
+    QFrame* fraFullBrand = nullptr;
+    widgets::LinkLabel* lblCobrand = nullptr;
+    widgets::LinkLabel* lblFullBrand = nullptr; // always the one in front here
+
     void emptyClipboard();
 };
 

@@ -1,6 +1,7 @@
 #include "forms/shared_controls.h"
 
 #include "forms/captions.h"
+#include "forms/form.h"
 #include "forms/twips.h"
 #include "web/mod_help.h"
 #include "widgets/link_label.h"
@@ -8,6 +9,7 @@
 
 #include <QAccessible>
 #include <QFrame>
+#include <QLabel>
 
 namespace ssn::forms {
 
@@ -35,8 +37,8 @@ widgets::LinkLabel* addAdvertisement(QFrame& panel, const QString& caption, int 
 } // namespace
 
 SponsorLine addSponsorLine(QWidget& client, int left, int width, platform::UrlOpener& opener) {
-    QFrame* frame = addBorderlessFrame(client, twipsRect(left, 0, width, 615));
-    auto* label = new widgets::LinkLabel(captions::kSponsorLine, frame);
+    QFrame* frame = named("Frame2", addBorderlessFrame(client, twipsRect(left, 0, width, 615)));
+    auto* label = named("Label61", new widgets::LinkLabel(captions::kSponsorLine, frame));
     label->setGeometry(twipsRect(60, 60, width - 120, 495));
     label->setFont(widgets::look::verdana(9, {.underline = true}));
     label->setAlignment(Qt::AlignCenter);
@@ -48,18 +50,30 @@ SponsorLine addSponsorLine(QWidget& client, int left, int width, platform::UrlOp
 
 AdvertisementPanel addAdvertisementPanel(QWidget& client, int left, int top, int width,
                                          platform::UrlOpener& opener) {
-    QFrame* panel = addBorderlessFrame(client, twipsRect(left, top, width, 855));
-    widgets::LinkLabel* coBrand = addAdvertisement(*panel, captions::kCoBrandOffer, 160);
-    widgets::LinkLabel* fullBrand = addAdvertisement(*panel, captions::kFullBrandOffer, 165);
+    QFrame* panel = named("fraFullBrand", addBorderlessFrame(client, twipsRect(left, top, width, 855)));
+    widgets::LinkLabel* coBrand = named("lblCobrand", addAdvertisement(*panel, captions::kCoBrandOffer, 160));
+    widgets::LinkLabel* fullBrand =
+        named("lblFullBrand", addAdvertisement(*panel, captions::kFullBrandOffer, 165));
     QObject::connect(coBrand, &widgets::LinkLabel::clicked, coBrand,
                      [&opener] { modHelp::OpenCoBrandPage(opener); });
     QObject::connect(fullBrand, &widgets::LinkLabel::clicked, fullBrand,
                      [&opener] { modHelp::OpenFullyBrandedPage(opener); });
-    BringAdvertisementToFront(*fullBrand);
+    bringAdvertisementToFront(*fullBrand);
     return {panel, coBrand, fullBrand};
 }
 
-void BringAdvertisementToFront(widgets::LinkLabel& advertisement) {
+QLabel* addPlainLabel(QWidget& parent, const QString& text, const QRect& geometry, const QFont& font,
+                      Wrapping wrapping) {
+    auto* label = new QLabel(text, &parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(geometry);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(wrapping == Wrapping::Words);
+    return label;
+}
+
+void bringAdvertisementToFront(widgets::LinkLabel& advertisement) {
     advertisement.raise();
     const QList<widgets::LinkLabel*> pair = advertisement.parentWidget()->findChildren<widgets::LinkLabel*>(
         QString(), Qt::FindDirectChildrenOnly);

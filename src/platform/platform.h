@@ -15,7 +15,7 @@ class QWidget;
 
 namespace ssn::platform {
 
-inline const QString kApplicationTitle = toQString(core::texts::ApplicationTitle);
+inline const QString kApplicationTitle = toQString(core::texts::kApplicationTitle);
 
 enum class MessageButtons { Ok, YesNo };
 enum class MessageIcon { Information, Critical };

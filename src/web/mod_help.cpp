@@ -66,7 +66,7 @@ void CheckUpdateReminder(platform::Platform& platform) {
     if (!today.isValid()) {
         return;
     }
-    const QString todayText = FormatReminderDate(today, locale);
+    const QString todayText = formatReminderDate(today, locale);
 
     // An absent date is the first run; a text that is no longer a date (the date format
     // changed, or the store was edited) starts the count afresh in the same way.

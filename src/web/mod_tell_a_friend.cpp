@@ -85,7 +85,7 @@ SubmitOutcome SubmitReferral(TellAFriendStrings& strings, platform::MessageBoxSe
     }};
     for (const FieldCheck& check : checks) {
         // Empty or still the placeholder: the user has given nothing.
-        const QString value = platform::trimBlanks(strings.*check.value);
+        const QString& value = strings.*check.value;
         if (value.isEmpty() || value == check.placeholder) {
             showRefusal(messageBox, check.refusal);
             return SubmitOutcome::FieldRefused;

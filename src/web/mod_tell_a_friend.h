@@ -30,8 +30,9 @@ enum class SubmitOutcome {
 // The referral URL of the current values, each value percent-encoded.
 QString buildReferralUrl(const TellAFriendStrings& strings);
 
-// Checks the five values in order against emptiness and their placeholders and shows the
-// first failure's message; else builds strTafUrl and opens it.
+// Checks the five values, trimmed as the submit click stores them, in order against emptiness
+// and their placeholders and shows the first failure's message; else builds strTafUrl and
+// opens it.
 SubmitOutcome SubmitReferral(TellAFriendStrings& strings, platform::MessageBoxService& messageBox,
                              platform::UrlOpener& opener);
 

@@ -124,7 +124,7 @@ QString reminderDateFormat(const QLocale& locale) {
 
 } // namespace
 
-QString FormatReminderDate(const QDate& date, const QLocale& locale) {
+QString formatReminderDate(const QDate& date, const QLocale& locale) {
     return date.toString(reminderDateFormat(locale));
 }
 

@@ -13,9 +13,9 @@ namespace ssn::web {
 // The date as text in the locale's short-date format with every year field widened to four
 // digits, with ASCII digits and English month names whatever the locale, so that the text
 // survives the settings encoding.
-QString FormatReminderDate(const QDate& date, const QLocale& locale);
+QString formatReminderDate(const QDate& date, const QLocale& locale);
 
-// The date in a text written by FormatReminderDate, or an invalid date when the text cannot
+// The date in a text written by formatReminderDate, or an invalid date when the text cannot
 // be read as one. Literal characters of the format that the settings store could not keep
 // (it turns them into "?") do not matter: the day, month and year fields are found by their
 // digits as well.

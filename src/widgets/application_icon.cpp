@@ -33,7 +33,7 @@ QIcon* loadedIcon = nullptr;
 
 } // namespace
 
-QIcon ApplicationIcon() {
+QIcon applicationIcon() {
     // Decoded once per run and shared by every window; released with the application object,
     // while pixmaps can still be destroyed.
     if (loadedIcon == nullptr) {

@@ -9,7 +9,7 @@ namespace ssn::widgets {
 
 // Read from the bitmaps compiled into the program at the first call (an application object
 // must exist); every later call shares the same pictures.
-QIcon ApplicationIcon();
+QIcon applicationIcon();
 
 // An icon of the given PNG files, read at once with the built-in PNG reader. Unlike
 // QIcon::addFile, which first asks every installed image plugin (a vector-image one among

@@ -46,7 +46,7 @@ void SetUpApplication() {
     }
 #endif
     QApplication::setStyle(new ProgramStyle);
-    QApplication::setWindowIcon(ApplicationIcon());
+    QApplication::setWindowIcon(applicationIcon());
     // Lets desktops match the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("vl-subconscious-self-number"));
     // Closing a window hands over to the exit screen, whose closing ends the process; no

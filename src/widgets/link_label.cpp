@@ -27,7 +27,7 @@ public:
 
 } // namespace
 
-void OpenOncePerDoubleClick(QWidget& control) {
+void openOncePerDoubleClick(QWidget& control) {
     control.installEventFilter(new DoubleClickDropper(&control));
 }
 
@@ -37,7 +37,7 @@ LinkLabel::LinkLabel(const QString& caption, QWidget* parent) : QLabel(parent) {
     setAccessibleName(caption);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
-    OpenOncePerDoubleClick(*this);
+    openOncePerDoubleClick(*this);
     look::markAsLink(*this);
 }
 

@@ -37,6 +37,6 @@ private:
 
 // A double-click arrives as a click and then one more press; on a control that opens a page
 // that press is dropped, so a double-click opens the page once.
-void OpenOncePerDoubleClick(QWidget& control);
+void openOncePerDoubleClick(QWidget& control);
 
 } // namespace ssn::widgets

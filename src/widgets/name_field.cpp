@@ -29,9 +29,9 @@ QString upperCased(QString text) {
 
 // Ends the field's current undo step, as the line edit's own paste does before and after it
 // inserts, so that a paste is one step of its own after the typing before it. QLineEdit offers
-// no public call for that, but a move of the caret ends a step (its behaviour since Qt 4; the
-// pasted rows of NameFieldUndoTest and the middle-click rows of the desktop end-to-end test
-// fail should that change). The caret and the selection are put back as they were.
+// no public call for that, but a move of the caret ends a step (its behaviour since Qt 4; a Qt
+// that changes it would undo a paste together with the typing before it). The caret and the
+// selection are put back as they were.
 void endUndoStep(QLineEdit& field) {
     const int caret = field.cursorPosition();
     const int start = field.selectionStart();
@@ -126,7 +126,7 @@ private:
             // Qt 6.4 names none of the menu's items: Paste is the one whose caption starts with
             // the line edit's own translated "&Paste"; from Qt 6.5 on it is also named. A Qt that
             // captions it otherwise leaves the toolkit's paste in place, whose text the validator
-            // rewrites, wiping the undo history: NameFieldUndoTest's context-menu row fails then.
+            // rewrites, wiping the undo history of a paste through the context menu.
             const bool pastes = action->objectName() == QStringLiteral("edit-paste") ||
                                 action->text().startsWith(QLineEdit::tr("&Paste"));
             if (pastes) {

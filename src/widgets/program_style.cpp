@@ -71,7 +71,7 @@ void drawWithFocusMark(const AnyOption* option, QPainter& painter, const QWidget
 // caret blinks inside an edge that stays. `caret` is a rectangle centred on the caret: Qt gives a
 // line edit's (ImCursorRectangle) as the caret widened by some pixels on both sides and a text
 // box's (cursorRect) as the caret itself; a Qt that places the first otherwise draws the edge
-// beside the caret, which ProgramStyleTest's caret test catches.
+// beside the caret, where it marks nothing.
 void drawCaretEdge(QPainter& painter, const QRect& caret, const QPalette& palette, int caretWidth) {
     const QColor base = palette.color(QPalette::Base);
     if (contrast::ratio(palette.color(QPalette::Text), base) >= 3) {

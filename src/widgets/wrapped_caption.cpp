@@ -43,8 +43,8 @@ std::vector<KeptCaption>& captions() {
 // private (in 6.4 QLabelPrivate::ensureTextControl, ensureTextPopulated and ensureTextLayouted:
 // undo off, the label's font, the plain text, its alignment with word wrap, no document margin,
 // the width of the contents), so these are a copy of what it does. A Qt that sets the document
-// up otherwise draws plain labels otherwise: LinkLabelLookTest compares every kind of link
-// caption with a plain label's own drawing, pixel for pixel, and fails then.
+// up otherwise draws plain labels otherwise, so the kept captions are held against a plain
+// label's own drawing, pixel for pixel, for every kind of link caption.
 std::unique_ptr<QTextDocument> layOut(const QString& text, const QFont& font, Qt::Alignment alignment,
                                       int width) {
     auto document = std::make_unique<QTextDocument>();

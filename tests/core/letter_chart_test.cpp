@@ -23,7 +23,7 @@ TEST(LetterChart, EveryLetterHasTheDigitOfItsRow) {
         for (const char16_t letter : row.letters) {
             SCOPED_TRACE(static_cast<char>(letter));
             EXPECT_EQ(LetterDigit(letter), row.digit);
-            EXPECT_EQ(LetterDigitTable[static_cast<std::size_t>(letter - u'A')], row.digit);
+            EXPECT_EQ(kLetterDigitTable[static_cast<std::size_t>(letter - u'A')], row.digit);
             EXPECT_EQ(AddChartDigits(0, std::u16string(1, letter)), 1u << (row.digit - 1));
             ++lettersSeen;
         }
@@ -44,7 +44,7 @@ TEST(LetterChart, NoOtherCharacterHasADigit) {
 
 TEST(LetterChart, FlagsAlreadySetStaySet) {
     EXPECT_EQ(AddChartDigits(0b100000000, u"A"), 0b100000001);
-    EXPECT_EQ(AddChartDigits(AllDigitFlags, u"abc"), AllDigitFlags);
+    EXPECT_EQ(AddChartDigits(kAllDigitFlags, u"abc"), kAllDigitFlags);
     EXPECT_EQ(AddChartDigits(0b10, u""), 0b10);
 }
 

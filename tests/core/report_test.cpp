@@ -18,7 +18,7 @@ struct Interpretation {
     int number;
     std::u16string_view text;
 };
-constexpr Interpretation Interpretations[] = {
+constexpr Interpretation kInterpretations[] = {
     {3,
      u"You depend on others to take care of both you and your problems.  You exaggerate issues and are very "
      u"emotional in nature. Learn to face problems on your own strength. You need a well-defined goal to "
@@ -50,7 +50,7 @@ constexpr Interpretation Interpretations[] = {
 };
 
 TEST(SelfNumberInterpretation, ThreeToNineHaveTheirOwnText) {
-    for (const auto& entry : Interpretations) {
+    for (const auto& entry : kInterpretations) {
         EXPECT_EQ(GetSelfNumberInterpretation(entry.number), entry.text) << entry.number;
     }
 }

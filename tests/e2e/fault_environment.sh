@@ -13,12 +13,12 @@
 # A clipboard that refuses to be emptied cannot be made on X (whoever asks may own it), so the
 # clipboard case checks the part that can fail here: emptying it with no manager running.
 #
-# Usage: fault_environment.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+# Usage: fault_environment.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
 
-fault_setup "${1:?usage: fault_environment.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_environment.sh PROGRAM SETTINGS_TOOL}"
+fault_setup "${1:?usage: fault_environment.sh PROGRAM}"
 
 new_case opener-fails
 failing_log="$CASE_DIR/failed-urls.txt"

@@ -15,12 +15,12 @@
 # The cases that need root are skipped without it (or when the small file system cannot be
 # mounted); the test then reports itself skipped (exit 77) unless a check failed.
 #
-# Usage: fault_hostile.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+# Usage: fault_hostile.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
 
-fault_setup "${1:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_hostile.sh PROGRAM SETTINGS_TOOL}"
+fault_setup "${1:?usage: fault_hostile.sh PROGRAM}"
 skipped=0
 
 # Ten copies started at the same instant: one main window, nine refusals.

@@ -11,11 +11,9 @@ readonly FAULT_GROUP=65533 # a group of the user's alone, as a private group is;
 CASE_DIR=""
 CASE_USER=""   # empty: the program runs as the test's own user
 PROGRAM=""
-SETTINGS_TOOL=""
 
-fault_setup() { # PROGRAM SETTINGS_TOOL
+fault_setup() { # PROGRAM
     PROGRAM=$1
-    SETTINGS_TOOL=$2
     e2e_setup
     # Cases run by another user must reach their own folders below this one.
     chmod 0711 "$E2E_DIR"
@@ -28,7 +26,7 @@ fault_can_switch_user() {
 }
 
 # A fresh home, settings, runtime and temporary folder for the case NAME; with USER they
-# belong to that user, who then runs the program and the settings tool.
+# belong to that user, who then runs the program and reads and writes its stored date.
 new_case() { # NAME [USER]
     CASE_DIR="$E2E_DIR/cases/$1"
     CASE_USER=${2:-}

@@ -16,12 +16,12 @@
 # unprivileged user; when the test cannot switch users the rest still runs, and the test reports
 # itself skipped (exit 77) unless a check failed.
 #
-# Usage: fault_settings.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+# Usage: fault_settings.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source "$(dirname "${BASH_SOURCE[0]}")/fault_lib.sh"
 
-fault_setup "${1:?usage: fault_settings.sh PROGRAM SETTINGS_TOOL}" "${2:?usage: fault_settings.sh PROGRAM SETTINGS_TOOL}"
+fault_setup "${1:?usage: fault_settings.sh PROGRAM}"
 skipped=0
 
 new_case garbage

@@ -115,6 +115,10 @@ e2e_setup() {
     export XDG_CACHE_HOME="$E2E_DIR/cache"
     export XDG_RUNTIME_DIR="$E2E_DIR/runtime"
     export TMPDIR="$E2E_DIR/tmp"
+    # The short-date format the reminder's date is stored in (stored_date.py reads the same):
+    # the United States' M/d/yyyy, whatever locale the test was started in.
+    unset LC_ALL
+    export LC_TIME=en_US.UTF-8 2>/dev/null
 
     E2E_BROWSER_LOG="$E2E_DIR/opened-urls.txt"
     e2e_browser_stand_ins "$E2E_DIR/bin" "$E2E_BROWSER_LOG" 0
@@ -487,17 +491,16 @@ expect_no_page_opened() { # WHEN
         e2e_not test -s "$E2E_BROWSER_LOG"
 }
 
-# The reminder's stored date minus today as the program reads it ("none" when there is none),
-# and a date stored DAYS from today, through the settings tool SETTINGS_TOOL for the program
-# PROGRAM; as the case's user where fault_lib.sh names one (CASE_USER).
-stored_days() {
-    ${CASE_USER:+as_case_user} "$SETTINGS_TOOL" "$(basename "$PROGRAM")" days-from-today 2>/dev/null
+# The reminder's stored date minus today ("none" when there is none), and a date stored DAYS
+# from today, read and written by the scripts' own encoder (stored_date.py, from the design's
+# description of the stored form) in the settings file of the program PROGRAM; as the case's
+# user where fault_lib.sh names one (CASE_USER).
+stored_date() { # COMMAND [DAYS]
+    ${CASE_USER:+as_case_user} /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/stored_date.py" "$1" \
+        "$XDG_CONFIG_HOME/$(basename "$PROGRAM")/$(basename "$PROGRAM").ini" "${@:2}"
 }
-
-store_days() { # DAYS_FROM_TODAY
-    ${CASE_USER:+as_case_user} "$SETTINGS_TOOL" "$(basename "$PROGRAM")" set-duration "$1" ||
-        e2e_abort "could not store a reminder date"
-}
+stored_days() { stored_date days 2>/dev/null; }
+store_days() { stored_date store "$1" || e2e_abort "could not store a reminder date"; } # DAYS_FROM_TODAY
 
 # The start-up form is never shown, not even for a moment: no window ever had its caption.
 check_startup_form_never_shown() {

@@ -2,12 +2,11 @@
 # End-to-end: a first start (no settings at all) asks nothing, shows the main window with the
 # program's icon, never shows the start-up form, and stores today as the reminder's date.
 #
-# Usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+# Usage: startup_first_run.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-PROGRAM=${1:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
-SETTINGS_TOOL=${2:?usage: startup_first_run.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+PROGRAM=${1:?usage: startup_first_run.sh PATH_TO_PROGRAM}
 
 e2e_setup
 e2e_start_x

@@ -4,12 +4,11 @@
 # follows the answer. No opens nothing, Yes opens the download page; either stores today.
 # A run killed while the question is up stores nothing, so the next start asks again.
 #
-# Usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL
+# Usage: startup_reminder.sh PATH_TO_PROGRAM
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-PROGRAM=${1:?usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
-SETTINGS_TOOL=${2:?usage: startup_reminder.sh PATH_TO_PROGRAM PATH_TO_SSN_SETTINGS_TOOL}
+PROGRAM=${1:?usage: startup_reminder.sh PATH_TO_PROGRAM}
 readonly DOWNLOAD_PAGE="https://velmora.example/vl-free-subconscious-self-number/ssd.php?page=download-web-page"
 
 e2e_setup

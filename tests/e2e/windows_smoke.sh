@@ -4,14 +4,14 @@
 # File Exit, the exit screen, Exit; the date in the registry; a second copy refused, a reader
 # of the old lock file not; a link opened through the shell to a stand-in browser.
 #
-# Usage: windows_smoke.sh WINE_RUN PROGRAM.exe SETTINGS_TOOL.exe
+# Usage: windows_smoke.sh WINE_RUN PROGRAM.exe HOLD_LOCK_FILE.exe
 #   WINE_RUN is the build's wine-run.sh, which puts the Qt and MinGW DLLs on Wine's path.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-wine_run=${1:?usage: windows_smoke.sh WINE_RUN PROGRAM.exe SETTINGS_TOOL.exe}
+wine_run=${1:?usage: windows_smoke.sh WINE_RUN PROGRAM.exe HOLD_LOCK_FILE.exe}
 program=${2:?}
-settings_tool=${3:?}
+hold_lock_file=${3:?}
 registry_key='HKCU\Software\VLFreeSubconsciousSelfNumber'
 
 # The longest vertical run of pure white pixels in any column of the picture's middle band.
@@ -41,7 +41,7 @@ e2e_start_x
 
 # --- Main window, a report, Back; meanwhile another process (a scanner, say) holds the file
 # that earlier versions locked, sharing everything.
-"$wine_run" "$settings_tool" VLFreeSubconsciousSelfNumber hold-lock-file >"$E2E_DIR/holder.txt" 2>&1 &
+"$wine_run" "$hold_lock_file" VLFreeSubconsciousSelfNumber >"$E2E_DIR/holder.txt" 2>&1 &
 E2E_PIDS+=("$!")
 e2e_wait_until "$E2E_TIMEOUT" grep -q holding "$E2E_DIR/holder.txt" ||
     e2e_abort "the reader could not open the old lock file: $(cat "$E2E_DIR/holder.txt")"
@@ -70,9 +70,10 @@ check_report_shown
 back_to_main_window
 e2e_pass "Back shows the main window again"
 
-# --- The first run stored today's date in the registry.
+# --- The first run stored today's date in the registry, as another program reads it there.
+"$wine_run" reg export "$registry_key\\Settings" "Z:${E2E_DIR//\//\\}\\settings.reg" /y >/dev/null 2>&1
 e2e_check_equal "the stored reminder date, in days from today" "0" \
-    "$("$wine_run" "$settings_tool" VLFreeSubconsciousSelfNumber days-from-today 2>/dev/null | tr -d '\r')"
+    "$(/usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/stored_date.py" days-reg "$E2E_DIR/settings.reg")"
 
 # --- A second copy is refused with one message and ends.
 first=$APP_PID

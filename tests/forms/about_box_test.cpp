@@ -33,7 +33,7 @@ protected:
         bool ran = false;
         // The box opens once the menu item's handling is over, and this runs inside its modal wait.
         // Assistive technology that chose the item is not kept waiting for the box.
-        main.mnuAbout->trigger();
+        control<QAction>(main, "mnuAbout")->trigger();
         EXPECT_FALSE(forms->isLoaded<frmAbout>());
         QTimer::singleShot(0, &main, [&] {
             ran = true;
@@ -41,7 +41,7 @@ protected:
             EXPECT_TRUE(about.isVisible());
             whileOpen(about);
             if (about.isVisible()) {
-                about.cmdOK->click(); // never leave the test waiting
+                control<QPushButton>(about, "cmdOK")->click(); // never leave the test waiting
             }
         });
         EXPECT_TRUE(QTest::qWaitFor([&ran] { return ran; }));
@@ -62,9 +62,9 @@ TEST_F(AboutBoxTest, ShowsModally) {
 
 TEST_F(AboutBoxTest, TheLinksOpenTheHomePageAndTheFullyBrandedPageAndLeaveTheBoxOpen) {
     openAbout([this](frmAbout& about) {
-        QTest::mouseClick(about.lblHomePage, Qt::LeftButton);
+        QTest::mouseClick(control(about, "lblHomePage"), Qt::LeftButton);
         EXPECT_TRUE(about.isVisible());
-        QTest::mouseClick(about.lblCoBrand, Qt::LeftButton);
+        QTest::mouseClick(control(about, "lblCoBrand"), Qt::LeftButton);
         EXPECT_TRUE(about.isVisible());
         EXPECT_EQ(fake.urlOpener.urls,
                   (std::vector<QString>{expected::kHomePage, expected::kFullyBrandedPage}));
@@ -88,18 +88,19 @@ TEST_P(AboutCloseTest, ClosesTheBoxAndTheMainWindowIsUsableAgain) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, AboutCloseTest,
-    ::testing::Values(CloseCase{"OkButton", [](frmAbout& a) { QTest::mouseClick(a.cmdOK, Qt::LeftButton); }},
-                      CloseCase{"EnterOnOk", [](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Return); }},
-                      CloseCase{"Escape", [](frmAbout& a) { QTest::keyClick(a.cmdOK, Qt::Key_Escape); }},
-                      CloseCase{"CloseBox", [](frmAbout& a) { a.close(); }}),
+    ::testing::Values(
+        CloseCase{"OkButton", [](frmAbout& a) { QTest::mouseClick(control(a, "cmdOK"), Qt::LeftButton); }},
+        CloseCase{"EnterOnOk", [](frmAbout& a) { QTest::keyClick(control(a, "cmdOK"), Qt::Key_Return); }},
+        CloseCase{"Escape", [](frmAbout& a) { QTest::keyClick(control(a, "cmdOK"), Qt::Key_Escape); }},
+        CloseCase{"CloseBox", [](frmAbout& a) { a.close(); }}),
     byName);
 
 // A box that was not loaded afresh would still show what the first one was given; its address
 // tells nothing, because the first may be deleted already and its memory used again.
 TEST_F(AboutBoxTest, ChosenTwiceItShowsTheSameBoxFreshlyLoaded) {
-    openAbout([](frmAbout& about) { about.Label2->setText(QStringLiteral("changed in the first box")); });
+    openAbout([](frmAbout& about) { control<QLabel>(about, "Label2")->setText(QStringLiteral("changed")); });
     QString secondCaption;
-    openAbout([&](frmAbout& about) { secondCaption = about.Label2->text(); });
+    openAbout([&](frmAbout& about) { secondCaption = control<QLabel>(about, "Label2")->text(); });
     EXPECT_EQ(secondCaption, expected::kDesignedCaption);
 }
 

@@ -18,22 +18,22 @@ namespace {
 
 enum class InFront { CoBrand, FullBrand };
 
-// Later in the parent's list of children lies in front; raising moves a widget to the end.
-InFront byStackingOrder(const QWidget& coBrand, const QWidget& fullBrand) {
-    const QObjectList& siblings = coBrand.parentWidget()->children();
-    return siblings.indexOf(&coBrand) > siblings.indexOf(&fullBrand) ? InFront::CoBrand : InFront::FullBrand;
+// Of the window's pair of advertisements, the one later in the parent's list of children lies in
+// front; raising moves a widget to the end.
+InFront byStackingOrder(const QWidget& window) {
+    const QWidget* coBrand = control(window, "lblCobrand");
+    const QObjectList& siblings = coBrand->parentWidget()->children();
+    return siblings.indexOf(coBrand) > siblings.indexOf(control(window, "lblFullBrand")) ? InFront::CoBrand
+                                                                                         : InFront::FullBrand;
 }
 
-// What the user sees in the middle of the pair, where the two labels overlap.
-QWidget* visibleAtTheMiddle(const QWidget& coBrand) {
-    return coBrand.parentWidget()->childAt(coBrand.geometry().center());
-}
-
-// The pair on a shown window: the label found at the overlap and the stacking order agree.
-InFront inFrontOnScreen(const widgets::LinkLabel& coBrand, const widgets::LinkLabel& fullBrand) {
-    const InFront byOrder = byStackingOrder(coBrand, fullBrand);
-    const QWidget* seen = visibleAtTheMiddle(coBrand);
-    EXPECT_EQ(seen, byOrder == InFront::CoBrand ? static_cast<const QWidget*>(&coBrand) : &fullBrand);
+// The pair on a shown window: the label the user sees in the middle of the pair, where the two
+// overlap, and the stacking order agree.
+InFront inFrontOnScreen(const QWidget& window) {
+    const InFront byOrder = byStackingOrder(window);
+    const QWidget* coBrand = control(window, "lblCobrand");
+    EXPECT_EQ(coBrand->parentWidget()->childAt(coBrand->geometry().center()),
+              control(window, byOrder == InFront::CoBrand ? "lblCobrand" : "lblFullBrand"));
     return byOrder;
 }
 
@@ -68,11 +68,11 @@ TEST(CoBrandRotationTest, TheDrawDecidesTheLabelInFrontOnTheMainWindowAndTheStar
 
         EXPECT_EQ(numberBeforeTheDraw, 0);
         EXPECT_EQ(nag.intCoBrandRandomNumber, c.number);
-        EXPECT_EQ(inFrontOnScreen(*main.lblCobrand, *main.lblFullBrand), c.front);
-        EXPECT_EQ(byStackingOrder(*nag.lblCobrand, *nag.lblFullBrand), c.front);
+        EXPECT_EQ(inFrontOnScreen(main), c.front);
+        EXPECT_EQ(byStackingOrder(nag), c.front);
         // Restacking moves nothing and hides nothing.
-        EXPECT_TRUE(main.lblCobrand->isVisible());
-        EXPECT_TRUE(main.lblFullBrand->isVisible());
+        EXPECT_TRUE(control(main, "lblCobrand")->isVisible());
+        EXPECT_TRUE(control(main, "lblFullBrand")->isVisible());
     }
 }
 
@@ -80,12 +80,11 @@ TEST(CoBrandRotationTest, TheResultWindowAlwaysShowsTheFullyBrandedOffer) {
     StartupRun run;
     run.random.values = {0.0f, 0.0f}; // the co-brand offer comes to the front on the main window
     run.forms->nagScreen();
-    ASSERT_EQ(byStackingOrder(*run.forms->main().lblCobrand, *run.forms->main().lblFullBrand),
-              InFront::CoBrand);
+    ASSERT_EQ(byStackingOrder(run.forms->main()), InFront::CoBrand);
 
     frmSubconciousSelfNumber& result = run.forms->result();
     result.show();
-    EXPECT_EQ(inFrontOnScreen(*result.lblCobrand, *result.lblFullBrand), InFront::FullBrand);
+    EXPECT_EQ(inFrontOnScreen(result), InFront::FullBrand);
 }
 
 TEST(CoBrandNumberTest, DrawsOutsideTheRangeAreClamped) {

@@ -51,7 +51,7 @@ protected:
 
     // File, Exit on the main window, as the menu runs it.
     frmNagScreen2& exitByFileExit() {
-        main().mnuExit->trigger();
+        control<QAction>(main(), "mnuExit")->trigger();
         return forms->nagScreen2();
     }
 

@@ -55,12 +55,12 @@ TEST_F(ExitScreenTest, EveryControlShowsWholeClearOfItsNeighboursWithRoomForItsT
     if (QFontInfo(screen.font()).family().isEmpty()) {
         GTEST_SKIP() << "no font to measure text in: the offscreen platform on Windows has none";
     }
-    for (const QWidget* container :
-         std::initializer_list<const QWidget*>{&screen, screen.Frame6, screen.Frame2}) {
+    for (const QWidget* container : std::initializer_list<const QWidget*>{&screen, control(screen, "Frame6"),
+                                                                          control(screen, "Frame2")}) {
         const int caption = container == &screen ? 0 : container->fontMetrics().height();
         const QRect room = container->rect().adjusted(0, caption, 0, 0);
         QList<QWidget*> controls = container->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-        controls.removeOne(screen.txtMessage);
+        controls.removeOne(control(screen, "txtMessage"));
         for (const QWidget* control : controls) {
             // A frame's caption is its title; the other controls' is their text.
             const QString text = control->property("title").toString() + control->property("text").toString();
@@ -87,11 +87,11 @@ TEST_F(ExitScreenTest, EveryControlShowsWholeClearOfItsNeighboursWithRoomForItsT
 TEST_F(ExitScreenTest, KeepsTheMessagesLineBreakStartsUncheckedAndTellsScreenReadersWhatItSays) {
     Screen& screen = exitByFileExit();
     EXPECT_EQ(screen.messageText(), "Your Message\r\n") << "the box shows it as a line break";
-    EXPECT_FALSE(screen.Check1->isChecked());
-    EXPECT_TRUE(screen.Label3->wordWrap());
+    EXPECT_FALSE(control<QCheckBox>(screen, "Check1")->isChecked());
+    EXPECT_TRUE(control<QLabel>(screen, "Label3")->wordWrap());
     // What a screen reader reads besides the names: the box's purpose, and the window's message,
     // the support message drawn at its load (the first, for a draw of 0) and the promotion.
-    EXPECT_EQ(screen.Check1->accessibleDescription(),
+    EXPECT_EQ(control<QCheckBox>(screen, "Check1")->accessibleDescription(),
               "Opens the Velmora home page in the web browser; the box stays unchecked");
     EXPECT_EQ(screen.accessibleDescription(), kSupportMessages[0] + "\n" + expected::kPromotion.simplified());
 }
@@ -134,8 +134,10 @@ QRect textRoom(QWidget& control) {
 TEST_P(DefaultFontTest, TextFitsItsBoxWhateverTheDesktopsFont) {
     Screen& screen = exitByFileExit();
     const std::map<std::string, std::vector<QWidget*>> kinds = {
-        {"Fields", {screen.txtName, screen.txtEmail, screen.txtFriendName, screen.txtFriendEmail}},
-        {"ExitButton", {screen.cmdClose}}};
+        {"Fields",
+         {control(screen, "txtName"), control(screen, "txtEmail"), control(screen, "txtFriendName"),
+          control(screen, "txtFriendEmail")}},
+        {"ExitButton", {control(screen, "cmdClose")}}};
     for (QWidget* control : kinds.at(GetParam())) {
         const QString text = control->property("text").toString();
         EXPECT_EQ(control->font().family(), "MS Sans Serif") << text.toStdString();
@@ -154,30 +156,29 @@ INSTANTIATE_TEST_SUITE_P(Controls, DefaultFontTest, ::testing::Values("Fields", 
                          [](const auto& row) { return std::string(row.param); });
 
 TEST_F(ExitScreenTest, TheTitleUsesItsDesignedFaceAndEndsBeforeThePromotionFrame) {
-    Screen& screen = exitByFileExit();
-    EXPECT_EQ(screen.lblNagScreen2Caption->font().family(), "MS Sans Serif");
-    EXPECT_LE(screen.lblNagScreen2Caption->font().pointSizeF(), 18.0);
-    EXPECT_LT(screen.lblNagScreen2Caption->geometry().right(), screen.Frame6->x());
-    EXPECT_GE(screen.lblNagScreen2Caption->width(), screen.lblNagScreen2Caption->sizeHint().width())
-        << "the whole title fits its label";
+    const QLabel* title = control<QLabel>(exitByFileExit(), "lblNagScreen2Caption");
+    EXPECT_EQ(title->font().family(), "MS Sans Serif");
+    EXPECT_LE(title->font().pointSizeF(), 18.0);
+    EXPECT_LT(title->geometry().right(), control(forms->nagScreen2(), "Frame6")->x());
+    EXPECT_GE(title->width(), title->sizeHint().width()) << "the whole title fits its label";
 }
 
 TEST_F(ExitScreenTest, FramesAreNavyWithWhiteCaptionsAndTheLinksHaveTheirColoursAndHand) {
     Screen& screen = exitByFileExit();
-    for (const QGroupBox* frame : {screen.Frame6, screen.Frame2}) {
+    for (const QWidget* frame : {control(screen, "Frame6"), control(screen, "Frame2")}) {
         EXPECT_EQ(frame->palette().color(QPalette::Window), QColor(0, 0, 128));
         EXPECT_EQ(frame->palette().color(QPalette::WindowText), QColor(255, 255, 255));
         EXPECT_TRUE(frame->autoFillBackground());
     }
-    EXPECT_EQ(screen.Label3->palette().color(QPalette::WindowText), QColor(255, 255, 255));
-    EXPECT_EQ(screen.lblGoToHome->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-    EXPECT_FALSE(screen.lblGoToHome->autoFillBackground()) << "transparent over the navy frame";
-    EXPECT_EQ(screen.Check1->palette().color(QPalette::WindowText), QColor(0, 0, 192));
-    EXPECT_EQ(screen.lblGoToHome->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(screen.Check1->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(control(screen, "Label3")->palette().color(QPalette::WindowText), QColor(255, 255, 255));
+    EXPECT_EQ(control(screen, "lblGoToHome")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    EXPECT_FALSE(control(screen, "lblGoToHome")->autoFillBackground()) << "transparent over the navy frame";
+    EXPECT_EQ(control(screen, "Check1")->palette().color(QPalette::WindowText), QColor(0, 0, 192));
+    EXPECT_EQ(control(screen, "lblGoToHome")->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(control(screen, "Check1")->cursor().shape(), Qt::PointingHandCursor);
     // The text boxes keep the light desktop's black on white, not the frame's white text.
-    EXPECT_EQ(screen.txtName->palette().color(QPalette::Text), QColor(0, 0, 0));
-    EXPECT_EQ(screen.txtName->palette().color(QPalette::Base), QColor(255, 255, 255));
+    EXPECT_EQ(control(screen, "txtName")->palette().color(QPalette::Text), QColor(0, 0, 0));
+    EXPECT_EQ(control(screen, "txtName")->palette().color(QPalette::Base), QColor(255, 255, 255));
 }
 
 // Below the visible part of its frame, the message box is hidden: Tab passes it by (the tab order
@@ -194,16 +195,18 @@ TEST_F(ExitScreenTest, TheMessageBoxIsNoPartOfWhatAssistiveTechnologyFinds) {
             pending.push_back(node->child(i));
         }
     }
-    EXPECT_TRUE(found.contains(screen.txtFriendName));
-    EXPECT_FALSE(found.contains(screen.txtMessage));
+    EXPECT_TRUE(found.contains(control(screen, "txtFriendName")));
+    EXPECT_FALSE(found.contains(control(screen, "txtMessage")));
 }
 
 TEST_F(ExitScreenTest, OpensWithTheFocusOnExitAndTabFollowsTheTabIndexes) {
     Screen& screen = openExitScreen();
-    ASSERT_EQ(QApplication::focusWidget(), screen.cmdClose);
-    const std::vector<QWidget*> expected = {screen.Check1,      screen.txtName,        screen.cmdSubmit,
-                                            screen.txtEmail,    screen.txtFriendEmail, screen.txtFriendName,
-                                            screen.lblGoToHome, screen.cmdClose};
+    ASSERT_EQ(QApplication::focusWidget(), control(screen, "cmdClose"));
+    std::vector<QWidget*> expected;
+    for (const char* name : {"Check1", "txtName", "cmdSubmit", "txtEmail", "txtFriendEmail", "txtFriendName",
+                             "lblGoToHome", "cmdClose"}) {
+        expected.push_back(control(screen, name));
+    }
     std::vector<QWidget*> visited;
     for (std::size_t i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -233,8 +236,9 @@ class ObservingTopmost : public platform::TopmostWindow {
 public:
     void showTopmostWithoutActivating(QWidget& window) override {
         auto& screen = dynamic_cast<frmNagScreen2&>(window);
-        calls.push_back({screen.windowTitle(), screen.lblNagScreen2Caption->text(), screen.Label2->text(),
-                         !screen.windowIcon().isNull(), !screen.picNagscreen2Icon->pixmap().isNull(),
+        calls.push_back({screen.windowTitle(), control<QLabel>(screen, "lblNagScreen2Caption")->text(),
+                         control<QLabel>(screen, "Label2")->text(), !screen.windowIcon().isNull(),
+                         !control<QLabel>(screen, "picNagscreen2Icon")->pixmap().isNull(),
                          screen.isVisible()});
         window.show();
     }
@@ -273,7 +277,7 @@ TEST_P(LoadSequenceTest, SetsTitleAndIconReseedsDrawsAMessageThenBecomesTopmost)
     fake.random.onUse = [&uses](bool isDraw) { uses.push_back(isDraw ? "draw" : "seed"); };
     fake.random.values = {GetParam().r};
 
-    forms->main().mnuExit->trigger();
+    control<QAction>(forms->main(), "mnuExit")->trigger();
 
     EXPECT_EQ(uses, (std::vector<std::string>{"seed", "draw"})) << "the exit screen seeds again at its load";
     ASSERT_EQ(topmost.calls.size(), 1u);
@@ -287,7 +291,7 @@ TEST_P(LoadSequenceTest, SetsTitleAndIconReseedsDrawsAMessageThenBecomesTopmost)
 
     frmNagScreen2& screen = forms->nagScreen2();
     EXPECT_TRUE(screen.isVisible());
-    EXPECT_EQ(screen.windowIcon().cacheKey(), forms->nagScreen().IMGIcon.image(1).cacheKey())
+    EXPECT_EQ(screen.windowIcon().cacheKey(), forms->nagScreen().windowIcon().cacheKey())
         << "the icon is the start-up form's image 1";
 }
 
@@ -299,24 +303,25 @@ INSTANTIATE_TEST_SUITE_P(Draws, LoadSequenceTest,
 
 TEST_F(ExitScreenTest, Check1OpensTheHomePageOnceAndEndsUnchecked) {
     Screen& screen = openExitScreen();
-    QTest::mouseClick(screen.Check1, Qt::LeftButton);
+    auto* check = control<QCheckBox>(screen, "Check1");
+    QTest::mouseClick(check, Qt::LeftButton);
     EXPECT_EQ(fake.urlOpener.urls, std::vector<QString>{kHomePage});
-    EXPECT_FALSE(screen.Check1->isChecked());
+    EXPECT_FALSE(check->isChecked());
 
-    screen.Check1->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(screen.Check1, Qt::Key_Space);
+    check->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(check, Qt::Key_Space);
     EXPECT_EQ(fake.urlOpener.urls, (std::vector<QString>{kHomePage, kHomePage}));
-    EXPECT_FALSE(screen.Check1->isChecked());
+    EXPECT_FALSE(check->isChecked());
 
-    doubleClick(*screen.Check1);
+    doubleClick(*check);
     EXPECT_EQ(fake.urlOpener.urls.size(), 3U) << "a double-click opens the page once";
-    EXPECT_FALSE(screen.Check1->isChecked());
+    EXPECT_FALSE(check->isChecked());
     EXPECT_TRUE(screen.isVisible()) << "following a link leaves the window open";
 }
 
 TEST_F(ExitScreenTest, TheSoftwareLinkOpensTheDownloadsPage) {
     Screen& screen = openExitScreen();
-    QTest::mouseClick(screen.lblGoToHome, Qt::LeftButton);
+    QTest::mouseClick(control(screen, "lblGoToHome"), Qt::LeftButton);
     EXPECT_EQ(fake.urlOpener.urls, std::vector<QString>{kSoftwareDownloadsPage});
     EXPECT_TRUE(screen.isVisible());
 }

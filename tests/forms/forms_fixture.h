@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
+#include <stdexcept>
+#include <string>
 #include <typeinfo>
 #include <vector>
 
@@ -19,6 +21,15 @@ namespace ssn::forms::test {
 
 using ssn::testing::doubleClick;
 using ssn::testing::sendMouse;
+
+// A window's control found by the design's name, as a person's tools find it. A window without
+// such a control of that type fails the test right here, saying which.
+template <class Control = QWidget> Control* control(const QObject& window, const char* name) {
+    if (auto* found = window.findChild<Control*>(QString::fromLatin1(name)))
+        return found;
+    throw std::invalid_argument(std::string(window.metaObject()->className()) + " has no " +
+                                Control::staticMetaObject.className() + " named " + name);
+}
 
 // Windows unloaded by deleteLater() go once the event loop gets to them; tests run none.
 inline void flushDeferredDeletes() {

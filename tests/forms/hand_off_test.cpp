@@ -76,12 +76,10 @@ class HandOffTest : public ExitTest {
 protected:
     // The names JOHN SMITH and a valid date, then Next: the result window is up.
     frmSubconciousSelfNumber& showResult() {
-        main().txtFirstName->setText(QStringLiteral("JOHN"));
-        main().txtLastName->setText(QStringLiteral("SMITH"));
-        main().cboMonth->setCurrentIndex(6);
-        main().cboDate->setCurrentIndex(14);
-        main().cboYear->setCurrentIndex(main().cboYear->findText(QStringLiteral("1984")));
-        main().cmdNext->click();
+        control<QLineEdit>(main(), "txtFirstName")->setText(QStringLiteral("JOHN"));
+        control<QLineEdit>(main(), "txtLastName")->setText(QStringLiteral("SMITH"));
+        control<QComboBox>(main(), "cboYear")->setCurrentIndex(84); // 1984
+        control<QPushButton>(main(), "cmdNext")->click();
         EXPECT_TRUE(forms->isLoaded<frmSubconciousSelfNumber>());
         return forms->result();
     }
@@ -125,10 +123,11 @@ TEST_P(LeaveTest, ShowsTheExitScreenOnceAndHandsItTheKeyboardOnceTheWindowHasGon
         << "asked once, with no other window left on screen";
 }
 
+// The File, Exit row is also the main window's test of its Exit item.
 INSTANTIATE_TEST_SUITE_P(Ways, LeaveTest,
                          ::testing::Values(LeaveCase{"FileExit", false,
                                                      [](Form& m) {
-                                                         static_cast<frmMain&>(m).mnuExit->trigger();
+                                                         control<QAction>(m, "mnuExit")->trigger();
                                                      }},
                                            LeaveCase{"MainCloseBox", false, [](Form& m) { m.close(); }},
                                            LeaveCase{"ResultCloseBox", true, [](Form& r) { r.close(); }}),
@@ -138,16 +137,16 @@ TEST_F(HandOffTest, BackLeavesTheMainWindowWithItsInputAndTheExitScreenLoadedBut
     frmSubconciousSelfNumber& result = showResult();
     ShowWatch watch;
     ActivationWatch activations;
-    result.cmdback->click();
+    control<QPushButton>(result, "cmdback")->click();
     flushDeferredDeletes();
     EXPECT_EQ(watch.onScreen, 1) << "only the main window reached the screen, the exit screen did not";
     EXPECT_TRUE(activations.requests.empty());
 
     EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>());
     EXPECT_TRUE(main().isVisible());
-    EXPECT_EQ(main().txtFirstName->text(), "JOHN");
-    EXPECT_EQ(main().txtLastName->text(), "SMITH");
-    EXPECT_EQ(main().cboYear->currentText(), "1984");
+    EXPECT_EQ(control<QLineEdit>(main(), "txtFirstName")->text(), "JOHN");
+    EXPECT_EQ(control<QLineEdit>(main(), "txtLastName")->text(), "SMITH");
+    EXPECT_EQ(control<QComboBox>(main(), "cboYear")->currentText(), "1984");
     EXPECT_EQ(loadedCount<frmNagScreen2>(*forms), 1);
     EXPECT_FALSE(forms->nagScreen2().isVisible());
     EXPECT_FALSE(forms->nagScreen().isVisible());
@@ -156,18 +155,18 @@ TEST_F(HandOffTest, BackLeavesTheMainWindowWithItsInputAndTheExitScreenLoadedBut
 
 TEST_F(HandOffTest, ALaterExitShowsTheExitScreenOfBackWithItsMessageAndDrawsNothing) {
     fake.random.values = {0.5f};
-    showResult().cmdback->click();
+    control<QPushButton>(showResult(), "cmdback")->click();
     flushDeferredDeletes();
     QPointer<frmNagScreen2> atBack = &forms->nagScreen2();
-    ASSERT_EQ(atBack->Label2->text(), kSupportMessages[2]);
+    ASSERT_EQ(control<QLabel>(*atBack, "Label2")->text(), kSupportMessages[2]);
     const int seedsAtBack = fake.random.seeds;
     fake.random.values = {0.99f}; // a new draw would pick message 3
 
-    main().mnuExit->trigger();
+    control<QAction>(main(), "mnuExit")->trigger();
 
     expectOnlyTheExitScreenUp();
     EXPECT_EQ(&forms->nagScreen2(), atBack.data());
-    EXPECT_EQ(atBack->Label2->text(), kSupportMessages[2]);
+    EXPECT_EQ(control<QLabel>(*atBack, "Label2")->text(), kSupportMessages[2]);
     EXPECT_EQ(fake.random.seeds, seedsAtBack);
     EXPECT_EQ(fake.random.values.size(), 1u) << "nothing was drawn";
 }
@@ -202,8 +201,8 @@ struct CloseCase {
     std::function<void(frmNagScreen2&)> close;
 };
 
-const CloseCase kExitButton{"ExitButton",
-                            [](frmNagScreen2& s) { QTest::mouseClick(s.cmdClose, Qt::LeftButton); }};
+const CloseCase kExitButton{
+    "ExitButton", [](frmNagScreen2& s) { QTest::mouseClick(control(s, "cmdClose"), Qt::LeftButton); }};
 const CloseCase kCloseBox{"CloseBox", [](frmNagScreen2& s) { s.close(); }};
 
 class EndTest : public HandOffTest, public ::testing::WithParamInterface<std::tuple<CloseCase, bool>> {};
@@ -213,7 +212,7 @@ TEST_P(EndTest, EndsWithCodeZeroUnloadingEveryWindowAndShowingNothingMore) {
     if (mainStillLoaded) {
         showResult().close(); // the main window stays loaded, hidden
     } else {
-        main().mnuExit->trigger();
+        control<QAction>(main(), "mnuExit")->trigger();
     }
     flushDeferredDeletes();
     frmNagScreen2& screen = forms->nagScreen2();

@@ -23,7 +23,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <functional>
 
 namespace ssn::forms::test {
 namespace {
@@ -40,9 +39,9 @@ protected:
     }
 
     void setDate(int monthPosition, int dayPosition, const QString& year) {
-        main.cboMonth->setCurrentIndex(monthPosition);
-        main.cboDate->setCurrentIndex(dayPosition);
-        main.cboYear->setCurrentIndex(year.isEmpty() ? -1 : main.cboYear->findText(year));
+        cboMonth->setCurrentIndex(monthPosition);
+        cboDate->setCurrentIndex(dayPosition);
+        cboYear->setCurrentIndex(year.isEmpty() ? -1 : cboYear->findText(year));
     }
 
     QWidget* tabFrom(QWidget* start) {
@@ -52,6 +51,17 @@ protected:
     }
 
     frmMain& main = forms->main();
+    // The controls most rows use, found by their names.
+    QLineEdit* txtFirstName = control<QLineEdit>(main, "txtFirstName");
+    QLineEdit* txtMiddleName = control<QLineEdit>(main, "txtMiddleName");
+    QLineEdit* txtLastName = control<QLineEdit>(main, "txtLastName");
+    QComboBox* cboMonth = control<QComboBox>(main, "cboMonth");
+    QComboBox* cboDate = control<QComboBox>(main, "cboDate");
+    QComboBox* cboYear = control<QComboBox>(main, "cboYear");
+    QPushButton* cmdNext = control<QPushButton>(main, "cmdNext");
+    widgets::LinkLabel* Label61 = control<widgets::LinkLabel>(main, "Label61");
+    widgets::LinkLabel* lblCobrand = control<widgets::LinkLabel>(main, "lblCobrand");
+    widgets::LinkLabel* lblFullBrand = control<widgets::LinkLabel>(main, "lblFullBrand");
 };
 
 QStringList entries(const QComboBox& list) {
@@ -63,29 +73,28 @@ QStringList entries(const QComboBox& list) {
 }
 
 TEST_F(MainWindowTest, StartsWithEmptyNamesAndTheDateListsFilledAndAtTheirFirstEntries) {
-    for (const QLineEdit* field : {main.txtFirstName, main.txtMiddleName, main.txtLastName}) {
+    for (const QLineEdit* field : {txtFirstName, txtMiddleName, txtLastName}) {
         EXPECT_TRUE(field->text().isEmpty());
     }
     QStringList days;
     for (int day = 1; day <= 31; ++day) {
         days << QString::number(day);
     }
-    EXPECT_EQ(entries(*main.cboDate), days);
-    EXPECT_EQ(entries(*main.cboMonth),
-              (QStringList{"January", "February", "March", "April", "May", "June", "July", "August",
-                           "September", "October", "November", "December"}));
-    const QStringList years = entries(*main.cboYear);
+    EXPECT_EQ(entries(*cboDate), days);
+    EXPECT_EQ(entries(*cboMonth), (QStringList{"January", "February", "March", "April", "May", "June", "July",
+                                               "August", "September", "October", "November", "December"}));
+    const QStringList years = entries(*cboYear);
     ASSERT_EQ(years.size(), 151);
     EXPECT_EQ(years.front(), "1900");
     EXPECT_EQ(years.at(124), "2024");
     EXPECT_EQ(years.back(), "2050");
-    EXPECT_EQ(main.cboDate->currentText(), "1");
-    EXPECT_EQ(main.cboMonth->currentText(), "January");
-    EXPECT_EQ(main.cboYear->currentText(), "1900");
-    for (const QComboBox* list : {main.cboDate, main.cboMonth, main.cboYear}) {
+    EXPECT_EQ(cboDate->currentText(), "1");
+    EXPECT_EQ(cboMonth->currentText(), "January");
+    EXPECT_EQ(cboYear->currentText(), "1900");
+    for (const QComboBox* list : {cboDate, cboMonth, cboYear}) {
         EXPECT_FALSE(list->isEditable()) << "the date lists accept no typing";
     }
-    EXPECT_FALSE(main.cmdExit->isVisible()) << "the Exit button is never visible";
+    EXPECT_FALSE(control(main, "cmdExit")->isVisible()) << "the Exit button is never visible";
     EXPECT_EQ(fake.settings.writes, 1) << "loading the window runs the update reminder, which stores today";
     EXPECT_TRUE(fake.messageBox.shown.empty());
 }
@@ -103,56 +112,57 @@ QList<QAction*> visible(const QList<QAction*>& actions) {
 TEST_F(MainWindowTest, HasTheMenuBarInItsOrder) {
     const auto* bar = main.findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(visible(bar->actions()),
-              (QList<QAction*>{main.nuFile->menuAction(), main.mnuHelp->menuAction(), main.mnuDonate}));
-    EXPECT_EQ(visible(main.nuFile->actions()), (QList<QAction*>{main.mnuNext, main.mnuExit}));
-    EXPECT_EQ(visible(main.mnuHelp->actions()),
-              (QList<QAction*>{main.mnuOnline, main.mnuVisit, main.mnuFileSep1, main.mnuUpdate,
-                               main.mnuFileSep2, main.mnuAbout}));
-    EXPECT_TRUE(main.mnuFileSep1->isSeparator());
-    EXPECT_TRUE(main.mnuFileSep2->isSeparator());
-    EXPECT_FALSE(main.mkmoney->isVisible()) << "the switched-off item is left out of the menu bar";
+    const auto item = [this](const char* name) { return control<QAction>(main, name); };
+    const auto menu = [this](const char* name) { return control<QMenu>(main, name); };
+    EXPECT_EQ(visible(bar->actions()), (QList<QAction*>{menu("nuFile")->menuAction(),
+                                                        menu("mnuHelp")->menuAction(), item("mnuDonate")}));
+    EXPECT_EQ(visible(menu("nuFile")->actions()), (QList<QAction*>{item("mnuNext"), item("mnuExit")}));
+    EXPECT_EQ(visible(menu("mnuHelp")->actions()),
+              (QList<QAction*>{item("mnuOnline"), item("mnuVisit"), item("mnuFileSep1"), item("mnuUpdate"),
+                               item("mnuFileSep2"), item("mnuAbout")}));
+    EXPECT_TRUE(item("mnuFileSep1")->isSeparator());
+    EXPECT_TRUE(item("mnuFileSep2")->isSeparator());
+    EXPECT_FALSE(item("mkmoney")->isVisible()) << "the switched-off item is left out of the menu bar";
 }
 
 struct LinkCase {
-    const char* name;
-    std::function<void(frmMain&)> use;
+    const char* name; // the link label or menu item, by the design's name
     QString url;
 };
 
 class MainWindowLinkTest : public MainWindowTest, public ::testing::WithParamInterface<LinkCase> {};
 
 TEST_P(MainWindowLinkTest, OpensExactlyItsOnePage) {
-    GetParam().use(main);
+    QObject* link = control<QObject>(main, GetParam().name);
+    if (auto* item = qobject_cast<QAction*>(link)) {
+        item->trigger();
+    } else {
+        QTest::mouseClick(qobject_cast<QWidget*>(link), Qt::LeftButton);
+    }
     EXPECT_EQ(fake.urlOpener.urls, (std::vector<QString>{GetParam().url}));
     EXPECT_TRUE(main.isVisible());
     EXPECT_TRUE(fake.messageBox.shown.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Links, MainWindowLinkTest,
-    ::testing::Values(
-        LinkCase{"SponsorLine", [](frmMain& m) { QTest::mouseClick(m.Label61, Qt::LeftButton); },
-                 expected::kHomePage},
-        LinkCase{"CoBrandLabel", [](frmMain& m) { QTest::mouseClick(m.lblCobrand, Qt::LeftButton); },
-                 expected::kCoBrandPage},
-        LinkCase{"FullBrandLabel", [](frmMain& m) { QTest::mouseClick(m.lblFullBrand, Qt::LeftButton); },
-                 expected::kFullyBrandedPage},
-        LinkCase{"OnlineHelp", [](frmMain& m) { m.mnuOnline->trigger(); }, expected::kHelpPage},
-        LinkCase{"VisitUsOnline", [](frmMain& m) { m.mnuVisit->trigger(); }, expected::kHomePage},
-        LinkCase{"CheckForUpdate", [](frmMain& m) { m.mnuUpdate->trigger(); }, expected::kDownloadPage},
-        LinkCase{"Donate", [](frmMain& m) { m.mnuDonate->trigger(); }, expected::kDonatePage},
-        LinkCase{"MakeMoneyOnline", [](frmMain& m) { m.mkmoney->trigger(); }, expected::kFullyBrandedPage}),
-    byName);
+INSTANTIATE_TEST_SUITE_P(Links, MainWindowLinkTest,
+                         ::testing::Values(LinkCase{"Label61", expected::kHomePage},
+                                           LinkCase{"lblCobrand", expected::kCoBrandPage},
+                                           LinkCase{"lblFullBrand", expected::kFullyBrandedPage},
+                                           LinkCase{"mnuOnline", expected::kHelpPage},
+                                           LinkCase{"mnuVisit", expected::kHomePage},
+                                           LinkCase{"mnuUpdate", expected::kDownloadPage},
+                                           LinkCase{"mnuDonate", expected::kDonatePage},
+                                           LinkCase{"mkmoney", expected::kFullyBrandedPage}),
+                         byName);
 
 TEST_F(MainWindowTest, AClickOnTheAdvertisementPanelOpensThePageOfTheLabelInFront) {
-    QWidget* panel = main.fraFullBrand;
+    QWidget* panel = control<QFrame>(main, "fraFullBrand");
     const QPoint middle = panel->rect().center();
-    EXPECT_EQ(panel->childAt(middle), main.lblFullBrand) << "the fully-branded offer lies in front at first";
+    EXPECT_EQ(panel->childAt(middle), lblFullBrand) << "the fully-branded offer lies in front at first";
     QTest::mouseClick(panel->childAt(middle), Qt::LeftButton);
 
-    main.lblCobrand->raise();
-    EXPECT_EQ(panel->childAt(middle), main.lblCobrand);
+    lblCobrand->raise();
+    EXPECT_EQ(panel->childAt(middle), lblCobrand);
     QTest::mouseClick(panel->childAt(middle), Qt::LeftButton);
 
     EXPECT_EQ(fake.urlOpener.urls,
@@ -179,15 +189,15 @@ protected:
     QWidget* focusWidgetFor(Focus focus, QWidget* before) const {
         switch (focus) {
         case Focus::FirstName:
-            return main.txtFirstName;
+            return txtFirstName;
         case Focus::LastName:
-            return main.txtLastName;
+            return txtLastName;
         case Focus::Day:
-            return main.cboDate;
+            return cboDate;
         case Focus::Month:
-            return main.cboMonth;
+            return cboMonth;
         case Focus::Year:
-            return main.cboYear;
+            return cboYear;
         case Focus::Unchanged:
             break;
         }
@@ -197,20 +207,20 @@ protected:
 
 TEST_P(ValidationTest, ShowsTheFirstFailedCheckAndMovesTheFocus) {
     const auto& [row, trigger] = GetParam();
-    QTest::keyClicks(main.txtFirstName, row.firstName);
-    QTest::keyClicks(main.txtMiddleName, "Q");
-    QTest::keyClicks(main.txtLastName, row.lastName);
+    QTest::keyClicks(txtFirstName, row.firstName);
+    QTest::keyClicks(txtMiddleName, "Q");
+    QTest::keyClicks(txtLastName, row.lastName);
     setDate(row.monthPosition, row.dayPosition, row.year);
 
     QWidget* before = nullptr;
     if (trigger == Trigger::NextButton) {
-        main.cmdNext->setFocus();
-        before = main.cmdNext;
-        QTest::mouseClick(main.cmdNext, Qt::LeftButton);
+        cmdNext->setFocus();
+        before = cmdNext;
+        QTest::mouseClick(cmdNext, Qt::LeftButton);
     } else {
-        main.txtMiddleName->setFocus();
-        before = main.txtMiddleName;
-        main.mnuNext->trigger();
+        txtMiddleName->setFocus();
+        before = txtMiddleName;
+        control<QAction>(main, "mnuNext")->trigger();
         QCoreApplication::processEvents(); // File, Next runs once the menu item's handling is over
     }
 
@@ -229,7 +239,7 @@ TEST_P(ValidationTest, ShowsTheFirstFailedCheckAndMovesTheFocus) {
     EXPECT_EQ(main.focusWidget(), focusWidgetFor(row.focus, before));
     EXPECT_TRUE(main.isVisible());
     EXPECT_FALSE(forms->isLoaded<frmSubconciousSelfNumber>()) << "a failed check goes no further";
-    EXPECT_EQ(main.txtMiddleName->text(), "Q") << "a failed check leaves the fields as they were";
+    EXPECT_EQ(txtMiddleName->text(), "Q") << "a failed check leaves the fields as they were";
 }
 
 const QString kFebruary = QStringLiteral("Please Enter Correct Date Or Month!");
@@ -262,9 +272,8 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST_F(MainWindowTest, TheFirstNameFieldHasTheFocusAtFirstAndTabVisitsTheFieldsTheListsAndNextInOrder) {
-    EXPECT_EQ(QApplication::focusWidget(), main.txtFirstName);
-    const std::vector<QWidget*> order = {main.txtMiddleName, main.txtLastName, main.cboMonth,
-                                         main.cboDate,       main.cboYear,     main.cmdNext};
+    EXPECT_EQ(QApplication::focusWidget(), txtFirstName);
+    const std::vector<QWidget*> order = {txtMiddleName, txtLastName, cboMonth, cboDate, cboYear, cmdNext};
     for (QWidget* next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << next->accessibleName().toStdString();
@@ -278,33 +287,24 @@ TEST_F(MainWindowTest, APastedMebibyteIsCutAtTheStandardLimitAndTheReportCountsW
     }
     name.insert(32766, QStringLiteral("i")); // the ninth digit, the last character kept
     QApplication::clipboard()->setText(name);
-    main.txtFirstName->setFocus();
-    QTest::keyClick(main.txtFirstName, Qt::Key_V, Qt::ControlModifier);
-    ASSERT_EQ(main.txtFirstName->text(), name.left(32767).toUpper());
-    QTest::keyClicks(main.txtLastName, "aaa");
+    txtFirstName->setFocus();
+    QTest::keyClick(txtFirstName, Qt::Key_V, Qt::ControlModifier);
+    ASSERT_EQ(txtFirstName->text(), name.left(32767).toUpper());
+    QTest::keyClicks(txtLastName, "aaa");
 
-    main.mnuNext->trigger();
+    control<QAction>(main, "mnuNext")->trigger();
     QCoreApplication::processEvents();
 
-    EXPECT_EQ(forms->result().txtDisplay->toPlainText(),
+    EXPECT_EQ(control<QPlainTextEdit>(forms->result(), "txtDisplay")->toPlainText(),
               expected::reportOnScreen(9, expected::kInterpretation9));
-}
-
-TEST_F(MainWindowTest, FileExitLeavesTheMainWindow) {
-    main.mnuExit->trigger();
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_FALSE(forms->isLoaded<frmMain>());
 }
 
 TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameWithoutItsAccessKeyMarker) {
     const std::vector<std::pair<QWidget*, QString>> controls = {
-        {main.txtFirstName, "First Name"},
-        {main.txtMiddleName, "Middle Name"},
-        {main.txtLastName, "Last Name"},
-        {main.cmdNext, "Next"},
-        {main.Label61, main.Label61->text()}, // a link is named by what it shows
-        {main.lblCobrand, main.lblCobrand->text()},
-        {main.lblFullBrand, main.lblFullBrand->text()}};
+        {txtFirstName, "First Name"},     {txtMiddleName, "Middle Name"},
+        {txtLastName, "Last Name"},       {cmdNext, "Next"},
+        {Label61, Label61->text()}, // a link is named by what it shows
+        {lblCobrand, lblCobrand->text()}, {lblFullBrand, lblFullBrand->text()}};
     for (const auto& [control, name] : controls) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
         ASSERT_NE(accessible, nullptr);
@@ -312,28 +312,29 @@ TEST_F(MainWindowTest, EveryControlHasAnAccessibleNameWithoutItsAccessKeyMarker)
     }
     // On Linux the toolkit names a list by its entry; the description says what the list is.
     const std::vector<std::pair<QWidget*, QString>> described = {
-        {main.cboMonth, "Birth month"}, {main.cboDate, "Birth day"}, {main.cboYear, "Birth year"}};
+        {cboMonth, "Birth month"}, {cboDate, "Birth day"}, {cboYear, "Birth year"}};
     for (const auto& [list, description] : described) {
         EXPECT_FALSE(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name).isEmpty());
         EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Description), description);
     }
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(main.fraBirthDay)->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(control<QGroupBox>(main, "fraBirthDay"))
+                  ->text(QAccessible::Name),
               "Date Of Birth")
         << "not the outer frame's title";
 }
 
 // The covered one of two stacked advertisements is out of the tab order.
 TEST_F(MainWindowTest, TheCoveredAdvertisementIsOutOfTheTabOrderAndInvisibleToAssistiveTechnology) {
-    EXPECT_EQ(tabFrom(main.cmdNext), main.Label61);
-    EXPECT_EQ(tabFrom(main.Label61), main.lblFullBrand) << "lblCobrand lies behind and cannot be seen";
-    EXPECT_TRUE(QAccessible::queryAccessibleInterface(main.lblCobrand)->state().invisible);
+    EXPECT_EQ(tabFrom(cmdNext), Label61);
+    EXPECT_EQ(tabFrom(Label61), lblFullBrand) << "lblCobrand lies behind and cannot be seen";
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(lblCobrand)->state().invisible);
 
-    BringAdvertisementToFront(*main.lblCobrand);
-    EXPECT_EQ(tabFrom(main.Label61), main.lblCobrand);
-    EXPECT_EQ(tabFrom(main.lblCobrand), main.txtFirstName) << "lblFullBrand now lies behind";
-    EXPECT_EQ(main.lblFullBrand->focusPolicy(), Qt::NoFocus);
-    EXPECT_FALSE(QAccessible::queryAccessibleInterface(main.lblCobrand)->state().invisible);
-    QAccessibleInterface* covered = QAccessible::queryAccessibleInterface(main.lblFullBrand);
+    bringAdvertisementToFront(*lblCobrand);
+    EXPECT_EQ(tabFrom(Label61), lblCobrand);
+    EXPECT_EQ(tabFrom(lblCobrand), txtFirstName) << "lblFullBrand now lies behind";
+    EXPECT_EQ(lblFullBrand->focusPolicy(), Qt::NoFocus);
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(lblCobrand)->state().invisible);
+    QAccessibleInterface* covered = QAccessible::queryAccessibleInterface(lblFullBrand);
     EXPECT_TRUE(covered->state().invisible);
     EXPECT_TRUE(covered->actionInterface()->actionNames().isEmpty())
         << "what cannot be clicked cannot be pressed";

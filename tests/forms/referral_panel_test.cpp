@@ -20,10 +20,10 @@ using ssn::testing::PrintTo;
 using Screen = frmNagScreen2;
 using Field = std::function<QLineEdit*(Screen&)>;
 
-const Field txtName = [](Screen& s) { return s.txtName; };
-const Field txtEmail = [](Screen& s) { return s.txtEmail; };
-const Field txtFriendName = [](Screen& s) { return s.txtFriendName; };
-const Field txtFriendEmail = [](Screen& s) { return s.txtFriendEmail; };
+const Field txtName = [](Screen& s) { return control<QLineEdit>(s, "txtName"); };
+const Field txtEmail = [](Screen& s) { return control<QLineEdit>(s, "txtEmail"); };
+const Field txtFriendName = [](Screen& s) { return control<QLineEdit>(s, "txtFriendName"); };
+const Field txtFriendEmail = [](Screen& s) { return control<QLineEdit>(s, "txtFriendEmail"); };
 
 // --- Each box with its placeholder (the rules themselves are the widgets tests')
 
@@ -42,7 +42,7 @@ TEST_P(PlaceholderFocusTest, FocusClearsThePlaceholderAndLeavingRestoresIt) {
     field->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), field);
     EXPECT_EQ(field->text(), "");
-    screen.cmdClose->setFocus(Qt::TabFocusReason);
+    control(screen, "cmdClose")->setFocus(Qt::TabFocusReason);
     EXPECT_EQ(field->text(), GetParam().placeholder);
 }
 
@@ -56,16 +56,16 @@ INSTANTIATE_TEST_SUITE_P(Boxes, PlaceholderFocusTest,
 
 TEST_F(ExitTest, APlaceholderTypedByTheUserCountsAsUntouched) {
     Screen& screen = openExitScreen();
-    screen.txtName->setFocus(Qt::TabFocusReason);
-    QTest::keyClicks(screen.txtName, "Your Name");
-    screen.cmdClose->setFocus(Qt::TabFocusReason);
-    screen.txtName->setFocus(Qt::TabFocusReason);
-    EXPECT_EQ(screen.txtName->text(), "") << "emptied like the placeholder it is";
+    txtName(screen)->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(txtName(screen), "Your Name");
+    control(screen, "cmdClose")->setFocus(Qt::TabFocusReason);
+    txtName(screen)->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(txtName(screen)->text(), "") << "emptied like the placeholder it is";
 
-    QTest::keyClicks(screen.txtName, "Your Name");
-    screen.txtEmail->setText(QStringLiteral("a@b.c"));
-    screen.txtFriendEmail->setText(QStringLiteral("x@y.z"));
-    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
+    QTest::keyClicks(txtName(screen), "Your Name");
+    txtEmail(screen)->setText(QStringLiteral("a@b.c"));
+    txtFriendEmail(screen)->setText(QStringLiteral("x@y.z"));
+    QTest::mouseClick(control(screen, "cmdSubmit"), Qt::LeftButton);
     ASSERT_EQ(fake.messageBox.shown.size(), 1u);
     EXPECT_EQ(fake.messageBox.shown[0].text, "Please Enter Your Name");
 }
@@ -76,7 +76,7 @@ class NoSpaceTest : public ExitTest, public ::testing::WithParamInterface<bool> 
 
 TEST_P(NoSpaceTest, RefusesTheSpaceWithAMessageAndLeavesTextAndFocusAsTheyWere) {
     Screen& screen = openExitScreen();
-    QLineEdit* field = GetParam() ? screen.txtFriendEmail : screen.txtEmail;
+    QLineEdit* field = GetParam() ? txtFriendEmail(screen) : txtEmail(screen);
     field->setFocus(Qt::TabFocusReason);
     field->setText(QStringLiteral("ab@c.d"));
     QTest::keyClick(field, Qt::Key_Space);
@@ -96,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(Boxes, NoSpaceTest, ::testing::Bool(),
 
 TEST_F(ExitTest, TheNameBoxesTakeTheSpaceKey) {
     Screen& screen = openExitScreen();
-    for (QLineEdit* box : {screen.txtName, screen.txtFriendName}) {
+    for (QLineEdit* box : {txtName(screen), txtFriendName(screen)}) {
         box->setFocus(Qt::TabFocusReason);
         QTest::keyClicks(box, "Mary Ann");
         EXPECT_EQ(box->text(), "Mary Ann");
@@ -108,16 +108,16 @@ TEST_F(ExitTest, TheNameBoxesTakeTheSpaceKey) {
 
 TEST_F(ExitTest, OpensOneUrlWithEveryValueEncodedAndLeavesTheScreenAsItWas) {
     Screen& screen = openExitScreen();
-    screen.txtName->setText(QStringLiteral("John"));
-    screen.txtEmail->setText(QStringLiteral("john@example.com"));
-    screen.txtFriendName->setText(QStringLiteral("Mary"));
-    screen.txtFriendEmail->setText(QStringLiteral("mary@example.org"));
-    const QString label2 = screen.Label2->text();
-    const std::vector<QString> textsBefore = {screen.txtName->text(), screen.txtEmail->text(),
-                                              screen.messageText(), screen.txtFriendName->text(),
-                                              screen.txtFriendEmail->text()};
+    txtName(screen)->setText(QStringLiteral("John"));
+    txtEmail(screen)->setText(QStringLiteral("john@example.com"));
+    txtFriendName(screen)->setText(QStringLiteral("Mary"));
+    txtFriendEmail(screen)->setText(QStringLiteral("mary@example.org"));
+    const QString label2 = control<QLabel>(screen, "Label2")->text();
+    const std::vector<QString> textsBefore = {txtName(screen)->text(), txtEmail(screen)->text(),
+                                              screen.messageText(), txtFriendName(screen)->text(),
+                                              txtFriendEmail(screen)->text()};
 
-    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
+    QTest::mouseClick(control(screen, "cmdSubmit"), Qt::LeftButton);
 
     const QString expected =
         kReferralPage +
@@ -127,13 +127,13 @@ TEST_F(ExitTest, OpensOneUrlWithEveryValueEncodedAndLeavesTheScreenAsItWas) {
     EXPECT_TRUE(fake.messageBox.shown.empty());
     EXPECT_EQ(fake.urlOpener.urls, std::vector<QString>{expected});
     EXPECT_TRUE(screen.isVisible());
-    EXPECT_EQ(screen.Label2->text(), label2);
-    EXPECT_EQ((std::vector<QString>{screen.txtName->text(), screen.txtEmail->text(), screen.messageText(),
-                                    screen.txtFriendName->text(), screen.txtFriendEmail->text()}),
+    EXPECT_EQ(control<QLabel>(screen, "Label2")->text(), label2);
+    EXPECT_EQ((std::vector<QString>{txtName(screen)->text(), txtEmail(screen)->text(), screen.messageText(),
+                                    txtFriendName(screen)->text(), txtFriendEmail(screen)->text()}),
               textsBefore);
     EXPECT_FALSE(fake.processEnd.exitCode.has_value());
 
-    QTest::mouseClick(screen.cmdSubmit, Qt::LeftButton);
+    QTest::mouseClick(control(screen, "cmdSubmit"), Qt::LeftButton);
     EXPECT_EQ(fake.urlOpener.urls, (std::vector<QString>{expected, expected}))
         << "a second click sends it again";
 }

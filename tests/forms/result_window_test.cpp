@@ -11,7 +11,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -28,29 +27,27 @@ class ResultWindowTest : public FormsTest {
 protected:
     void SetUp() override {
         main.show();
-        QTest::keyClicks(main.txtFirstName, "john");
-        QTest::keyClicks(main.txtLastName, "smith");
-        main.cboMonth->setCurrentIndex(6);
-        main.cboDate->setCurrentIndex(14);
-        main.cboYear->setCurrentIndex(main.cboYear->findText("1984"));
+        QTest::keyClicks(control(main, "txtFirstName"), "john");
+        QTest::keyClicks(control(main, "txtLastName"), "smith");
         fake.clipboard.clears = 0;
-        main.cmdNext->click();
+        control<QPushButton>(main, "cmdNext")->click();
         ASSERT_TRUE(forms->isLoaded<frmSubconciousSelfNumber>());
     }
 
     frmSubconciousSelfNumber& result() { return forms->result(); }
+    QPlainTextEdit* display() { return control<QPlainTextEdit>(result(), "txtDisplay"); }
 
     frmMain& main = forms->main();
 };
 
 TEST_F(ResultWindowTest, ShowsTheReportReadOnly) {
-    EXPECT_EQ(result().txtDisplay->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7));
-    EXPECT_EQ(result().txtDisplay->textCursor().position(), 0);
+    EXPECT_EQ(display()->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7));
+    EXPECT_EQ(display()->textCursor().position(), 0);
 
-    result().txtDisplay->setFocus();
-    QTest::keyClicks(result().txtDisplay, "typed");
-    QTest::keyClick(result().txtDisplay, Qt::Key_Delete);
-    EXPECT_EQ(result().txtDisplay->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7))
+    display()->setFocus();
+    QTest::keyClicks(display(), "typed");
+    QTest::keyClick(display(), Qt::Key_Delete);
+    EXPECT_EQ(display()->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7))
         << "the user cannot edit the report";
 }
 
@@ -59,10 +56,10 @@ TEST_F(ResultWindowTest, ShowingTheReportEmptiesTheClipboard) {
 }
 
 TEST_F(ResultWindowTest, TheReportCanBeSelectedAndCopiedByKeyboard) {
-    QPlainTextEdit* display = result().txtDisplay;
-    display->setFocus();
-    QTest::keyClick(display, Qt::Key_End, Qt::ShiftModifier);
-    QTest::keyClick(display, Qt::Key_C, Qt::ControlModifier);
+    QPlainTextEdit* box = display();
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_End, Qt::ShiftModifier);
+    QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text(), "Your Subconscious Self Number is: 7");
 }
 
@@ -75,7 +72,7 @@ class ClipboardTest : public ResultWindowTest, public ::testing::WithParamInterf
 
 TEST_P(ClipboardTest, EveryMouseActionOverTheReportEmptiesTheClipboard) {
     const int before = fake.clipboard.clears;
-    GetParam().act(*result().txtDisplay->viewport());
+    GetParam().act(*display()->viewport());
     EXPECT_GT(fake.clipboard.clears, before);
 }
 
@@ -96,53 +93,51 @@ INSTANTIATE_TEST_SUITE_P(
     byName);
 
 TEST_F(ResultWindowTest, TheReportBoxFollowsMouseMovesWithoutAButton) {
-    EXPECT_TRUE(result().txtDisplay->viewport()->hasMouseTracking());
+    EXPECT_TRUE(display()->viewport()->hasMouseTracking());
 }
 
 TEST_F(ResultWindowTest, AChangedReportEmptiesTheClipboard) {
     const int before = fake.clipboard.clears;
-    result().txtDisplay->appendPlainText(QStringLiteral("more"));
+    display()->appendPlainText(QStringLiteral("more"));
     EXPECT_GT(fake.clipboard.clears, before);
 }
 
 TEST_F(ResultWindowTest, NextAfterBackGivesTheSameReportInAFreshWindow) {
-    result().txtDisplay->appendPlainText(QStringLiteral("left over"));
-    result().cmdback->click();
+    display()->appendPlainText(QStringLiteral("left over"));
+    control<QPushButton>(result(), "cmdback")->click();
     flushDeferredDeletes();
 
-    main.cmdNext->click();
+    control<QPushButton>(main, "cmdNext")->click();
 
     EXPECT_TRUE(result().isVisible());
-    EXPECT_EQ(result().txtDisplay->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7));
+    EXPECT_EQ(display()->toPlainText(), expected::reportOnScreen(7, expected::kInterpretation7));
 }
 
 struct ResultLinkCase {
-    const char* name;
-    std::function<widgets::LinkLabel*(frmSubconciousSelfNumber&)> label;
+    const char* name; // the link label, by the design's name
     QString url;
 };
 
 class ResultLinkTest : public ResultWindowTest, public ::testing::WithParamInterface<ResultLinkCase> {};
 
 TEST_P(ResultLinkTest, OpensExactlyItsOnePage) {
-    QTest::mouseClick(GetParam().label(result()), Qt::LeftButton);
+    QTest::mouseClick(control(result(), GetParam().name), Qt::LeftButton);
     EXPECT_EQ(fake.urlOpener.urls, (std::vector<QString>{GetParam().url}));
     EXPECT_TRUE(result().isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Links, ResultLinkTest,
-    ::testing::Values(ResultLinkCase{"SponsorLine", [](auto& r) { return r.Label61; }, expected::kHomePage},
-                      ResultLinkCase{"CoBrand", [](auto& r) { return r.lblCobrand; }, expected::kCoBrandPage},
-                      ResultLinkCase{"FullBrand", [](auto& r) { return r.lblFullBrand; },
-                                     expected::kFullyBrandedPage}),
-    byName);
+INSTANTIATE_TEST_SUITE_P(Links, ResultLinkTest,
+                         ::testing::Values(ResultLinkCase{"Label61", expected::kHomePage},
+                                           ResultLinkCase{"lblCobrand", expected::kCoBrandPage},
+                                           ResultLinkCase{"lblFullBrand", expected::kFullyBrandedPage}),
+                         byName);
 
 // Which advertisement lies in front is in cobrand_rotation_test.cpp.
 TEST_F(ResultWindowTest, TheControlsHaveAccessibleNames) {
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(result().cmdback)->text(QAccessible::Name), "Back");
-    EXPECT_FALSE(
-        QAccessible::queryAccessibleInterface(result().txtDisplay)->text(QAccessible::Name).isEmpty());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(control<QPushButton>(result(), "cmdback"))
+                  ->text(QAccessible::Name),
+              "Back");
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(display())->text(QAccessible::Name).isEmpty());
 }
 
 } // namespace

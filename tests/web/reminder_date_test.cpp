@@ -6,7 +6,7 @@
 
 namespace {
 
-using ssn::web::FormatReminderDate;
+using ssn::web::formatReminderDate;
 using ssn::web::ParseReminderDate;
 
 struct LocaleCase {
@@ -29,13 +29,13 @@ protected:
 };
 
 TEST_P(ReminderDateTest, WritesTheShortFormatWithAFourDigitYearAndAsciiDigits) {
-    EXPECT_EQ(FormatReminderDate(QDate(2009, 12, 26), locale()), QString::fromUtf16(GetParam().written));
+    EXPECT_EQ(formatReminderDate(QDate(2009, 12, 26), locale()), QString::fromUtf16(GetParam().written));
 }
 
 TEST_P(ReminderDateTest, ReadsBackTheSameDate) {
     for (const QDate date : {QDate(2009, 12, 26), QDate(2000, 1, 1), QDate(2026, 12, 7), QDate(2024, 2, 29),
                              QDate(1999, 10, 31), QDate(2050, 12, 31)}) {
-        const QString text = FormatReminderDate(date, locale());
+        const QString text = formatReminderDate(date, locale());
         EXPECT_TRUE(text.contains(QString::number(date.year()))) << text.toStdString();
         EXPECT_EQ(ParseReminderDate(text, locale()), date) << text.toStdString();
     }
@@ -48,7 +48,7 @@ TEST_P(ReminderDateTest, SurvivesTheSettingsStore) {
     ssn::testing::FakeExecutable executable;
     ssn::settings::SettingsStore store(backend, executable);
     for (const QDate date : {QDate(2009, 12, 26), QDate(2026, 1, 5)}) {
-        store.write(QStringLiteral("Duration"), FormatReminderDate(date, locale()));
+        store.write(QStringLiteral("Duration"), formatReminderDate(date, locale()));
         EXPECT_EQ(ParseReminderDate(store.read(QStringLiteral("Duration")), locale()), date);
     }
 }
