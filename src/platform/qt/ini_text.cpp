@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -54,23 +55,26 @@ QString groupOf(QByteArrayView section) {
     return unescapedKey(section) + u'/';
 }
 
+// The C escapes by letter and what each means.
+constexpr char kLetters[] = "abfnrtv\"\\?'";
+constexpr char kMeant[] = "\a\b\f\n\r\t\v\"\\?'";
+
 QByteArray escapedValue(const QString& value) {
     // QSettings marks text with NUL characters, and text that begins like one of its typed values.
     const QString text = value.contains(QChar::Null) ? QStringLiteral("@String(") + value + u')'
                          : value.startsWith(u'@')    ? QStringLiteral("@") + value
                                                      : value;
-    static constexpr char kNamed[] = "\a\b\f\n\r\t\v\"\\";
-    static constexpr char kLetters[] = "abfnrtv\"\\";
     QStringEncoder toUtf8(QStringEncoder::Utf8);
     QByteArray escaped;
     bool quoted = false;
     bool escapeADigit = false; // after a numeric escape, which a hex digit would continue
     for (const QChar character : text) {
         const char16_t code = character.unicode();
-        const char* named = code != 0 && code < 0x80 ? std::strchr(kNamed, char(code)) : nullptr;
+        // The first nine are the ones QSettings writes; '?' and '\'' it only reads.
+        const auto* named = code < 0x80 ? static_cast<const char*>(std::memchr(kMeant, code, 9)) : nullptr;
         quoted = quoted || code == u';' || code == u',' || code == u'=';
         if (named != nullptr)
-            escaped += QByteArray("\\") + kLetters[named - kNamed];
+            escaped += QByteArray("\\") + kLetters[named - kMeant];
         else if (code <= 0x1F || (escapeADigit && isHexDigit(code)))
             escaped += code == 0 ? QByteArray("\\0") : "\\x" + QByteArray::number(code, 16);
         else
@@ -86,8 +90,6 @@ QByteArray escapedValue(const QString& value) {
 // kinds of value that QSettings writes (lists, typed values beginning with '@') are no
 // setting of this program's: they read as their text, which is no date.
 QString unescapedValue(QByteArrayView bytes) {
-    static constexpr char kLetters[] = "abfnrtv\"?'\\";
-    static constexpr char kMeant[] = "\a\b\f\n\r\t\v\"?'\\";
     QStringDecoder fromUtf8(QStringDecoder::Utf8);
     QString text;
     bool inQuotes = false;
@@ -153,8 +155,7 @@ QString unescapedValue(QByteArrayView bytes) {
 // place for a new line. The text is read line by line, so a damaged line (an unterminated quote
 // that QSettings would fold the following lines into) hides nothing after it.
 struct KeyLine {
-    qsizetype valueStart = -1;
-    qsizetype valueEnd = -1;
+    QByteArrayView value{};   // null when the key is absent
     qsizetype newLineAt = -1; // after the header of the section's last block, if it has one
     bool atTheTop = false;    // found as "section\\key" outside any section
 };
@@ -182,29 +183,24 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
         qsizetype equals = -1;
         qsizetype valueEnd = line.size();
         bool inQuotes = false;
-        for (qsizetype i = 0; i < line.size(); ++i) {
+        for (qsizetype i = 0; i < valueEnd; ++i) {
             if (line[i] == '\\')
                 ++i;
             else if (line[i] == '"')
                 inQuotes = !inQuotes;
             else if (line[i] == '=' && !inQuotes && equals < 0)
                 equals = i;
-            else if (line[i] == ';' && !inQuotes) {
+            else if (line[i] == ';' && !inQuotes)
                 valueEnd = i;
-                break;
-            }
         }
         if (line.startsWith('[')) {
             const qsizetype close = line.first(valueEnd).indexOf(']');
             group = groupOf(line.sliced(1, (close < 0 ? valueEnd : close) - 1).trimmed());
             if (group == wantedGroup)
-                found.newLineAt = next <= text.size() ? next : text.size();
-            continue;
-        }
-        if (equals > 0 && (!group.isEmpty() || found.valueStart < 0 || found.atTheTop) &&
-            group + unescapedKey(line.first(equals).trimmed()) == wantedKey) {
-            found.valueStart = start + equals + 1;
-            found.valueEnd = start + valueEnd;
+                found.newLineAt = std::min(next, text.size());
+        } else if (equals > 0 && (!group.isEmpty() || found.value.isNull() || found.atTheTop) &&
+                   group + unescapedKey(line.first(equals).trimmed()) == wantedKey) {
+            found.value = line.sliced(equals + 1, valueEnd - equals - 1);
             found.atTheTop = group.isEmpty();
         }
     }
@@ -214,21 +210,18 @@ KeyLine findKey(const QByteArray& text, const QString& section, const QString& k
 } // namespace
 
 QString valueOf(const QByteArray& text, const QString& section, const QString& key) {
-    const KeyLine found = findKey(text, section, key);
-    return found.valueStart < 0 ? QString()
-                                : unescapedValue(QByteArrayView(text).sliced(
-                                      found.valueStart, found.valueEnd - found.valueStart));
+    return unescapedValue(findKey(text, section, key).value);
 }
 
 QByteArray withValue(const QByteArray& text, const QString& section, const QString& key,
                      const QString& value) {
     const KeyLine found = findKey(text, section, key);
-    if (found.valueStart >= 0)
-        return QByteArray(text).replace(found.valueStart, found.valueEnd - found.valueStart,
+    if (!found.value.isNull())
+        return QByteArray(text).replace(found.value.data() - text.constData(), found.value.size(),
                                         escapedValue(value));
     const QByteArray line = escapedKey(key) + '=' + escapedValue(value) + '\n';
     if (found.newLineAt >= 0) {
-        const bool ended = found.newLineAt <= text.size() && text[found.newLineAt - 1] == '\n';
+        const bool ended = text[found.newLineAt - 1] == '\n';
         return QByteArray(text).insert(found.newLineAt, ended ? line : '\n' + line);
     }
     const char* gap = text.isEmpty() ? "" : text.endsWith('\n') ? "\n" : "\n\n";

@@ -12,12 +12,11 @@ namespace ssn::platform {
 class QtClipboard : public Clipboard {
 public:
     void clear() override {
-        // Without a GUI application object there is no clipboard to empty.
+        // Without a GUI application object there is no clipboard to empty; with one, the
+        // application gives it.
         if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
             return;
         QClipboard* clipboard = QGuiApplication::clipboard();
-        if (clipboard == nullptr)
-            return;
         clipboard->clear(QClipboard::Clipboard);
         // Text selected with the mouse waits in the selection (X11's PRIMARY) for a middle click.
         if (clipboard->supportsSelection())

@@ -7,7 +7,6 @@
 
 #include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
 #include <windows.h>
 #else
 #include <QFile>
@@ -22,9 +21,6 @@
 #include <utility>
 
 namespace ssn::platform {
-
-QtInstanceGuard::QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot)
-    : m_executable(executable), m_settingsRoot(std::move(settingsRoot)) {}
 
 QtInstanceGuard::~QtInstanceGuard() {
 #ifdef Q_OS_WIN
@@ -55,8 +51,8 @@ bool QtInstanceGuard::anotherCopyHoldsTheLock() {
     const QString path = QtSettingsBackend::filePath(m_settingsRoot, name, QStringLiteral("lock"));
     const QByteArray digest = QCryptographicHash::hash(QDir::toNativeSeparators(path).toLower().toUtf8(),
                                                        QCryptographicHash::Sha256);
-    const QString mutexName = QStringLiteral("Local\\") + QFileInfo(path).completeBaseName().left(64) +
-                              QLatin1Char('-') + QString::fromLatin1(digest.toHex());
+    const QString mutexName =
+        QStringLiteral("Local\\") + name.left(64) + QLatin1Char('-') + QString::fromLatin1(digest.toHex());
     const HANDLE handle = ::CreateMutexW(nullptr, FALSE, reinterpret_cast<const wchar_t*>(mutexName.utf16()));
     // Without a handle (the name belongs to another kind of object, or to an object this user
     // may not open) a start is never refused.
@@ -72,8 +68,7 @@ bool QtInstanceGuard::anotherCopyHoldsTheLock() {
 #else
     // The name: a NUL, the program's name and the user's id. A socket that is only bound cannot be
     // asked: the holder binds, then listens, so a start that meets the gap asks again for a moment.
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
+    sockaddr_un address{.sun_family = AF_UNIX, .sun_path = {}};
     const QByteArray id = QFile::encodeName(name).left(64) + '.' + QByteArray::number(::geteuid());
     std::memcpy(address.sun_path + 1, id.constData(), id.size());
     const auto place = reinterpret_cast<const sockaddr*>(&address);
@@ -93,13 +88,11 @@ bool QtInstanceGuard::anotherCopyHoldsTheLock() {
                           ::getsockopt(asking, SOL_SOCKET, SO_PEERCRED, &holder, &size) == 0;
         error = told || asking < 0 ? error : errno;
         ::close(asking);
-        if (told && holder.uid == ::geteuid())
-            return true;
-        if (told) {
+        if (told && holder.uid != ::geteuid())
             qCWarning(lcSettings, "no single-instance lock: its name is held by user %u (process %d)",
                       unsigned(holder.uid), int(holder.pid));
-            return false;
-        }
+        if (told)
+            return holder.uid == ::geteuid();
         if (error != ECONNREFUSED && error != EAGAIN)
             break;
     }

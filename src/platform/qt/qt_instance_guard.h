@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <optional>
+#include <utility>
 
 namespace ssn::platform {
 
@@ -18,7 +19,8 @@ namespace ssn::platform {
 // after the program's settings place below `settingsRoot`.
 class QtInstanceGuard : public InstanceGuard {
 public:
-    QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot);
+    QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot)
+        : m_executable(executable), m_settingsRoot(std::move(settingsRoot)) {}
     ~QtInstanceGuard() override;
     QtInstanceGuard(const QtInstanceGuard&) = delete;
     QtInstanceGuard& operator=(const QtInstanceGuard&) = delete;

@@ -12,8 +12,7 @@ namespace ssn::platform {
 class QtProcessEnd : public ProcessEnd {
 public:
     [[noreturn]] void endProcess(int exitCode) override {
-        std::fflush(stdout);
-        std::fflush(stderr);
+        std::fflush(nullptr); // every output stream
         std::_Exit(exitCode);
     }
 };

@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+#include <utility>
+
 namespace ssn::platform {
 
 // The per-user settings store. On Windows: the current user's registry branch, one key per
@@ -20,7 +22,7 @@ namespace ssn::platform {
 // said once per run.
 class QtSettingsBackend : public SettingsBackend {
 public:
-    explicit QtSettingsBackend(QString root = defaultRoot());
+    explicit QtSettingsBackend(QString root = defaultRoot()) : m_root(std::move(root)) {}
 
     // The user's configuration folder ($XDG_CONFIG_HOME when absolute, else ~/.config on Linux,
     // with the home from the password database when HOME is unset).

@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QtEndian>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -28,25 +29,22 @@ bool isPrivateGroup(gid_t gid) {
     return mine;
 }
 
-// The access ACL as the kernel keeps it in the attribute "system.posix_acl_access": a 4-byte
-// version, then one {tag, permissions, id} entry of 2, 2 and 4 bytes each, little-endian.
+// The access ACL is a 4-byte version, then one {tag, permissions, id} entry of 2, 2 and 4 bytes
+// each, little-endian.
 enum : quint16 { kNamedUser = 0x02, kOwningGroup = 0x04, kNamedGroup = 0x08, kMayWrite = 0x02 };
 
 // Whether anyone but the user, or the user's private group, may write to the entry: by its mode
 // bits, and where it has an access ACL, by the owning group's, each named user's and each named
 // group's entry through the mask, which the group bits then are.
 bool othersMayWrite(int descriptor, const struct stat& entry) {
-    char acl[4 + 8 * 64];
-    const QByteArray place = "/proc/self/fd/" + QByteArray::number(descriptor);
-    const ssize_t size = ::getxattr(place.constData(), "system.posix_acl_access", acl, sizeof acl);
-    if (size < 0 && errno == ERANGE)
-        return true; // more entries than anyone sets by hand: not judged, so refused
+    const QByteArray acl = accessAcl(descriptor);
     bool others = (entry.st_mode & S_IWOTH) != 0 ||
-                  (size < 4 && (entry.st_mode & S_IWGRP) != 0 && !isPrivateGroup(entry.st_gid));
-    for (ssize_t at = 4; at + 8 <= size && (entry.st_mode & S_IWGRP) != 0; at += 8) {
-        const quint16 tag = qFromLittleEndian<quint16>(acl + at);
-        const bool writes = (qFromLittleEndian<quint16>(acl + at + 2) & kMayWrite) != 0;
-        const quint32 id = tag == kOwningGroup ? entry.st_gid : qFromLittleEndian<quint32>(acl + at + 4);
+                  (acl.isEmpty() && (entry.st_mode & S_IWGRP) != 0 && !isPrivateGroup(entry.st_gid));
+    for (qsizetype at = 4; at + 8 <= acl.size() && (entry.st_mode & S_IWGRP) != 0; at += 8) {
+        const quint16 tag = qFromLittleEndian<quint16>(acl.constData() + at);
+        const bool writes = (qFromLittleEndian<quint16>(acl.constData() + at + 2) & kMayWrite) != 0;
+        const quint32 id =
+            tag == kOwningGroup ? entry.st_gid : qFromLittleEndian<quint32>(acl.constData() + at + 4);
         others = others || (writes && ((tag == kNamedUser && id != ::geteuid()) ||
                                        ((tag == kOwningGroup || tag == kNamedGroup) && !isPrivateGroup(id))));
     }
@@ -57,8 +55,8 @@ OwnPlace refused(const QByteArray& name, const QString& reason) {
     return OwnPlace{.why = decodePath(name) + QStringLiteral(": ") + reason};
 }
 
-// One way along a path. Root's folders are passed only until the walk reaches the user's own;
-// from there on every folder and link must be the user's.
+// One way along a path, making missing folders when `make` is set. Root's folders are passed only
+// until the walk reaches the user's own; from there on every folder and link must be the user's.
 struct Walk {
     bool make = false;
     bool inOwnTree = false;
@@ -115,12 +113,11 @@ struct Walk {
             // Another user's link in the file's place is no file of the user's: a save puts one
             // in the link's place, never through it.
             const bool noFile = !opened && (isLink || error == ENOENT);
-            const QString fileWhy = opened || noFile ? QString() : failed(next, error);
             if (last && (!isLink || !linkRefused.isEmpty()))
                 return OwnPlace{.folder = std::move(folder),
                                 .file = std::move(opened),
                                 .name = next,
-                                .why = fileWhy,
+                                .why = opened || noFile ? QString() : failed(next, error),
                                 .nothingToKeep = noFile};
             if (isLink) {
                 char target[PATH_MAX];
@@ -177,10 +174,16 @@ QString failed(const QByteArray& name, int error) {
 }
 
 OwnPlace openOwn(const QByteArray& path, bool make, bool lastIsFile) {
-    Walk walk;
-    walk.make = make;
-    return path.startsWith('/') ? walk.follow(path, lastIsFile)
+    return path.startsWith('/') ? Walk{.make = make}.follow(path, lastIsFile)
                                 : refused(path, QStringLiteral("no absolute path"));
+}
+
+QByteArray accessAcl(int descriptor) {
+    // Through /proc, which also reads the attribute of a descriptor that only holds a place.
+    const QByteArray place = "/proc/self/fd/" + QByteArray::number(descriptor);
+    QByteArray acl(std::max<ssize_t>(::getxattr(place.constData(), kAccessAcl, nullptr, 0), 0), '\0');
+    acl.truncate(std::max<ssize_t>(::getxattr(place.constData(), kAccessAcl, acl.data(), acl.size()), 0));
+    return acl;
 }
 
 void keepRootOutOfAnotherUsersFolders() {

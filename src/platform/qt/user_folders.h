@@ -27,8 +27,7 @@ QString decodePath(const QByteArray& path);
 // A descriptor closed with its owner.
 class Descriptor {
 public:
-    Descriptor() = default;
-    explicit Descriptor(int descriptor) : m_descriptor(descriptor) {}
+    explicit Descriptor(int descriptor = -1) : m_descriptor(descriptor) {}
     Descriptor(Descriptor&& other) noexcept : m_descriptor(std::exchange(other.m_descriptor, -1)) {}
     Descriptor& operator=(Descriptor&& other) noexcept {
         std::swap(m_descriptor, other.m_descriptor);
@@ -42,7 +41,7 @@ public:
     explicit operator bool() const { return m_descriptor >= 0; }
 
 private:
-    int m_descriptor = -1;
+    int m_descriptor;
 };
 
 // What the one way in reached: the folder (for a file, the folder that holds it, and the file
@@ -61,6 +60,11 @@ struct OwnPlace {
 // `lastIsFile` its last component is a file (never made), its own links followed under the same
 // rules; else the whole path is a folder.
 OwnPlace openOwn(const QByteArray& path, bool make, bool lastIsFile);
+
+// The attribute that holds an entry's access ACL, and the entry's ACL as the kernel keeps it
+// there; empty when it has none.
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+QByteArray accessAcl(int descriptor);
 
 // "name: " and the system's text for `error`.
 QString failed(const QByteArray& name, int error);
