@@ -47,8 +47,7 @@ e2e_fail() {
 
 # Records a failure that makes the rest of the run meaningless and stops.
 e2e_abort() {
-    printf 'FAIL: %s\n' "$*"
-    E2E_FAILURES=$((E2E_FAILURES + 1))
+    e2e_fail "$@"
     exit 1
 }
 

@@ -81,9 +81,7 @@ QByteArray escapedValue(const QString& value) {
             escaped += QByteArray(toUtf8(QStringView(&character, 1)));
         escapeADigit = named == nullptr && (code <= 0x1F || (escapeADigit && isHexDigit(code)));
     }
-    if (quoted || escaped.startsWith(' ') || escaped.endsWith(' '))
-        escaped = '"' + escaped + '"';
-    return escaped;
+    return quoted || escaped.startsWith(' ') || escaped.endsWith(' ') ? '"' + escaped + '"' : escaped;
 }
 
 // The value as QSettings reads a text: its escapes, quotes and trimmed blanks undone. Other
@@ -112,11 +110,8 @@ QString unescapedValue(QByteArrayView bytes) {
     while (i < bytes.size()) {
         const char byte = bytes[i];
         if (byte == '\\') {
-            if (++i == bytes.size()) {
-                chopLimit = text.size(); // QSettings cuts no blanks before a final backslash
-                break;
-            }
-            const char escape = bytes[i++];
+            // A final backslash escapes nothing, as a NUL does; QSettings cuts no blanks before it.
+            const char escape = ++i < bytes.size() ? bytes[i++] : '\0';
             const char* letter = escape != 0 ? std::strchr(kLetters, escape) : nullptr;
             if (letter != nullptr)
                 text += QLatin1Char(kMeant[letter - kLetters]);

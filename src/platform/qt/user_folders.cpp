@@ -146,15 +146,13 @@ struct Walk {
 
 QByteArray encodePath(const QString& path) {
     QByteArray encoded;
-    for (qsizetype i = 0; i < path.size(); ++i) {
+    for (qsizetype i = 0, length = 0; i < path.size(); i += length) {
         const char16_t code = path[i].unicode();
         // A pair's second half belongs to its character; alone, U+DC80..U+DCFF stand for a byte.
-        const qsizetype length =
-            QChar::isHighSurrogate(code) && i + 1 < path.size() && path[i + 1].isLowSurrogate() ? 2 : 1;
+        length = QChar::isHighSurrogate(code) && i + 1 < path.size() && path[i + 1].isLowSurrogate() ? 2 : 1;
         encoded += length == 1 && code >= 0xDC80 && code <= 0xDCFF
                        ? QByteArray(1, char(code - 0xDC00))
                        : QStringView(path).sliced(i, length).toUtf8();
-        i += length - 1;
     }
     return encoded;
 }
