@@ -28,7 +28,9 @@ TEST(QtRandomSourceTest, StaysBelowOneAndSeedingChangesTheSequence) {
         if (i == 100000)
             random.seedFromTimer();
         const float r = random.next();
-        same += i >= 100000 && i < 100008 && r == unseeded.next() ? 1 : 0;
+        // The unseeded source goes along in step, so the seeded one's first values after seeding
+        // meet its values at the same place.
+        same += r == unseeded.next() && i >= 100000 && i < 100008 ? 1 : 0;
         ASSERT_GE(r, 0.0f);
         ASSERT_LT(r, 1.0f);
     }
