@@ -113,11 +113,13 @@ struct Walk {
             // Another user's link in the file's place is no file of the user's: a save puts one
             // in the link's place, never through it.
             const bool noFile = !opened && (isLink || error == ENOENT);
+            // Worked out before the descriptor moves into the answer.
+            const QString fileWhy = opened || noFile ? QString() : failed(next, error);
             if (last && (!isLink || !linkRefused.isEmpty()))
                 return OwnPlace{.folder = std::move(folder),
                                 .file = std::move(opened),
                                 .name = next,
-                                .why = opened || noFile ? QString() : failed(next, error),
+                                .why = fileWhy,
                                 .nothingToKeep = noFile};
             if (isLink) {
                 char target[PATH_MAX];
