@@ -67,6 +67,14 @@ SEEDS = {
         "unpaired": fields(LONE, b"a" + unit(0xD800), unit(0xDC00) + b"b", "", "", "old url"),
         "cr_lf": fields("Line\r\nBreak", "a@b.c\r\n", "\r\n\r\n", " % ", "100%", "\t"),
     },
+    # INI texts, bytes as the file holds them; the date's key is "d\u00e9".
+    "fuzz_ini_text": {
+        "as_written": b"[Settings]\nd%E9=12/7/2026\n",
+        "spellings": b"\xef\xbb\xbf[%53ettings]\r\nd\xc3\xa9 = x\r\n[General]\nSettings\\d%U00e9=y\n",
+        "other_sections": b"; c\n[Other]\nk=\"a, b\"\n[settings]\nd%E9Old=1\n[Settings]",
+        "typed_and_escaped": b"[Settings]\nd%e9=@String(\\0x) ; note\nk=a,b\n",
+        "empty": b"",
+    },
 }
 
 

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-30}"
 build_dir="${FUZZ_BUILD_DIR:-$PWD/build-fuzz}"
-read -r -a targets <<<"${FUZZ_TARGETS:-fuzz_self_number fuzz_input_rules fuzz_setting_text fuzz_referral_url}"
+read -r -a targets <<<"${FUZZ_TARGETS:-fuzz_self_number fuzz_input_rules fuzz_setting_text fuzz_referral_url fuzz_ini_text}"
 
 # clang's fuzzing runtime is a separate Debian package (only recommended by clang), so say so
 # plainly instead of failing at the first link.

@@ -36,6 +36,8 @@ elif [ "${1:-}" != "--run" ]; then packages+=(
   xfwm4 qt6-gtk-platformtheme
   # memory checks
   valgrind
+  # the settings folder's tests: ACL entries of a neighbour, and a file system whose modes lie
+  acl bindfs
   # the Debian package and the checks of its menu entry and metadata
   dpkg-dev file desktop-file-utils appstream
 ); fi

@@ -72,13 +72,6 @@ TEST(SelfNumberReport, ValidNumberReadsLineByLine) {
     EXPECT_EQ(BuildSelfNumberReport(5, GetSelfNumberInterpretation(5)), expected);
 }
 
-TEST(SelfNumberReport, InvalidNumberStillHasTheExplanation) {
-    const std::u16string expected = u"Your Subconscious Self Number is: 2\r\n\r\n" +
-                                    std::u16string(Explanation) +
-                                    u"\r\n\r\nThis number is not valid for this name.\r\n\r\n\r\n\r\n";
-    EXPECT_EQ(BuildSelfNumberReport(2, GetSelfNumberInterpretation(2)), expected);
-}
-
 TEST(SelfNumberReport, NumberIsPlainDecimal) {
     const struct {
         int number;

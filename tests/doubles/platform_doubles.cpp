@@ -18,6 +18,8 @@ platform::MessageAnswer FakeMessageBox::show(const platform::Message& message) {
 
 bool RecordingUrlOpener::open(const QString& url) {
     urls.push_back(url);
+    if (onOpen)
+        onOpen(url);
     return result;
 }
 

@@ -35,6 +35,8 @@ public:
 
     std::vector<QString> urls;
     bool result = true;
+    // Runs as the page is opened: lets a test look at the program at that moment.
+    std::function<void(const QString&)> onOpen;
 };
 
 // Counts the clears asked for, including those of a clipboard that fails.

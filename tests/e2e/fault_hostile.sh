@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end: hostile things in the places the program uses. Every case has its own home,
-# settings and runtime folder; the lock is <config>/<program>/<program>.lock beside the settings
-# file <config>/<program>/<program>.ini.
+# settings and runtime folder; the settings file is <config>/<program>/<program>.ini.
 #
 #   case             what lies there                             expected
 #   race             nothing; ten copies start at the same instant  one main window, nine refusals
@@ -54,7 +53,7 @@ if [ "$(id -u)" -eq 0 ] && mkdir -p "$SETTINGS_FOLDER" && mount -t tmpfs -o size
     else
         e2e_fail "full-disk: the file changed"
     fi
-    e2e_check_equal "full-disk: entries in the folder" "$(basename "$PROGRAM").ini $(basename "$PROGRAM").lock" \
+    e2e_check_equal "full-disk: entries in the folder" "$(basename "$PROGRAM").ini" \
         "$(find "$SETTINGS_FOLDER" -mindepth 1 -printf '%f\n' | sort | paste -sd ' ')"
     umount "$SETTINGS_FOLDER"
 else
@@ -64,7 +63,7 @@ fi
 
 if fault_can_switch_user; then
     new_case root-foreign "$FAULT_USER"
-    CASE_USER="" # the folders are the user's, the program runs as root (its lock goes to its own home)
+    CASE_USER="" # the folders are the user's, the program runs as root
     saved_bus=$DBUS_SESSION_BUS_ADDRESS
     unset DBUS_SESSION_BUS_ADDRESS
     start_to_main 0

@@ -45,21 +45,12 @@ new_case() { # NAME [USER]
 
 # Runs a command as the case's user (or as is when the case has none).
 as_case_user() { # COMMAND [ARGS...]
-    if [ -n "$CASE_USER" ]; then
-        /usr/bin/setpriv --reuid="$CASE_USER" --regid="$FAULT_GROUP" --clear-groups -- "$@"
-    else
-        "$@"
-    fi
+    ${CASE_USER:+/usr/bin/setpriv --reuid="$CASE_USER" --regid="$FAULT_GROUP" --clear-groups --} "$@"
 }
 
 # Starts the program in the background as the case's user. Sets APP_PID.
 start_program() {
-    if [ -n "$CASE_USER" ]; then
-        e2e_start_app /usr/bin/setpriv --reuid="$CASE_USER" --regid="$FAULT_GROUP" \
-            --clear-groups -- "$PROGRAM"
-    else
-        e2e_start_app "$PROGRAM"
-    fi
+    e2e_start_app ${CASE_USER:+/usr/bin/setpriv --reuid="$CASE_USER" --regid="$FAULT_GROUP" --clear-groups --} "$PROGRAM"
 }
 
 # Starts the program and answers each question No until the main window is up; checks that

@@ -6,6 +6,15 @@
 # clipboard changing) with a generous limit; nothing relies on a fixed sleep alone, because
 # shared CI machines are slow at times. Every process started here is ended by the exit trap.
 
+# As root, each run has a network namespace of its own: the single-instance lock is an abstract
+# socket name of the program and the user, which copies run beside this one as the same user (other
+# tests, other people's runs) would hold. Buses are started inside it; the private X server is
+# reached through its socket file as well.
+if [ "$(id -u)" -eq 0 ] && [ -z "${E2E_OWN_NETWORK:-}" ]; then
+    export E2E_OWN_NETWORK=1
+    exec unshare --net -- bash "$0" "$@"
+fi
+
 E2E_TIMEOUT=${E2E_TIMEOUT:-30}      # seconds to wait for a window or a process
 E2E_COPY_TIMEOUT=${E2E_COPY_TIMEOUT:-5} # seconds to wait for a keyboard copy to reach the clipboard
 E2E_KEY_DELAY=${E2E_KEY_DELAY:-60}  # milliseconds between synthesised keystrokes
@@ -38,8 +47,7 @@ e2e_fail() {
 
 # Records a failure that makes the rest of the run meaningless and stops.
 e2e_abort() {
-    printf 'FAIL: %s\n' "$*"
-    E2E_FAILURES=$((E2E_FAILURES + 1))
+    e2e_fail "$@"
     exit 1
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end: a second copy started beside a running one, from another environment (no
-# XDG_RUNTIME_DIR, another TMPDIR), shows "Application is already running" once and ends with
-# status 0 without a window of its own, while the first copy keeps its main window where it was.
+# XDG_RUNTIME_DIR, another TMPDIR and settings folder), shows "Application is already running"
+# once and ends with status 0 without a window of its own, while the first copy keeps its main
+# window where it was.
 #
 # Usage: startup_single_instance.sh PATH_TO_PROGRAM
 set -u
@@ -19,7 +20,7 @@ geometry_before=$(window_geometry "$MAIN")
 
 # --- A second copy: one message, then it ends.
 mkdir -p "$E2E_DIR/other-tmp"
-e2e_start_app /usr/bin/env -u XDG_RUNTIME_DIR TMPDIR="$E2E_DIR/other-tmp" "$program"
+e2e_start_app /usr/bin/env -u XDG_RUNTIME_DIR TMPDIR="$E2E_DIR/other-tmp" XDG_CONFIG_HOME="$E2E_DIR/other-tmp" "$program"
 second=$APP_PID
 message=$(wait_for_window "$MESSAGE_CAPTION") || e2e_abort "the second copy showed no message"
 e2e_check_equal "the message belongs to the second copy" "$second" "$(window_pid "$message")"

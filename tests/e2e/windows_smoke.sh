@@ -1,17 +1,16 @@
 #!/usr/bin/env bash
 # End-to-end under Wine: the cross-built Windows program on a private X server (Xvfb with
 # openbox), driven with xdotool as a user would. Main window, names, Next, the report, Back,
-# File Exit, the exit screen, Exit; the date in the registry; a second copy refused, a reader
-# of the old lock file not; a link opened through the shell to a stand-in browser.
+# File Exit, the exit screen, Exit; the date in the registry; a second copy refused; a link
+# opened through the shell to a stand-in browser.
 #
-# Usage: windows_smoke.sh WINE_RUN PROGRAM.exe HOLD_LOCK_FILE.exe
+# Usage: windows_smoke.sh WINE_RUN PROGRAM.exe
 #   WINE_RUN is the build's wine-run.sh, which puts the Qt and MinGW DLLs on Wine's path.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
-wine_run=${1:?usage: windows_smoke.sh WINE_RUN PROGRAM.exe HOLD_LOCK_FILE.exe}
+wine_run=${1:?usage: windows_smoke.sh WINE_RUN PROGRAM.exe}
 program=${2:?}
-hold_lock_file=${3:?}
 registry_key='HKCU\Software\VLFreeSubconsciousSelfNumber'
 
 # The longest vertical run of pure white pixels in any column of the picture's middle band.
@@ -39,14 +38,8 @@ e2e_start_x
 # Each run starts as a first run: no date stored yet.
 "$wine_run" reg delete "$registry_key" /f >/dev/null 2>&1
 
-# --- Main window, a report, Back; meanwhile another process (a scanner, say) holds the file
-# that earlier versions locked, sharing everything.
-"$wine_run" "$hold_lock_file" VLFreeSubconsciousSelfNumber >"$E2E_DIR/holder.txt" 2>&1 &
-E2E_PIDS+=("$!")
-e2e_wait_until "$E2E_TIMEOUT" grep -q holding "$E2E_DIR/holder.txt" ||
-    e2e_abort "the reader could not open the old lock file: $(cat "$E2E_DIR/holder.txt")"
+# --- Main window, a report, Back.
 start_at_main_window "$wine_run" "$program"
-e2e_pass "the main window appears while a reader holds the old lock file"
 # Typed letters become capitals in the name fields.
 e2e_activate "$MAIN"
 type_text "john"

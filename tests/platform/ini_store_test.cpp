@@ -1,4 +1,5 @@
-// The settings store over the real QSettings INI backend, in a temporary folder.
+// The settings store over the program's own INI text, held against QSettings itself, in a
+// temporary folder.
 
 #include "doubles/named_rows.h"
 #include "doubles/platform_doubles.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <dirent.h>
 #include <gtest/gtest.h>
 #include <malloc.h>
 #include <pwd.h>
@@ -113,14 +115,74 @@ INSTANTIATE_TEST_SUITE_P(
         DamagedLineCase{"BinaryGarbage", QByteArray("\x00\xff\xfe[[[Settings\n=\x01\x02]]\n\xc3", 18)}),
     byName);
 
-// A FIFO in the file's place holds up no open: the store reads it as empty and takes no writes.
+// Every spelling of the date's key and section that QSettings reads: the store reads what
+// QSettings reads, and after a save QSettings reads the new date and every other key as before.
+struct SpellingCase {
+    const char* name;
+    QByteArray text; // "K" stands for the key as the store writes it
+    bool qSettingsFindsTheDate;
+};
+
+class SpellingTest : public IniStoreTest, public ::testing::WithParamInterface<SpellingCase> {};
+
+QVariantMap everythingQSettingsReads(const QString& path) {
+    QSettings settings(path, QSettings::IniFormat);
+    QVariantMap values;
+    for (const QString& key : settings.allKeys())
+        values[key] = settings.value(key);
+    return values;
+}
+
+TEST_P(SpellingTest, TheStoreReadsWhatQSettingsReads) {
+    QSettings(m_root.path() + "/k.ini", QSettings::IniFormat).setValue("Settings/" + kStoredKey, 1);
+    QFile written(m_root.path() + "/k.ini");
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    putFile(QByteArray(GetParam().text).replace('K', written.readAll().split('\n').at(1).split('=').first()));
+    QVariantMap values = everythingQSettingsReads(iniFile(kProgram));
+    const QString key = QStringLiteral("Settings/") + kStoredKey;
+    EXPECT_EQ(values.contains(key), GetParam().qSettingsFindsTheDate);
+    EXPECT_EQ(m_backend.read(kProgram, QStringLiteral("Settings"), kStoredKey), values.value(key).toString());
+    m_backend.write(kProgram, QStringLiteral("Settings"), kStoredKey, kDate);
+    values[key] = kDate;
+    EXPECT_EQ(everythingQSettingsReads(iniFile(kProgram)), values);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SpellingTest,
+    ::testing::Values(
+        SpellingCase{"AsWritten", "[Settings]\nK=1\n", true},
+        SpellingCase{"RawUtf8",
+                     "[Settings]\n\xE2\x84\xA2\xC3\x8A\xC3\x87\xC2\xB6\xC3\x89\xC2\xBE\xC3\x84\xC3\x83=1\n",
+                     true},
+        SpellingCase{"LowerCaseEscapes", "[%53ettings]\n%U2122%ca%c7%b6%c9%be%c4%c3=1\n", true},
+        SpellingCase{"BomCrLfAndBlanks", "\xEF\xBB\xBF[ Settings ]\r\n  K = 1 \r\n", true},
+        SpellingCase{"GeneralSectionWithTheSectionsName", "[General]\nSettings\\K=1\n[Settings]\nx=2", true},
+        SpellingCase{"TheSectionsOwnLineComesFirst", "[Settings]\nK=1\n[General]\nSettings\\K=2\n", true},
+        SpellingCase{"TheLastLineCounts", "[Settings]\nK=1\n[Other]\nK=3\n[Settings]\nK=2\n", true},
+        SpellingCase{"HeaderEndedByASemicolon", "[Settings;]\nK=1\n", true},
+        SpellingCase{"ASequenceCutShortBeforeAComma", "[Settings]\nK=\"x\xDE,y\"\n", true},
+        SpellingCase{"SectionInAnotherCase", "[settings]\nK=1\n", false},
+        SpellingCase{"KeyWithALongerName", "[Settings]\nKOld=1\n", false},
+        SpellingCase{"SectionHeaderLastWithoutALineEnd", "[Other]\nk=v\n[Settings]", false}),
+    byName);
+
+// A FIFO in the file's place holds up no open: the store reads it as empty, takes no writes and
+// says why once.
 TEST_F(IniStoreTest, AFifoInTheFilesPlaceReadsAsEmptyAndTakesNoWrites) {
     m_store.write(kDuration, kDate);
     QFile::remove(iniFile(kProgram));
     testing::putFifo(iniFile(kProgram));
+    static QStringList logged;
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext& context, const QString& text) {
+        logged << QString::fromUtf8(context.category) + text;
+    });
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
     m_store.write(kDuration, QStringLiteral("1/1/2030"));
     EXPECT_TRUE(m_store.read(kDuration).isEmpty());
+    qInstallMessageHandler(nullptr);
+    EXPECT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged.value(0).startsWith("ssn.settingsthe settings were not read"))
+        << logged.value(0).toStdString();
 }
 
 // A file close to the limit is read and saved; a save that would take it past the limit is not
@@ -196,6 +258,40 @@ TEST(IniStoreRootTest, TheConfigurationFolderComesFromTheEnvironmentsBytes) {
                4 * int(platform::encodePath(platform::QtSettingsBackend::defaultRoot()) == "/config\xff");
     });
     EXPECT_EQ(result, std::optional(7)) << "1: relative, 2: no HOME, 4: the odd folder, missing";
+}
+
+// Folders are made under the names asked for, whatever their characters, and every character and
+// every byte sequence comes back from the system's spelling as it was.
+class PathTest : public IniStoreTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PathTest, TheFolderMadeHasTheNameAskedFor) {
+    const QByteArray name = GetParam();
+    platform::QtSettingsBackend backend(m_root.path() + '/' + platform::decodePath(name));
+    backend.write(kProgram, QStringLiteral("Settings"), QStringLiteral("k"), kDate);
+    QByteArrayList made;
+    DIR* folder = ::opendir(QFile::encodeName(m_root.path()).constData());
+    for (const dirent* entry = ::readdir(folder); entry != nullptr; entry = ::readdir(folder))
+        made += QByteArray(entry->d_name) == "." || QByteArray(entry->d_name) == ".."
+                    ? QByteArrayList()
+                    : QByteArrayList{entry->d_name};
+    ::closedir(folder);
+    EXPECT_EQ(made, QByteArrayList{name});
+    EXPECT_EQ(backend.read(kProgram, QStringLiteral("Settings"), QStringLiteral("k")), kDate);
+}
+
+INSTANTIATE_TEST_SUITE_P(Characters, PathTest,
+                         ::testing::Values("cfg-\xF0\x9F\x92\x80", "cfg-\xF0\xA0\x82\x80", "cfg-\xFF\xC3"));
+
+TEST(PathEncodingTest, EveryCharacterAndEveryByteSequenceComesBackAsItWas) {
+    for (char32_t code = 1; code <= 0x10FFFF; code += code == 0xD7FF ? 0x801 : 1) {
+        const QString text = QString::fromUcs4(&code, 1);
+        ASSERT_EQ(platform::encodePath(text), text.toUtf8()) << unsigned(code);
+        ASSERT_EQ(platform::decodePath(platform::encodePath(text)), text) << unsigned(code);
+    }
+    for (int pair = 0; pair < 0x10000; ++pair) {
+        const QByteArray bytes{char(pair >> 8), char(pair)};
+        ASSERT_EQ(platform::encodePath(platform::decodePath(bytes)), bytes) << pair;
+    }
 }
 
 } // namespace

@@ -13,15 +13,18 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
-#include <fcntl.h>
+#include <cstddef>
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <spawn.h>
-#include <sys/file.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace ssn::platform {
@@ -34,15 +37,7 @@ const QString kDuration = QStringLiteral("Duration");
 const QString kDate = QStringLiteral("12/7/2026");
 const QString kLater = QStringLiteral("1/1/2030");
 
-// Whether a process holds the kernel lock on the file at `path` (found by trying to take it).
-bool isLocked(const QString& path) {
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-    const bool locked = descriptor >= 0 && ::flock(descriptor, LOCK_EX | LOCK_NB) != 0;
-    ::close(descriptor);
-    return locked;
-}
-
-// The links from `path` to the file itself, then that file's mode.
+// The links from `path` to the file itself, then that file's mode and its access ACL, if any.
 QStringList linksAndMode(const QString& path) {
     QStringList chain;
     QFileInfo info(path);
@@ -50,7 +45,10 @@ QStringList linksAndMode(const QString& path) {
         chain << info.symLinkTarget();
     struct stat status {};
     ::stat(QFile::encodeName(path).constData(), &status);
-    return chain << QString::number(status.st_mode & 07777, 8);
+    char acl[256];
+    const ssize_t size = ::getxattr(QFile::encodeName(path).constData(), "system.posix_acl_access", acl, 256);
+    return chain << QString::number(status.st_mode & 07777, 8)
+                 << QByteArray(acl, std::max<ssize_t>(size, 0)).toHex();
 }
 
 // Every test has its own settings, runtime and temporary folders; the start cases point the
@@ -60,20 +58,20 @@ public:
     InstanceGuardTest() {
         for (const QString& folder : {runtimeFolder(), temporaryFolder(), settingsRoot()})
             QDir().mkdir(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        // A name of this process's own: copies of the program and of these tests run beside it.
+        m_executable.name += QString::number(::getpid());
     }
-    ~InstanceGuardTest() override { ::close(m_neighboursLock); }
+    ~InstanceGuardTest() override {
+        ::close(m_squatter);
+        if (m_mounted)
+            QProcess::execute(QStringLiteral("umount"), {settingsRoot()});
+    }
 
     QString runtimeFolder() const { return m_root.path() + QStringLiteral("/runtime"); }
     QString temporaryFolder() const { return m_root.path() + QStringLiteral("/tmp"); }
     QString settingsRoot() const { return m_root.path() + QStringLiteral("/config"); }
     QString settingsFolder() const { return settingsRoot() + QLatin1Char('/') + m_executable.name; }
-    QString settingsLock() const { return settingsFolder() + QLatin1Char('/') + m_executable.name + ".lock"; }
     QString settingsFile() const { return settingsFolder() + QLatin1Char('/') + m_executable.name + ".ini"; }
-    QString runtimeLock() const { return runtimeFolder() + QLatin1Char('/') + m_executable.name + ".lock"; }
-    QString rootsLock() const {
-        return QString::fromLocal8Bit(::getpwuid(0)->pw_dir) + "/.config/" + m_executable.name + '/' +
-               m_executable.name + ".lock";
-    }
     // A file of the user's own elsewhere, holding a date, that a planted link points to.
     QString elsewhere() const { return m_root.path() + QStringLiteral("/elsewhere.ini"); }
     static QByteArray contents(const QString& path) {
@@ -85,7 +83,8 @@ public:
     testing::FakeExecutable m_executable;
     QtSettingsBackend m_backend{settingsRoot()};
     settings::SettingsStore m_store{m_backend, m_executable};
-    int m_neighboursLock = -1; // a neighbour's open lock file, held with a shared lock
+    int m_squatter = -1;    // another user's socket holding the user's single-instance name
+    bool m_mounted = false; // a file system mounted over the settings root
 };
 
 TEST_F(InstanceGuardTest, AnotherProgramNameIsNotBlocked) {
@@ -117,22 +116,21 @@ TEST_F(InstanceGuardTest, TheLockGoesWithItsGuardWhileAProgramItStartedRuns) {
 
 // What another user, root or the user left in the user's folders, and what the user's next start
 // (an ordinary user, umask 002 unless the row says otherwise; root where it says so) makes of it:
-// the first copy takes its lock where the row says and a second copy is refused; the date reads
-// and a save is made, or not. Nothing outside changes: no file a planted link points to, no new
-// entry of root's in another user's folder, not the file's bytes when no save is made; a date read keeps the
-// user's links, the file's mode and owner; a folder the start made is the user's alone (0700, the files in it
-// 0600).
+// whether the date reads and a save is made, and whether a second copy is refused. Nothing
+// outside changes: no file a planted link points to, no new entry of root's in another user's
+// folder, not the file's bytes when no save is made; a date read keeps the user's links, the
+// file's mode, ACL and owner; a folder the start made is the user's alone (0700, the file 0600).
+enum class TheDate { ReadAndSaved, SavedOnly, NeitherReadNorSaved };
+
 struct StartCase {
     const char* name;
-    QString (InstanceGuardTest::*lock)() const;
-    bool dateReads = true;
-    bool saveMade = true;
     void (*plantedByAnotherUser)(InstanceGuardTest&) = nullptr; // as root, before the start
     void (*preparedByTheUser)(InstanceGuardTest&) = nullptr;
-    void (*beforeTheSecondCopy)(InstanceGuardTest&) = nullptr;
-    bool asRoot = false;
+    bool theUserIsRoot = false;
     mode_t umask = 002;
     const char* privateGroupMembers = "nobody";
+    TheDate theDate = TheDate::ReadAndSaved;
+    bool aSecondCopyIsRefused = true;
 };
 
 class InstanceGuardStartTest : public InstanceGuardTest, public ::testing::WithParamInterface<StartCase> {};
@@ -150,7 +148,15 @@ QStringList rootsEntriesInOthersFolders(const QString& path) {
     return found;
 }
 
-TEST_P(InstanceGuardStartTest, TheLockAndTheDateAreWhereOnlyTheUserCouldHavePutThem) {
+// What a start sees, one line each, as the row expects it or as a child process saw it.
+QStringList startSeen(bool firstRefused, const QString& dateRead, const QString& dateAfterASave,
+                      bool secondRefused) {
+    return {QStringLiteral("first copy refused: %1").arg(firstRefused),
+            QStringLiteral("date read: ") + dateRead, QStringLiteral("date after a save: ") + dateAfterASave,
+            QStringLiteral("second copy refused: %1").arg(secondRefused)};
+}
+
+TEST_P(InstanceGuardStartTest, TheDateIsWhereOnlyTheUserCouldHavePutItAndOneCopyRuns) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to act as other users";
     m_store.write(kDuration, kDate);
@@ -158,54 +164,66 @@ TEST_P(InstanceGuardStartTest, TheLockAndTheDateAreWhereOnlyTheUserCouldHavePutT
     ASSERT_TRUE(testing::handToUnprivileged(m_root.path()));
     if (GetParam().plantedByAnotherUser != nullptr)
         GetParam().plantedByAnotherUser(*this);
+    if (IsSkipped() || HasFailure())
+        return;
     const QStringList rootsEntries = rootsEntriesInOthersFolders(m_root.path());
     const QByteArray outside = contents(elsewhere());
     const QStringList before = linksAndMode(settingsFile());
     const QByteArray saved = contents(settingsFile());
     const uint owner = QFileInfo(settingsFile()).ownerId();
     const bool folderExisted = QFileInfo::exists(settingsFolder());
+    int seen[2] = {-1, -1};
+    ASSERT_EQ(::pipe(seen), 0);
     const std::optional<int> result = testing::runAsUnprivileged(
-        [this] {
+        [&] {
             ::umask(GetParam().umask);
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder()));
             qputenv("TMPDIR", QFile::encodeName(temporaryFolder()));
             if (GetParam().preparedByTheUser != nullptr)
                 GetParam().preparedByTheUser(*this);
             QtInstanceGuard first(m_executable, settingsRoot());
-            if (HasFailure() || first.previousInstanceRunning())
-                return 1;
-            if (!isLocked((this->*GetParam().lock)()) || isLocked(elsewhere()))
-                return 2;
-            const QString dateRead = GetParam().dateReads ? kDate : QString();
-            if (m_store.read(kDuration) != dateRead)
-                return 3;
+            const bool firstRefused = first.previousInstanceRunning();
+            const QString dateRead = m_store.read(kDuration);
             m_store.write(kDuration, kLater);
-            if (m_store.read(kDuration) != (GetParam().saveMade ? kLater : dateRead))
-                return 4;
-            if (GetParam().beforeTheSecondCopy != nullptr)
-                GetParam().beforeTheSecondCopy(*this);
+            const QString dateAfterASave = m_store.read(kDuration);
             QtInstanceGuard second(m_executable, settingsRoot());
-            return second.previousInstanceRunning() ? 0 : 5;
+            const QByteArray lines =
+                startSeen(firstRefused, dateRead, dateAfterASave, second.previousInstanceRunning())
+                    .join(u'\n')
+                    .toUtf8();
+            return HasFailure() || ::write(seen[1], lines.constData(), lines.size()) != lines.size() ? 1 : 0;
         },
-        GetParam().asRoot, GetParam().privateGroupMembers);
+        GetParam().theUserIsRoot, GetParam().privateGroupMembers);
+    ::close(seen[1]);
+    QFile fromTheChild;
+    const QByteArray lines = fromTheChild.open(seen[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)
+                                 ? fromTheChild.readAll()
+                                 : QByteArray();
     if (!result)
         GTEST_SKIP() << "could not run a child process as another user";
-    EXPECT_EQ(*result, 0) << "1: the first copy was refused, 2: its lock is elsewhere, 3: the date read, "
-                             "4: the save, 5: the second copy started, above 128: crash";
+    EXPECT_EQ(*result, 0) << "above 128: a crash";
+    const bool dateReads = GetParam().theDate == TheDate::ReadAndSaved;
+    const bool saveMade = GetParam().theDate != TheDate::NeitherReadNorSaved;
+    const QString dateRead = dateReads ? kDate : QString();
+    EXPECT_EQ(QString::fromUtf8(lines).split(u'\n'),
+              startSeen(false, dateRead, saveMade ? kLater : dateRead, GetParam().aSecondCopyIsRefused));
     EXPECT_EQ(rootsEntriesInOthersFolders(m_root.path()), rootsEntries);
     EXPECT_EQ(contents(elsewhere()), outside);
-    EXPECT_TRUE(GetParam().saveMade || contents(settingsFile()) == saved);
-    EXPECT_TRUE(!GetParam().dateReads ||
+    EXPECT_TRUE(saveMade || contents(settingsFile()) == saved);
+    EXPECT_TRUE(!dateReads ||
                 (linksAndMode(settingsFile()) == before && QFileInfo(settingsFile()).ownerId() == owner));
-    EXPECT_TRUE(folderExisted || linksAndMode(settingsFolder()) + linksAndMode(settingsFile()) +
-                                         linksAndMode(settingsLock()) ==
-                                     QStringList({"700", "600", "600"}));
+    EXPECT_TRUE(folderExisted || linksAndMode(settingsFolder()) + linksAndMode(settingsFile()) ==
+                                     QStringList({"700", "", "600", ""}));
 }
 
-void setOwnerAndMode(const QString& path, uid_t owner, gid_t group, mode_t mode) {
-    ASSERT_EQ(::chown(QFile::encodeName(path).constData(), owner, group), 0);
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode), 0);
+// The settings folder's or file's owner, group and mode, set by another user.
+template <QString (InstanceGuardTest::*place)() const, uid_t owner, gid_t group, mode_t mode>
+void given(InstanceGuardTest& test) {
+    const QByteArray path = QFile::encodeName((test.*place)());
+    ASSERT_TRUE(::chown(path.constData(), owner, group) == 0 && ::chmod(path.constData(), mode) == 0);
 }
+constexpr auto kFolder = &InstanceGuardTest::settingsFolder;
+constexpr auto kFile = &InstanceGuardTest::settingsFile;
 
 void plantLink(const QString& place, const QString& target, uid_t owner) {
     const QByteArray link = QFile::encodeName(place);
@@ -214,108 +232,128 @@ void plantLink(const QString& place, const QString& target, uid_t owner) {
                 ::lchown(link.constData(), owner, owner) == 0);
 }
 
-// A neighbour opens the lock file, given the mode, and holds a shared lock on it.
-void holdAsANeighbour(InstanceGuardTest& test, uid_t owner, mode_t mode) {
-    testing::writeFile(test.settingsLock(), {});
-    setOwnerAndMode(test.settingsLock(), owner, owner, mode);
-    test.m_neighboursLock = ::open(QFile::encodeName(test.settingsLock()).constData(), O_RDONLY | O_CLOEXEC);
-    ASSERT_EQ(::flock(test.m_neighboursLock, LOCK_SH | LOCK_NB), 0);
+void setAcl(const char* entry, const QString& path) {
+    ASSERT_EQ(QProcess::execute(QStringLiteral("setfacl"),
+                                {QStringLiteral("-m"), QString::fromLatin1(entry), path}),
+              0);
 }
+
+// Another user binds the single-instance name of the child's user ("nobody", 65534) first.
+void holdTheUsersName(InstanceGuardTest& test) {
+    test.m_squatter = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = test.m_executable.name.toUtf8() + ".65534";
+    std::memcpy(address.sun_path + 1, name.constData(), name.size());
+    const socklen_t length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    ASSERT_EQ(::bind(test.m_squatter, reinterpret_cast<const sockaddr*>(&address), length), 0);
+    ASSERT_EQ(::listen(test.m_squatter, 1), 0);
+}
+
+// A file system that shows everything as 0755 and ignores chmod (a CIFS home, FAT through FUSE).
+void mountModesThatLie(InstanceGuardTest& test) {
+    if (::access("/dev/fuse", R_OK | W_OK) != 0)
+        GTEST_SKIP() << "no /dev/fuse for bindfs";
+    test.m_mounted =
+        QProcess::execute(QStringLiteral("bindfs"), {"-o", "allow_other", "-p", "0755", "--chmod-ignore",
+                                                     test.settingsRoot(), test.settingsRoot()}) == 0;
+    ASSERT_TRUE(test.m_mounted);
+}
+
+constexpr auto kRefused = TheDate::NeitherReadNorSaved;
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, InstanceGuardStartTest,
     ::testing::Values(
-        StartCase{"TheSettingsFolderComesFirst", &InstanceGuardTest::settingsLock},
-        StartCase{"ModeIsKept", &InstanceGuardTest::settingsLock, true, true,
-                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFile(), 65534, 65533, 0640); }},
+        StartCase{.name = "TheSettingsFolderIsTheUsers"},
+        StartCase{.name = "ModeIsKept", .plantedByAnotherUser = given<kFile, 65534, 65533, 0640>},
+        // A neighbour denied the file: a save keeps the denial.
+        StartCase{.name = "TheFilesAclIsKept",
+                  .plantedByAnotherUser =
+                      [](InstanceGuardTest& test) { setAcl("u:65532:---", test.settingsFile()); }},
         // A umask of 002 with the Debian default of a private group.
-        StartCase{
-            "TheSettingsFolderIsOpenToThePrivateGroup", &InstanceGuardTest::settingsLock, true, true,
-            [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0775); }},
-        // settings file -> link2.ini -> ../real/real.ini
-        StartCase{"TheUsersChainOfLinksIsFollowed", &InstanceGuardTest::settingsLock, true, true,
-                  [](InstanceGuardTest& test) {
-                      ASSERT_TRUE(
-                          QDir(test.settingsRoot()).mkdir(QStringLiteral("real")) &&
-                          QFile::rename(test.settingsFile(), test.settingsRoot() + "/real/real.ini") &&
-                          QFile::link(QStringLiteral("../real/real.ini"),
-                                      test.settingsFolder() + "/link2.ini") &&
-                          QFile::link(QStringLiteral("link2.ini"), test.settingsFile()) &&
-                          testing::handToUnprivileged(test.m_root.path()));
-                  }},
+        StartCase{.name = "TheFolderIsOpenToThePrivateGroup",
+                  .plantedByAnotherUser = given<kFolder, 65534, 65533, 0775>},
+        StartCase{.name = "ModesThatLieSplitNothing", .plantedByAnotherUser = mountModesThatLie},
+        // settings file -> link2.ini -> /.../real/real.ini
+        StartCase{.name = "TheUsersChainOfLinksIsFollowed",
+                  .plantedByAnotherUser =
+                      [](InstanceGuardTest& test) {
+                          ASSERT_TRUE(
+                              QDir(test.settingsRoot()).mkdir(QStringLiteral("real")) &&
+                              QFile::rename(test.settingsFile(), test.settingsRoot() + "/real/real.ini") &&
+                              QFile::link(test.settingsRoot() + "/real/real.ini",
+                                          test.settingsFolder() + "/link2.ini") &&
+                              QFile::link(QStringLiteral("link2.ini"), test.settingsFile()) &&
+                              testing::handToUnprivileged(test.m_root.path()));
+                      }},
         // Left by a start with sudo.
-        StartCase{"AnUnreadableFileOfRootsIsLeftAlone", &InstanceGuardTest::settingsLock, false, false,
-                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFile(), 0, 0, 0600); }},
-        StartCase{"ALinkOfAnotherUserIsNotFollowed", &InstanceGuardTest::settingsLock, false, false,
-                  [](InstanceGuardTest& test) { plantLink(test.settingsFile(), test.elsewhere(), 0); }},
+        StartCase{.name = "AnUnreadableFileOfRootsIsLeftAlone",
+                  .plantedByAnotherUser = given<kFile, 0, 0, 0600>,
+                  .theDate = kRefused},
+        StartCase{.name = "ALinkOfAnotherUserIsReplacedNotFollowed",
+                  .plantedByAnotherUser =
+                      [](InstanceGuardTest& test) { plantLink(test.settingsFile(), test.elsewhere(), 0); },
+                  .theDate = TheDate::SavedOnly},
         // A neighbour's link in the settings folder's place, to a folder of the user's.
         StartCase{
-            "ALinkOfAnotherUserToAFolderIsNotFollowed", &InstanceGuardTest::runtimeLock, false, false,
-            [](InstanceGuardTest& test) { plantLink(test.settingsFolder(), test.settingsRoot(), 65532); }},
-        StartCase{"AFolderOfRootsInTheUsersTreeIsRefused", &InstanceGuardTest::runtimeLock, false, false,
-                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 0, 0, 0755); }},
-        StartCase{
-            "AFolderWritableByAllIsRefused", &InstanceGuardTest::runtimeLock, false, false,
-            [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0777); }},
+            .name = "ALinkOfAnotherUserToAFolderIsNotFollowed",
+            .plantedByAnotherUser =
+                [](InstanceGuardTest& test) { plantLink(test.settingsFolder(), test.settingsRoot(), 65532); },
+            .theDate = kRefused},
+        StartCase{.name = "AFolderOfRootsInTheUsersTreeIsRefused",
+                  .plantedByAnotherUser = given<kFolder, 0, 0, 0755>,
+                  .theDate = kRefused},
+        StartCase{.name = "AFolderWritableByAllIsRefused",
+                  .plantedByAnotherUser = given<kFolder, 65534, 65533, 0777>,
+                  .theDate = kRefused},
+        StartCase{.name = "AFolderWhoseAclLetsANeighbourWriteIsRefused",
+                  .plantedByAnotherUser =
+                      [](InstanceGuardTest& test) { setAcl("u:65532:rwx", test.settingsFolder()); },
+                  .theDate = kRefused},
         // The user's own group lists a neighbour too, or is named after the user but is not theirs.
-        StartCase{"AGroupWithAnotherMemberIsRefused", &InstanceGuardTest::runtimeLock, false, false,
-                  [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0775); },
-                  nullptr, nullptr, false, 002, "nobody,daemon"},
-        StartCase{
-            "AGroupNamedLikeTheUserIsRefused", &InstanceGuardTest::runtimeLock, false, false,
-            [](InstanceGuardTest& test) { setOwnerAndMode(test.settingsFolder(), 65534, 65531, 0775); }},
-        // Two starts with different runtime folders.
-        StartCase{"AReadOnlySettingsFolderKeepsItsLock", &InstanceGuardTest::settingsLock, true, false,
-                  nullptr,
-                  [](InstanceGuardTest& test) {
-                      testing::writeFile(test.settingsLock(), {});
-                      ASSERT_EQ(::chmod(QFile::encodeName(test.settingsFolder()).constData(), 0500), 0);
-                  },
-                  [](InstanceGuardTest& test) {
-                      qputenv("XDG_RUNTIME_DIR", QFile::encodeName(test.temporaryFolder()));
-                  }},
-        // Restored from a backup as 0644 in a folder open to all to read.
-        StartCase{"ALockFileOthersCouldOpenIsReplaced", &InstanceGuardTest::settingsLock, true, true,
-                  [](InstanceGuardTest& test) {
-                      setOwnerAndMode(test.settingsFolder(), 65534, 65533, 0755);
-                      holdAsANeighbour(test, 65534, 0644);
-                  }},
-        // Root's own folders, with another user's lock file and settings file in them: the file
-        // stays that user's.
-        StartCase{
-            "ALockFileOfAnotherUsersIsReplaced", &InstanceGuardTest::settingsLock, true, true,
-            [](InstanceGuardTest& test) {
-                for (const QString& folder : {test.m_root.path(), test.settingsRoot(), test.settingsFolder()})
-                    ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 0, 0), 0);
-                holdAsANeighbour(test, 65534, 0600);
-            },
-            nullptr, nullptr, true},
-        // `su` without `-`: the user's settings, runtime and temporary folders and HOME; no
-        // session bus is started in that home either.
-        StartCase{"RootInAnotherUsersFoldersLocksInItsOwn", &InstanceGuardTest::rootsLock, false, false,
-                  nullptr,
-                  [](InstanceGuardTest& test) {
-                      qputenv("HOME", QFile::encodeName(test.m_root.path()));
-                      qunsetenv("DBUS_SESSION_BUS_ADDRESS");
-                      keepRootOutOfAnotherUsersFolders();
-                      ASSERT_FALSE(qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"));
-                  },
-                  nullptr, true},
+        StartCase{.name = "AGroupWithAnotherMemberIsRefused",
+                  .plantedByAnotherUser = given<kFolder, 65534, 65533, 0775>,
+                  .privateGroupMembers = "nobody,daemon",
+                  .theDate = kRefused},
+        StartCase{.name = "AGroupNamedLikeTheUserIsRefused",
+                  .plantedByAnotherUser = given<kFolder, 65534, 65531, 0775>,
+                  .theDate = kRefused},
+        // Root's own folders, with another user's settings file in them: the file stays theirs.
+        StartCase{.name = "AFileOfAnotherUserInRootsTreeStaysTheirs",
+                  .plantedByAnotherUser =
+                      [](InstanceGuardTest& test) {
+                          for (const QString& folder :
+                               {test.m_root.path(), test.settingsRoot(), test.settingsFolder()})
+                              ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 0, 0), 0);
+                      },
+                  .theUserIsRoot = true},
+        // `sudo -H` with the user's runtime folder and no session bus address: the user's folders
+        // are not root's, and no session bus is started.
+        StartCase{.name = "RootUnderSudoStartsNoBus",
+                  .preparedByTheUser =
+                      [](InstanceGuardTest&) {
+                          qputenv("HOME", ::getpwuid(0)->pw_dir);
+                          qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+                          keepRootOutOfAnotherUsersFolders();
+                          ASSERT_EQ(qgetenv("DBUS_SESSION_BUS_ADDRESS"), "disabled:");
+                          ASSERT_TRUE(qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"));
+                      },
+                  .theUserIsRoot = true,
+                  .theDate = kRefused},
         // Root started first with the user's environment made nothing.
-        StartCase{"TheFirstStartWithUmask000MakesFoldersOfTheUsersAlone", &InstanceGuardTest::settingsLock,
-                  false, true,
-                  [](InstanceGuardTest& test) {
-                      ASSERT_TRUE(QDir(test.settingsFolder()).removeRecursively());
-                      test.m_store.write(kDuration, kDate);
-                      ASSERT_FALSE(QFileInfo::exists(test.settingsFolder()));
-                  },
-                  nullptr, nullptr, false, 0},
-        StartCase{"TheLockIsAFifo", &InstanceGuardTest::runtimeLock, true, true, nullptr,
-                  [](InstanceGuardTest& test) { testing::putFifo(test.settingsLock()); }},
-        StartCase{"TheLockIsALinkToAFileOfTheUsers", &InstanceGuardTest::runtimeLock, true, true, nullptr,
-                  [](InstanceGuardTest& test) {
-                      ASSERT_TRUE(QFile::link(test.elsewhere(), test.settingsLock()));
-                  }}),
+        StartCase{.name = "TheFirstStartWithUmask0277MakesAFolderOfTheUsersAlone",
+                  .plantedByAnotherUser =
+                      [](InstanceGuardTest& test) {
+                          ASSERT_TRUE(QDir(test.settingsFolder()).removeRecursively());
+                          test.m_store.write(kDuration, kDate);
+                          ASSERT_FALSE(QFileInfo::exists(test.settingsFolder()));
+                      },
+                  .umask = 0277,
+                  .theDate = TheDate::SavedOnly},
+        StartCase{.name = "AnotherUserHoldingTheNameRefusesNoStart",
+                  .plantedByAnotherUser = holdTheUsersName,
+                  .aSecondCopyIsRefused = false}),
     byName);
 
 } // namespace

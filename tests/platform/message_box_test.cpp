@@ -82,13 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(AnswerCase{"YesClicked", MessageAnswer::Yes,
                                  [](QMessageBox& b) { b.button(QMessageBox::Yes)->click(); },
                                  MessageAnswer::Yes},
-                      AnswerCase{"NoClicked", MessageAnswer::Yes,
-                                 [](QMessageBox& b) { b.button(QMessageBox::No)->click(); },
-                                 MessageAnswer::No},
                       AnswerCase{"EnterTakesNoDefault", MessageAnswer::No,
                                  [](QMessageBox& b) { pressKey(b, Qt::Key_Return); }, MessageAnswer::No},
-                      AnswerCase{"EscapeAnswersNo", MessageAnswer::Yes,
-                                 [](QMessageBox& b) { pressKey(b, Qt::Key_Escape); }, MessageAnswer::No},
                       AnswerCase{"CloseBoxAnswersNo", MessageAnswer::Yes, [](QMessageBox& b) { b.close(); },
                                  MessageAnswer::No}),
     byName);

@@ -19,24 +19,21 @@ namespace {
 using ssn::testing::byName;
 using ssn::testing::PrintTo;
 
-TEST(QtRandomSourceTest, StaysBelowOneBeforeAndAfterSeeding) {
+// Seeding changes the sequence, which stays below one before and after it.
+TEST(QtRandomSourceTest, StaysBelowOneAndSeedingChangesTheSequence) {
     QtRandomSource random;
+    QtRandomSource unseeded;
+    int same = 0;
     for (int i = 0; i < 200000; ++i) {
         if (i == 100000)
             random.seedFromTimer();
         const float r = random.next();
+        // The unseeded source goes along in step, so the seeded one's first values after seeding
+        // meet its values at the same place.
+        same += r == unseeded.next() && i >= 100000 && i < 100008 ? 1 : 0;
         ASSERT_GE(r, 0.0f);
         ASSERT_LT(r, 1.0f);
     }
-}
-
-TEST(QtRandomSourceTest, SeedingChangesTheSequence) {
-    QtRandomSource unseeded;
-    QtRandomSource seeded;
-    seeded.seedFromTimer();
-    int same = 0;
-    for (int i = 0; i < 8; ++i)
-        same += unseeded.next() == seeded.next() ? 1 : 0;
     EXPECT_LT(same, 8);
 }
 
@@ -44,19 +41,15 @@ TEST(QtExecutableInfoTest, NameIsTheFileNameWithoutFolder) {
     EXPECT_EQ(QtExecutableInfo().executableName(), QStringLiteral("platform_tests"));
 }
 
-TEST(QtProcessEndTest, EndsAtOnceWithTheGivenCode) {
-    EXPECT_EXIT(QtProcessEnd().endProcess(3), ::testing::ExitedWithCode(3), "");
-}
-
-TEST(QtProcessEndTest, FlushesBufferedOutputFirst) {
+TEST(QtProcessEndTest, FlushesBufferedOutputAndEndsWithTheGivenCode) {
     EXPECT_EXIT(
         {
             static char buffer[256];
             std::setvbuf(stderr, buffer, _IOFBF, sizeof buffer);
             std::fputs("last words", stderr);
-            QtProcessEnd().endProcess(0);
+            QtProcessEnd().endProcess(3);
         },
-        ::testing::ExitedWithCode(0), "last words");
+        ::testing::ExitedWithCode(3), "last words");
 }
 
 TEST(QtClipboardTest, EmptiesTheClipboard) {
@@ -89,7 +82,7 @@ public slots:
 struct UrlCase {
     const char* name;
     const char* given;
-    const char* handedOn;
+    const char* handedOn; // nullptr: refused quietly
 };
 
 class QtUrlOpenerTest : public ::testing::TestWithParam<UrlCase> {
@@ -101,9 +94,9 @@ protected:
 };
 
 TEST_P(QtUrlOpenerTest, HandsTheUrlOnWithItsEncodingIntact) {
-    EXPECT_TRUE(QtUrlOpener().open(QString::fromUtf8(GetParam().given)));
-    ASSERT_EQ(m_recorder.urls.size(), 1);
-    EXPECT_EQ(m_recorder.urls.front().toEncoded(), QByteArray(GetParam().handedOn));
+    EXPECT_EQ(QtUrlOpener().open(QString::fromUtf8(GetParam().given)), GetParam().handedOn != nullptr);
+    ASSERT_EQ(m_recorder.urls.size(), GetParam().handedOn != nullptr ? 1 : 0);
+    EXPECT_TRUE(m_recorder.urls.isEmpty() || m_recorder.urls.front().toEncoded() == GetParam().handedOn);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, QtUrlOpenerTest,
@@ -111,16 +104,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, QtUrlOpenerTest,
                                                    "https://example.org/p?taf1=a%26b%3Dc&taf2=x%23y%0D%0A",
                                                    "https://example.org/p?taf1=a%26b%3Dc&taf2=x%23y%0D%0A"},
                                            UrlCase{"BlankIsEncoded", "https://example.org/p?taf1=a b",
-                                                   "https://example.org/p?taf1=a%20b"}),
+                                                   "https://example.org/p?taf1=a%20b"},
+                                           UrlCase{"UnusableUrlIsRefused", "https://[::1", nullptr}),
                          byName);
-
-TEST(QtUrlOpenerInvalidTest, UnusableUrlIsRefusedQuietly) {
-    UrlRecorder recorder;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "handle");
-    EXPECT_FALSE(QtUrlOpener().open(QStringLiteral("https://[::1")));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    EXPECT_TRUE(recorder.urls.isEmpty());
-}
 
 } // namespace
 } // namespace ssn::platform

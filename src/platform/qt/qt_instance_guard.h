@@ -2,29 +2,25 @@
 
 #include "platform/platform.h"
 
-#ifndef Q_OS_WIN
-#include "platform/qt/user_folders.h"
-#endif
-
 #include <optional>
+#include <utility>
 
 namespace ssn::platform {
 
-// Tells whether another copy runs for the same user by taking a kernel lock, held for the life
-// of this object (the whole run) and dropped by the system when the process ends, however it
-// ends. The answer is settled at the first question.
+// Tells whether another copy runs for the same user by taking a name that the kernel holds for
+// this object's life (the whole run) and lets go when the process ends, however it ends. The
+// answer is settled at the first question; no file or folder is made or read for it.
 //
-// On Unix the lock is an flock on <executable>.lock in the program's settings folder below
-// `settingsRoot`, reached by the one way into the user's folders (user_folders.h): its place
-// depends on nothing that differs between two starts of the same user, no other user can create
-// it first, and no cleaner of temporary files empties it. Only where that folder is refused
-// (someone else's, open to others, root started in another user's tree) does the lock go to
-// the same folder below the home that the password database gives, then to the runtime folder
-// (never made here). On Windows the lock is a named mutex of the session and no file or folder
-// is made.
+// On Linux the name is an abstract Unix socket's, tied to the program and the user's id, bound
+// and listened on: no file system, mount, ACL, umask or environment variable can move or split
+// it. A start that finds it taken asks the holder who it is (its credentials): the same user's
+// copy refuses the start; anyone else's holding it lets the start run, and says why. Abstract
+// names belong to the network namespace. On Windows the name is a named mutex of the session,
+// after the program's settings place below `settingsRoot`.
 class QtInstanceGuard : public InstanceGuard {
 public:
-    QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot);
+    QtInstanceGuard(ExecutableInfo& executable, QString settingsRoot)
+        : m_executable(executable), m_settingsRoot(std::move(settingsRoot)) {}
     ~QtInstanceGuard() override;
     QtInstanceGuard(const QtInstanceGuard&) = delete;
     QtInstanceGuard& operator=(const QtInstanceGuard&) = delete;
@@ -36,10 +32,11 @@ private:
 
     ExecutableInfo& m_executable;
     QString m_settingsRoot;
+    // The mutex's handle on Windows, the listening socket elsewhere, held for the whole run.
 #ifdef Q_OS_WIN
-    void* m_mutex = nullptr; // the mutex's handle, held for the whole run
+    void* m_held = nullptr;
 #else
-    Descriptor m_lock;
+    int m_held = -1;
 #endif
     std::optional<bool> m_answer;
 };

@@ -4,34 +4,25 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QSpacerItem>
 
 namespace ssn::platform {
 namespace {
 
-// Messages may break lines with a lone CR; plain-text labels draw that as a blank, so every
-// CR LF and every lone CR becomes the LF that a label always breaks on.
-QString withLineFeeds(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
-}
-
 // The window a message belongs to: the program's active window; failing that, a window of the
 // program on screen, one that stays on top first, since a box below it could not be seen.
 QWidget* owningWindow() {
-    if (QWidget* active = QApplication::activeWindow()) {
+    if (QWidget* active = QApplication::activeWindow())
         return active;
-    }
     QWidget* shown = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         // Shown windows and dialogs on the screen, not menus, tool tips or pop-ups.
-        const Qt::WindowType type = window->windowType();
-        if (!window->isVisible() || (type != Qt::Window && type != Qt::Dialog)) {
+        if (!window->isVisible() ||
+            (window->windowType() != Qt::Window && window->windowType() != Qt::Dialog))
             continue;
-        }
-        if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+        if (window->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
             return window;
-        }
         shown = shown != nullptr ? shown : window;
     }
     return shown;
@@ -39,34 +30,23 @@ QWidget* owningWindow() {
 
 // Window managers draw the title in a bold face beside an icon and two or three buttons; a box
 // only as wide as its text would show the title cut short. Room for five squares as high as a
-// title bar leaves a little to spare beside an icon and three buttons.
-int roomForTheTitleOfAWindowManager(const QMessageBox& box) {
+// title bar leaves a little to spare beside an icon and three buttons. On Wayland the title bar is
+// Qt's own (6.4 draws it without asking the window): the title, in a 14-pixel face, is centred on
+// the whole bar and cut where three 18-pixel buttons begin, 80 pixels from the right edge; a
+// centred title needs as much on its left.
+void makeRoomForTheTitle(QMessageBox& box) {
     QFont bold = box.font();
     bold.setBold(true);
     const QFontMetrics metrics(bold);
-    return metrics.horizontalAdvance(box.windowTitle()) + 5 * (metrics.height() + 8);
-}
-
-// On Wayland the title bar is Qt's own (6.4 draws it without asking the window): the title, in
-// a 14-pixel face, is centred on the whole bar and cut where three 18-pixel buttons begin, 80
-// pixels from the right edge; a centred title needs as much on its left.
-int roomForQtsOwnTitleBar(const QMessageBox& box) {
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
-        return 0;
+    int width = metrics.horizontalAdvance(box.windowTitle()) + 5 * (metrics.height() + 8);
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        QFont face = QGuiApplication::font();
+        face.setPixelSize(14);
+        width = qMax(width, QFontMetrics(face).horizontalAdvance(box.windowTitle()) + 2 * 80);
     }
-    QFont face = QGuiApplication::font();
-    face.setPixelSize(14);
-    return QFontMetrics(face).horizontalAdvance(box.windowTitle()) + 2 * 80;
-}
-
-void makeRoomForTheTitle(QMessageBox& box) {
-    auto* grid = qobject_cast<QGridLayout*>(box.layout());
-    if (grid == nullptr) {
-        return;
-    }
-    const int width = qMax(roomForTheTitleOfAWindowManager(box), roomForQtsOwnTitleBar(box));
-    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0,
-                  1, grid->columnCount());
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(),
+                      0, 1, grid->columnCount());
 }
 
 } // namespace
@@ -78,12 +58,14 @@ MessageAnswer QtMessageBox::show(const Message& message) {
     const QPointer<QMessageBox> guard = new QMessageBox(owner);
     QMessageBox& box = *guard;
     box.setWindowModality(Qt::ApplicationModal);
-    if (owner == nullptr) {
+    if (owner == nullptr)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
-    }
     box.setWindowTitle(message.caption);
     box.setTextFormat(Qt::PlainText);
-    box.setText(withLineFeeds(message.text));
+    // Messages may break lines with a lone CR; plain-text labels draw that as a blank, so every
+    // CR LF and every lone CR becomes the LF that a label always breaks on.
+    box.setText(
+        QString(message.text).replace(QRegularExpression(QStringLiteral("\r\n?")), QStringLiteral("\n")));
     box.setIcon(message.icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information);
     if (message.buttons == MessageButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

@@ -1,7 +1,10 @@
 #include "platform/qt/qt_settings_backend.h"
 
+#include "platform/qt/settings_log.h"
+
 #include <QSettings>
 #include <QStandardPaths>
+#include <new>
 #include <utility>
 
 #ifndef Q_OS_WIN
@@ -12,15 +15,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <new>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #endif
 
-namespace ssn::platform {
+Q_LOGGING_CATEGORY(lcSettings, "ssn.settings", QtWarningMsg)
 
-QtSettingsBackend::QtSettingsBackend(QString root) : m_root(std::move(root)) {}
+namespace ssn::platform {
 
 QString QtSettingsBackend::defaultRoot() {
 #ifdef Q_OS_WIN
@@ -39,41 +42,43 @@ QString QtSettingsBackend::defaultRoot() {
 #endif
 }
 
-#ifdef Q_OS_WIN
-
-// The application's branch is HKEY_CURRENT_USER\Software\<application>, with the sections as
-// keys below it and each key as a value of its section's key.
-QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
-    QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
-                       QSettings::NativeFormat);
-    settings.setFallbacksEnabled(false); // nothing else is read as the store
-    if (settings.status() != QSettings::NoError)
-        return {};
-    return settings.value(section + QLatin1Char('/') + key).toString();
+QString QtSettingsBackend::filePath(const QString& root, const QString& application,
+                                    const QString& extension) {
+    return root + u'/' + application + u'/' + application + u'.' + extension;
 }
 
-void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
-                              const QString& value) {
+namespace {
+
+#ifdef Q_OS_WIN
+
+// The application's branch is HKEY_CURRENT_USER\\Software\\<application>, with the sections as
+// keys below it and each key as a value of its section's key; nothing else is read as the store.
+QString readOrSave(const QString&, const QString& application, const QString& section, const QString& key,
+                   const QString* value, QString& why) {
     QSettings settings(QStringLiteral("HKEY_CURRENT_USER\\Software\\") + application,
                        QSettings::NativeFormat);
     settings.setFallbacksEnabled(false);
-    settings.setValue(section + QLatin1Char('/') + key, value);
-    settings.sync();
+    if (value != nullptr) {
+        settings.setValue(section + u'/' + key, *value);
+        settings.sync();
+    }
+    why = settings.status() == QSettings::NoError ? QString()
+                                                  : QStringLiteral("the registry key cannot be used");
+    return value != nullptr ? QString() : settings.value(section + u'/' + key).toString();
 }
 
 #else
-
-namespace {
 
 // The file holds one date. One this large is no settings file of the program's, and parsing it
 // would take seconds and gigabytes at every start; a save never makes the file larger.
 constexpr qint64 kMaxFileBytes = 4 * 1024 * 1024;
 
-// The settings file as found: its folder held open, its name there, its status and contents.
+// The settings file as found: its place (the folder held open, the file's name there), its
+// status, access ACL and contents.
 struct SettingsFile {
-    Descriptor folder;
-    QByteArray name;
+    OwnPlace place;
     struct stat status {};
+    QByteArray acl;
     QByteArray contents;
 };
 
@@ -82,18 +87,18 @@ struct SettingsFile {
 // with the reason in `why` where there is one, when what is there cannot be read whole; a
 // missing file in a folder of the user's reads as empty.
 bool readFile(const QString& root, const QString& application, bool make, SettingsFile& file, QString& why) {
-    const Descriptor opened =
-        openOwn(encodePath(root + u'/' + application + u'/' + application + QStringLiteral(".ini")), make,
-                file.folder, &file.name, why);
-    if (const int error = errno; !opened) {
-        why = why.isEmpty() && file.folder && error != ENOENT ? failed(file.name, error) : why;
-        return file.folder && error == ENOENT;
-    }
+    file.place = openOwn(encodePath(QtSettingsBackend::filePath(root, application, QStringLiteral("ini"))),
+                         make, true);
+    why = file.place.why;
+    const Descriptor opened = std::move(file.place.file);
+    if (!opened)
+        return file.place.folder && file.place.nothingToKeep;
     if (::fstat(opened.get(), &file.status) != 0 || !S_ISREG(file.status.st_mode) ||
         file.status.st_size > kMaxFileBytes) {
-        why = decodePath(file.name) + QStringLiteral(": no regular file of at most 4 MB");
+        why = decodePath(file.place.name) + QStringLiteral(": no regular file of at most 4 MB");
         return false;
     }
+    file.acl = accessAcl(opened.get());
     file.contents.resize(file.status.st_size);
     QFile in;
     const qint64 length = in.open(opened.get(), QIODevice::ReadOnly | QIODevice::Unbuffered)
@@ -104,73 +109,84 @@ bool readFile(const QString& root, const QString& application, bool make, Settin
 }
 
 // Writes the new text to one scratch file beside the old one (removed first, when a killed save
-// left it), flushes it to disk, gives it the old file's owner and mode where the file system
-// keeps them (FAT through FUSE refuses both, and the save goes through all the same), and renames
-// it into place within the folder. A full disk or a file-size limit fails a write or the flush,
-// and the old file stays as it was. Being the only copy of the program that runs, this process is
-// the only writer.
+// left it), flushes it to disk, gives it the old file's owner, mode and access ACL where the file
+// system keeps them (FAT through FUSE refuses them, and the save goes through all the same), and
+// renames it into place within the folder. A full disk or a file-size limit fails a write or the
+// flush, and the old file stays as it was. Being the only copy of the program that runs, this
+// process is the only writer.
 void replaceFile(const SettingsFile& file, const QByteArray& text, QString& why) {
-    const QByteArray scratch = '.' + file.name + ".new";
-    ::unlinkat(file.folder.get(), scratch.constData(), 0);
-    const Descriptor out(::openat(file.folder.get(), scratch.constData(),
-                                  O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    const int folder = file.place.folder.get();
+    const QByteArray scratch = '.' + file.place.name + ".new";
+    ::unlinkat(folder, scratch.constData(), 0);
+    const Descriptor out(
+        ::openat(folder, scratch.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     QFile writer;
     const bool written = out && writer.open(out.get(), QIODevice::WriteOnly | QIODevice::Unbuffered) &&
                          writer.write(text) == text.size();
+    // A new file is 0600 whatever the umask. What the file system refuses of these is given up.
+    ::fchmod(out.get(), file.status.st_ino != 0 ? file.status.st_mode & 07777 : 0600);
     if (out && file.status.st_ino != 0) {
         // Root saving a file of another user in its own tree gives it back to its owner.
         [[maybe_unused]] const int given = ::fchown(out.get(), file.status.st_uid, file.status.st_gid);
-        [[maybe_unused]] const int kept = ::fchmod(out.get(), file.status.st_mode & 07777);
+        // Its ACL too: a scratch file takes the folder's default ACL instead, if it has one.
+        file.acl.isEmpty() ? ::fremovexattr(out.get(), kAccessAcl)
+                           : ::fsetxattr(out.get(), kAccessAcl, file.acl.constData(), file.acl.size(), 0);
     }
     if (!written || ::fsync(out.get()) != 0 ||
-        ::renameat(file.folder.get(), scratch.constData(), file.folder.get(), file.name.constData()) != 0) {
+        ::renameat(folder, scratch.constData(), folder, file.place.name.constData()) != 0) {
         why = failed(scratch, errno);
-        ::unlinkat(file.folder.get(), scratch.constData(), 0);
+        ::unlinkat(folder, scratch.constData(), 0);
         return;
     }
     // The rename made lasting, through a descriptor that may read the folder.
-    ::fsync(Descriptor(::openat(file.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)).get());
+    ::fsync(Descriptor(::openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)).get());
 }
 
-// Runs a read or a save; why it gave up, a failed allocation included, is said once per run.
-template <typename Step> void givingUpQuietly(bool& said, const char* what, Step step) {
+// The key's value, or, with `value`, a save of it, which gives an empty text.
+QString readOrSave(const QString& root, const QString& application, const QString& section,
+                   const QString& key, const QString* value, QString& why) {
+    SettingsFile file;
+    // A file that cannot be read whole is never replaced: every key in it would be lost.
+    if (!readFile(root, application, value != nullptr, file, why))
+        return {};
+    if (value == nullptr)
+        return ini::valueOf(file.contents, section, key);
+    const QByteArray text = ini::withValue(file.contents, section, key, *value);
+    if (text.size() > kMaxFileBytes)
+        why = QStringLiteral("the file would grow past 4 MB");
+    else
+        replaceFile(file, text, why);
+    return {};
+}
+
+#endif
+
+// Reads the key, or saves `value` in it; why either was given up, a failed allocation included,
+// is said once per run.
+QString readOrSaveQuietly(bool& said, const QString& root, const QString& application, const QString& section,
+                          const QString& key, const QString* value) {
     QString why;
+    QString read;
     try {
-        step(why);
+        read = readOrSave(root, application, section, key, value, why);
     } catch (const std::bad_alloc&) {
         why = QStringLiteral("out of memory");
     }
     if (!why.isEmpty() && !std::exchange(said, true))
-        qCWarning(lcSettings, "%s: %s", what, qUtf8Printable(why));
+        qCWarning(lcSettings, "the settings were not %s: %s", value != nullptr ? "saved" : "read",
+                  qUtf8Printable(why));
+    return read;
 }
 
 } // namespace
 
 QString QtSettingsBackend::read(const QString& application, const QString& section, const QString& key) {
-    QString value;
-    givingUpQuietly(m_saidWhy, "the settings were not read", [&](QString& why) {
-        SettingsFile file;
-        if (readFile(m_root, application, false, file, why))
-            value = ini::valueOf(file.contents, section, key);
-    });
-    return value;
+    return readOrSaveQuietly(m_saidWhy, m_root, application, section, key, nullptr);
 }
 
 void QtSettingsBackend::write(const QString& application, const QString& section, const QString& key,
                               const QString& value) {
-    givingUpQuietly(m_saidWhy, "the settings were not saved", [&](QString& why) {
-        SettingsFile file;
-        // A file that cannot be read whole is never replaced: every key in it would be lost.
-        if (!readFile(m_root, application, true, file, why))
-            return;
-        const QByteArray text = ini::withValue(file.contents, section, key, value);
-        if (text.size() > kMaxFileBytes)
-            why = QStringLiteral("the file would grow past 4 MB");
-        else
-            replaceFile(file, text, why);
-    });
+    readOrSaveQuietly(m_saidWhy, m_root, application, section, key, &value);
 }
-
-#endif
 
 } // namespace ssn::platform
