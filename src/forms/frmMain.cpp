@@ -12,6 +12,7 @@
 #include "platform/qt_text.h"
 #include "web/mod_help.h"
 #include "widgets/application_icon.h"
+#include "widgets/drop_down_list.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
 #include "widgets/name_field.h"
@@ -55,7 +56,7 @@ QLineEdit* addNameField(QWidget& frame, const QLabel& caption, int left, int wid
 }
 
 QComboBox* addList(QWidget& frame, const QString& accessibleName, int left, int width) {
-    auto* list = new QComboBox(&frame);
+    auto* list = new widgets::DropDownList(&frame);
     list->setEditable(false);
     list->setGeometry(twipsRect(left, 240, width, 315));
     list->setFont(widgets::look::verdana(8.25));

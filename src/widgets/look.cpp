@@ -87,6 +87,11 @@ void showListColours(QComboBox& list) {
     list.view()->setPalette(palette);
 }
 
+// Whether the list's open list has been made (DropDownList makes it when it first opens).
+bool hasOpenList(const QComboBox& list) {
+    return list.findChild<QAbstractItemView*>() != nullptr;
+}
+
 QFont font(const QString& family, qreal points, FontStyle style) {
     QFont result;
     result.setFamily(familyShownFor(family));
@@ -129,7 +134,7 @@ void reapplyColours() {
     // After every window's colours, which the lists' own pass on to them.
     for (QWidget* widget : widgets) {
         auto* list = qobject_cast<QComboBox*>(widget);
-        if (list != nullptr && list->property(kListLook).isValid()) {
+        if (list != nullptr && list->property(kListLook).isValid() && hasOpenList(*list)) {
             showListColours(*list);
         }
     }
@@ -183,7 +188,15 @@ void applyFormLook(QWidget& client) {
 void applyListLook(QComboBox& list) {
     design(list, {{QPalette::ButtonText, kWhite}});
     list.setProperty(kListLook, true);
-    showListColours(list);
+    if (hasOpenList(list)) {
+        showListColours(list);
+    }
+}
+
+void colourOpenList(QComboBox& list) {
+    if (list.property(kListLook).isValid()) {
+        showListColours(list);
+    }
 }
 
 void applyAdvertisementLook(QWidget& label) {

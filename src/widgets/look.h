@@ -81,8 +81,14 @@ void applyDesignedColours(QWidget& window, const QColor& background);
 // inside it. Buttons keep the light desktop's button text colour.
 void applyFormLook(QWidget& client);
 
-// A drop-down list drawn as a button still shows white text on blue, like the text boxes.
+// A drop-down list drawn as a button still shows white text on blue, like the text boxes; its
+// open list shows the box's colours too, given now if the open list exists, otherwise as it
+// opens (colourOpenList).
 void applyListLook(QComboBox& list);
+
+// Gives the open list of a list in that look the box's colours (the desktop's under high
+// contrast), making the open list if there is none yet; does nothing to other lists.
+void colourOpenList(QComboBox& list);
 
 // Opaque in the light desktop's background colour with blue text: the advertisement labels.
 void applyAdvertisementLook(QWidget& label);
