@@ -62,6 +62,15 @@ template <class Window> bool isReportViewportOf(const QWidget& widget) {
     return box != nullptr && box->viewport() == &widget && qobject_cast<const Window*>(widget.window());
 }
 
+// A window's control, found by the design's name as a person's tools find it.
+template <class Control> Control& named(const QWidget& window, const char* name) {
+    auto* control = window.findChild<Control*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+        fail((std::string("no control named ") + name).c_str());
+    }
+    return *control;
+}
+
 class Harness {
 public:
     explicit Harness(ssn::forms::Forms& forms) : m_forms(forms) {
@@ -75,8 +84,8 @@ public:
         waitForPaint([](const QWidget& widget) { return qobject_cast<const frmMain*>(widget.window()); },
                      [this] { m_forms.nagScreen(); }, "the main window was never painted");
         frmMain& main = m_forms.main();
-        main.txtFirstName->setText(QStringLiteral("JOHN"));
-        main.txtLastName->setText(QStringLiteral("SMITH"));
+        named<QLineEdit>(main, "txtFirstName").setText(QStringLiteral("JOHN"));
+        named<QLineEdit>(main, "txtLastName").setText(QStringLiteral("SMITH"));
         ssn::bench::settle(kSettleTime);
     }
 
@@ -89,22 +98,23 @@ public:
         waitForPaint(
             isReportViewportOf<frmSubconciousSelfNumber>,
             [&] {
-                main.cmdNext->click();
+                named<QPushButton>(main, "cmdNext").click();
                 timing.action = millisecondsSince(start);
             },
             "the report was never painted");
         timing.total = millisecondsSince(start);
 
         frmSubconciousSelfNumber& result = m_forms.result();
-        if (result.txtDisplay->toPlainText() !=
+        if (named<QPlainTextEdit>(result, "txtDisplay").toPlainText() !=
             QString(m_report).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))) {
             fail("the result window does not show the expected report");
         }
         // The floor paints the same area as the result window.
         m_windowSize = result.size();
-        m_boxGeometry = result.txtDisplay->geometry();
+        m_boxGeometry = named<QPlainTextEdit>(result, "txtDisplay").geometry();
         waitForPaint([&main](const QWidget& widget) { return widget.window() == &main; },
-                     [&result] { result.cmdback->click(); }, "Back did not bring the main window back");
+                     [&result] { named<QPushButton>(result, "cmdback").click(); },
+                     "Back did not bring the main window back");
         ssn::bench::settle(kSettleTime);
         return timing;
     }
