@@ -8,10 +8,12 @@
 #include "doubles/named_rows.h"
 #include "widgets/contrast.h"
 #include "widgets/design_family.h"
+#include "widgets/drop_down_list.h"
 #include "widgets/link_label.h"
 #include "widgets/look.h"
 #include "widgets/program_style.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -106,7 +108,7 @@ struct BlueWindow {
         inner = new QGroupBox(QStringLiteral("Date Of Birth"), outer);
         inner->setFont(look::verdana(8.25, {.bold = true}));
         inner->setGeometry(8, 58, 403, 45);
-        list = new QComboBox(inner);
+        list = new DropDownList(inner);
         list->addItem(QStringLiteral("January"));
         list->setGeometry(6, 20, 97, 21);
         look::applyListLook(*list);
@@ -216,6 +218,10 @@ double contrast(QRgb a, QRgb b) {
 
 TEST_F(ProgramStyleTest, ButtonsAndListsAreFilledWithTheWindowsBlue) {
     BlueWindow blue;
+    blue.list->showPopup(); // the open list too, in the list's font
+    EXPECT_EQ(blue.list->view()->palette().color(QPalette::Base), look::kFormBlue);
+    EXPECT_EQ(blue.list->view()->font(), blue.list->font());
+    blue.list->hidePopup();
     const QImage window = blue.window.grab().toImage();
     for (const QWidget* control : std::initializer_list<const QWidget*>{blue.button, blue.list}) {
         const QRect area(control->mapTo(&blue.window, QPoint(0, 0)), control->size());
