@@ -15,8 +15,9 @@ void DropDownList::showPopup() {
 void DropDownList::changeEvent(QEvent* event) {
     // Before the open list exists, a change of font is the box's alone: the toolkit would make
     // the open list only to give it the font, which it inherits when it is made. The size the
-    // box would like is worked out again when it is first shown (the default size policy).
-    if (event->type() == QEvent::FontChange && findChild<QAbstractItemView*>() == nullptr) {
+    // box would like is worked out again when it is first shown (the default size policy). A
+    // list that can be typed in keeps the toolkit's handling, which also places its text field.
+    if (event->type() == QEvent::FontChange && !isEditable() && findChild<QAbstractItemView*>() == nullptr) {
         QWidget::changeEvent(event);
         return;
     }
