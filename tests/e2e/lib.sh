@@ -9,8 +9,9 @@
 # As root, each run has a network namespace of its own: the single-instance lock is an abstract
 # socket name of the program and the user, which copies run beside this one as the same user (other
 # tests, other people's runs) would hold. Buses are started inside it; the private X server is
-# reached through its socket file as well.
-if [ "$(id -u)" -eq 0 ] && [ -z "${E2E_OWN_NETWORK:-}" ]; then
+# reached through its socket file as well. Only a script that reads this file at its top is run
+# again so; one that reads it inside a function gives that function a namespace itself.
+if [ "$(id -u)" -eq 0 ] && [ -z "${E2E_OWN_NETWORK:-}" ] && [ "${#FUNCNAME[@]}" -eq 0 ]; then
     export E2E_OWN_NETWORK=1
     exec unshare --net -- bash "$0" "$@"
 fi
