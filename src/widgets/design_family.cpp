@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QHash>
 #include <QStringList>
+#include <optional>
 
 #ifdef SSN_HAS_FONTCONFIG
 #include <dlfcn.h>
@@ -18,38 +19,62 @@ namespace {
 // fontconfig's functions, from the copy the toolkit loaded with itself, rather than linked: a
 // library the program links comes before the toolkit's own in the dynamic loader's search order,
 // and each of the tens of thousands of symbols the toolkit binds at start-up would be looked for
-// in it first.
-template <typename Function> Function loaded(const char* name) {
-    return reinterpret_cast<Function>(::dlsym(RTLD_DEFAULT, name));
+// in it first. Looked up once; none when the toolkit runs on another font database.
+struct Fontconfig {
+    decltype(&FcPatternCreate) createPattern;
+    decltype(&FcPatternAddString) addString;
+    decltype(&FcPatternGetString) getString;
+    decltype(&FcPatternDestroy) destroyPattern;
+    decltype(&FcObjectSetBuild) buildObjects;
+    decltype(&FcObjectSetDestroy) destroyObjects;
+    decltype(&FcFontList) listFonts;
+    decltype(&FcFontSetDestroy) destroyFonts;
+    decltype(&FcConfigSubstitute) substitute;
+};
+
+template <typename Function> Function loaded(const char* name, bool& all) {
+    const auto function = reinterpret_cast<Function>(::dlsym(RTLD_DEFAULT, name));
+    all = all && function != nullptr;
+    return function;
+}
+
+const Fontconfig* fontconfig() {
+    static const std::optional<Fontconfig> calls = []() -> std::optional<Fontconfig> {
+        bool all = true;
+        const Fontconfig found{loaded<decltype(&FcPatternCreate)>("FcPatternCreate", all),
+                               loaded<decltype(&FcPatternAddString)>("FcPatternAddString", all),
+                               loaded<decltype(&FcPatternGetString)>("FcPatternGetString", all),
+                               loaded<decltype(&FcPatternDestroy)>("FcPatternDestroy", all),
+                               loaded<decltype(&FcObjectSetBuild)>("FcObjectSetBuild", all),
+                               loaded<decltype(&FcObjectSetDestroy)>("FcObjectSetDestroy", all),
+                               loaded<decltype(&FcFontList)>("FcFontList", all),
+                               loaded<decltype(&FcFontSetDestroy)>("FcFontSetDestroy", all),
+                               loaded<decltype(&FcConfigSubstitute)>("FcConfigSubstitute", all)};
+        return all ? std::optional(found) : std::nullopt;
+    }();
+    return calls ? &*calls : nullptr;
+}
+
+// A pattern that asks for the family alone.
+FcPattern* familyPattern(const Fontconfig& fc, const QByteArray& family) {
+    FcPattern* pattern = fc.createPattern();
+    fc.addString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.constData()));
+    return pattern;
 }
 
 // Whether fontconfig has a font of the family itself. The toolkit's list of families also holds
 // its own names for the generic families ("Sans Serif", "Serif", "Monospace"), which no font
 // carries: the toolkit searches its fallbacks for them like for a missing family.
-bool hasFontsOfItsOwn(const QByteArray& family) {
-    const auto create = loaded<decltype(&FcPatternCreate)>("FcPatternCreate");
-    const auto addString = loaded<decltype(&FcPatternAddString)>("FcPatternAddString");
-    const auto destroy = loaded<decltype(&FcPatternDestroy)>("FcPatternDestroy");
-    const auto createSet = loaded<decltype(&FcObjectSetCreate)>("FcObjectSetCreate");
-    const auto addObject = loaded<decltype(&FcObjectSetAdd)>("FcObjectSetAdd");
-    const auto destroySet = loaded<decltype(&FcObjectSetDestroy)>("FcObjectSetDestroy");
-    const auto list = loaded<decltype(&FcFontList)>("FcFontList");
-    const auto destroyFonts = loaded<decltype(&FcFontSetDestroy)>("FcFontSetDestroy");
-    if (create == nullptr || addString == nullptr || destroy == nullptr || createSet == nullptr ||
-        addObject == nullptr || destroySet == nullptr || list == nullptr || destroyFonts == nullptr) {
-        return true;
-    }
-    FcPattern* pattern = create();
-    addString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.constData()));
-    FcObjectSet* objects = createSet();
-    addObject(objects, FC_FAMILY);
-    FcFontSet* fonts = list(nullptr, pattern, objects);
+bool hasFontsOfItsOwn(const Fontconfig& fc, const QByteArray& family) {
+    FcPattern* pattern = familyPattern(fc, family);
+    FcObjectSet* objects = fc.buildObjects(FC_FAMILY, nullptr);
+    FcFontSet* fonts = fc.listFonts(nullptr, pattern, objects);
     const bool found = fonts != nullptr && fonts->nfont > 0;
     if (fonts != nullptr) {
-        destroyFonts(fonts);
+        fc.destroyFonts(fonts);
     }
-    destroySet(objects);
-    destroy(pattern);
+    fc.destroyObjects(objects);
+    fc.destroyPattern(pattern);
     return found;
 }
 
@@ -61,33 +86,27 @@ bool hasFontsOfItsOwn(const QByteArray& family) {
 // walking the list costs a fraction of ranking all fonts. DesignFontTest compares the answer with
 // the toolkit's own.
 QString familyFontconfigPicks(const QString& family) {
-    const auto create = loaded<decltype(&FcPatternCreate)>("FcPatternCreate");
-    const auto addString = loaded<decltype(&FcPatternAddString)>("FcPatternAddString");
-    const auto substitute = loaded<decltype(&FcConfigSubstitute)>("FcConfigSubstitute");
-    const auto getString = loaded<decltype(&FcPatternGetString)>("FcPatternGetString");
-    const auto destroy = loaded<decltype(&FcPatternDestroy)>("FcPatternDestroy");
-    if (create == nullptr || addString == nullptr || substitute == nullptr || getString == nullptr ||
-        destroy == nullptr) {
+    const Fontconfig* fc = fontconfig();
+    if (fc == nullptr) {
         return family; // the toolkit runs on another font database: it substitutes by itself
     }
     const QStringList installed = QFontDatabase::families();
     const QByteArray name = family.toUtf8();
-    if (installed.contains(family, Qt::CaseInsensitive) && hasFontsOfItsOwn(name)) {
+    if (installed.contains(family, Qt::CaseInsensitive) && hasFontsOfItsOwn(*fc, name)) {
         return family;
     }
     QString picked = family;
-    FcPattern* pattern = create();
-    addString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
-    substitute(nullptr, pattern, FcMatchPattern);
+    FcPattern* pattern = familyPattern(*fc, name);
+    fc->substitute(nullptr, pattern, FcMatchPattern);
     FcChar8* candidateName = nullptr;
-    for (int i = 0; getString(pattern, FC_FAMILY, i, &candidateName) == FcResultMatch; ++i) {
+    for (int i = 0; fc->getString(pattern, FC_FAMILY, i, &candidateName) == FcResultMatch; ++i) {
         const QString candidate = QString::fromUtf8(reinterpret_cast<const char*>(candidateName));
         if (installed.contains(candidate, Qt::CaseInsensitive)) {
             picked = candidate;
             break;
         }
     }
-    destroy(pattern);
+    fc->destroyPattern(pattern);
     return picked;
 }
 #endif
